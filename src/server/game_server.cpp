@@ -1,0 +1,276 @@
+#include "server/game_server.h"
+
+#include "net/commands.h"
+#include "net/message.h"
+
+#include <exception>
+
+namespace kalvex {
+
+namespace {
+
+enum Command : std::size_t
+{
+    LoginInfo,
+    KickHim,
+    Chat,
+    Action,
+    StartGame,
+    JustWatch,
+    CheckIt,
+    PlayASound,
+};
+
+} // namespace
+
+GameServer::GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock)
+    : outbox(outbox), random(random), clock(clock)
+{}
+
+Admission GameServer::acceptConnection()
+{
+    Admission admission;
+    const int slot = table.freeSlot();
+    if (slot == 0) {
+        admission.greeting = Message("CMD_full").wire();
+        outbox.log("a connection was refused: all slots are taken");
+        return admission;
+    }
+    admission.slot = slot;
+    admission.connection = ++lastConnection;
+    table.take(slot, admission.connection, clock.nowMs());
+    admission.greeting = Message("CMD_sendlogininfo").open(slot).wire();
+    return admission;
+}
+
+void GameServer::peerDisconnected(ConnectionId connection)
+{
+    const int slot = table.connectedSlotOf(connection);
+    if (slot != 0)
+        outbox.close(slot);
+}
+
+void GameServer::socketClosed(ConnectionId connection)
+{
+    const int slot = table.slotOf(connection);
+    if (slot == 0)
+        return;
+    Player &p = table[slot];
+    if (p.connected) {
+        p.connected = false;
+        sendToAllBut(slot, Message("CMD_playerdisconnected").field(slot).open(p.name).wire());
+    }
+    p.connected = false;
+    p.loggedIn = false;
+    p.name.clear();
+    p.watching = false;
+}
+
+void GameServer::handleLine(ConnectionId connection, std::string_view line)
+{
+    const int sender = table.connectedSlotOf(connection);
+    const CommandLine parts = splitCommand(line);
+    if (parts.command.empty())
+        return;
+    if (sender == 0) {
+        outbox.log("dropped a line of a connection that has gone");
+        return;
+    }
+    // Every name is compared, in order; at most one can match.
+    for (std::size_t i = 0; i < kServerCommands.size(); ++i) {
+        if (parts.command != kServerCommands[i])
+            continue;
+        if (i != LoginInfo && !table[sender].loggedIn) {
+            drop(sender, "a command before the login");
+            continue;
+        }
+        try {
+            switch (i) {
+            case LoginInfo:
+                logininfo(sender, parts.remainder);
+                break;
+            case KickHim:
+                kickhim(sender, parts.remainder);
+                break;
+            case Chat:
+                relayChat(sender, parts.remainder, "CMD_chat", " chats: ");
+                break;
+            case Action:
+                relayChat(sender, parts.remainder, "CMD_action", " ");
+                break;
+            case StartGame:
+                startgame(sender, parts.remainder);
+                break;
+            case JustWatch:
+                justwatch(sender, parts.remainder);
+                break;
+            case CheckIt:
+                checkit(sender, parts.remainder);
+                break;
+            case PlayASound:
+                playasound(sender, parts.remainder);
+                break;
+            }
+        } catch (const std::exception &error) {
+            drop(sender, error.what());
+        }
+    }
+}
+
+void GameServer::checkLoginDeadlines()
+{
+    const std::int64_t now = clock.nowMs();
+    for (int slot = 1; slot <= table.highslot(); ++slot) {
+        const Player &p = table[slot];
+        if (p.connected && !p.loggedIn && now - p.acceptedAtMs >= kLoginDeadlineMs) {
+            outbox.log("closed a connection that did not log in within 30 seconds");
+            outbox.close(slot);
+        }
+    }
+}
+
+std::optional<std::int64_t> GameServer::nextLoginDeadline() const
+{
+    std::optional<std::int64_t> next;
+    for (int slot = 1; slot <= table.highslot(); ++slot) {
+        const Player &p = table[slot];
+        if (p.connected && !p.loggedIn) {
+            const std::int64_t due = p.acceptedAtMs + kLoginDeadlineMs;
+            if (!next || due < *next)
+                next = due;
+        }
+    }
+    return next;
+}
+
+void GameServer::logininfo(int sender, std::string_view remainder)
+{
+    FieldReader fields(remainder);
+    const int n = fields.number();
+    if (n != sender)
+        return drop(sender, "a login for another slot");
+    const std::string_view version = fields.text();
+    Player &p = table[n];
+    p.name = fields.rest();
+    p.loggedIn = true;
+
+    sendToAll(Message("CMD_newplayerinfo").field(n).open(p.name).wire());
+    for (int j = 1; j <= table.highslot(); ++j) {
+        if (j != n && table[j].connected)
+            sendTo(n, Message("CMD_existingplayers").field(j).open(table[j].name).wire());
+    }
+    if (version != kVersion) {
+        sendTo(1, Message("CMD_havewrongversion").open(p.name).wire());
+        sendTo(n, Message("CMD_wrongversion").wire());
+    }
+    if (gameon) {
+        Message load("CMD_loadgame");
+        load.field(n)
+            .field(std::to_string(numrounds))
+            .field(std::to_string(roundnumber))
+            .field(std::to_string(timelimit))
+            .field(std::to_string(countdownValue - 4))
+            .field(p.row);
+        for (int k = 1; k <= PlayerTable::kSlots; ++k) {
+            load.field(k);
+            if (k < PlayerTable::kSlots)
+                load.field(std::to_string(table[k].score));
+            else
+                load.open(std::to_string(table[k].score));
+        }
+        sendTo(n, load.wire());
+        sendTo(n, Message("CMD_setbonus").field(bonusoption).field(sixcolors ? 1 : 0).wire());
+    }
+}
+
+void GameServer::kickhim(int sender, std::string_view remainder)
+{
+    FieldReader fields(remainder);
+    const int requester = fields.number();
+    if (requester != sender)
+        return drop(sender, "a removal in another slot's name");
+    if (requester != 1)
+        return drop(sender, "a removal not asked by the host");
+    const int target = fields.number();
+    if (!PlayerTable::validSlot(target))
+        return drop(sender, "a removal of a slot out of range");
+    if (table[target].connected)
+        outbox.close(target);
+}
+
+void GameServer::relayChat(int sender, std::string_view remainder, std::string_view command,
+                           std::string_view joiner)
+{
+    FieldReader fields(remainder);
+    const std::string_view slotText = fields.text();
+    if (strToInt(slotText) != sender)
+        return drop(sender, "a chat in another slot's name");
+    std::string text = table[sender].name;
+    text += joiner;
+    text += fields.rest();
+    sendToAll(Message(command).field(slotText).open(text).wire());
+}
+
+void GameServer::playasound(int sender, std::string_view remainder)
+{
+    FieldReader fields(remainder);
+    const int n = fields.number();
+    if (n != sender)
+        return drop(sender, "a sound in another slot's name");
+    sendToAll(Message("CMD_playasound").field(n).open(fields.rest()).wire());
+}
+
+void GameServer::justwatch(int sender, std::string_view remainder)
+{
+    FieldReader fields(remainder);
+    const int n = fields.number();
+    if (!PlayerTable::validSlot(n))
+        return drop(sender, "a spectator change of a slot out of range");
+    if (n != sender && sender != 1)
+        return drop(sender, "a spectator change of another slot not asked by the host");
+    const std::string_view state = fields.rest();
+    if (state == "2") {
+        table[n].watching = false;
+        sendToAll(Message("CMD_justwatching").field(n).open("2").wire());
+    } else if (state == "1" && gameon) {
+        table[n].watching = true;
+        sendToAll(Message("CMD_justwatching").field(n).open("1").wire());
+        roundOverTest();
+    }
+}
+
+void GameServer::sendTo(int slot, const std::string &bytes)
+{
+    if (PlayerTable::validSlot(slot) && table[slot].connected)
+        outbox.send(slot, bytes);
+}
+
+void GameServer::sendToAll(const std::string &bytes)
+{
+    sendToAllBut(0, bytes);
+}
+
+void GameServer::sendToAllBut(int left, const std::string &bytes)
+{
+    for (int slot = 1; slot <= table.highslot(); ++slot) {
+        if (slot != left && table[slot].connected)
+            outbox.send(slot, bytes);
+    }
+}
+
+void GameServer::setClock(bool enabled)
+{
+    clockOn = enabled;
+    outbox.setClockEnabled(enabled);
+}
+
+void GameServer::drop(int sender, std::string_view why)
+{
+    std::string text = "dropped a line from slot ";
+    text += std::to_string(sender);
+    text += ": ";
+    text += why;
+    outbox.log(text);
+}
+
+} // namespace kalvex
