@@ -1,0 +1,554 @@
+#include "client/client_session.h"
+
+#include "net/commands.h"
+#include "net/dispatch.h"
+
+namespace kalvex {
+
+namespace {
+
+constexpr std::size_t command(std::string_view name)
+{
+    return commandIndex(kClientCommands, name);
+}
+
+// Tells the window to redraw when an operation ends, also when a field
+// that is not a number ended it early: what it changed stays changed.
+class RedrawOnExit
+{
+public:
+    explicit RedrawOnExit(ClientOutput &output) : out(output) {}
+    ~RedrawOnExit()
+    {
+        try {
+            out.modelChanged();
+        } catch (...) {
+        }
+    }
+    RedrawOnExit(const RedrawOnExit &) = delete;
+    RedrawOnExit &operator=(const RedrawOnExit &) = delete;
+
+private:
+    ClientOutput &out;
+};
+
+// The number that a field carries when it is the message's only field,
+// with or without a "+" behind it.
+int soleNumber(std::string_view rest)
+{
+    const auto plus = rest.find('+');
+    return strToInt(plus == std::string_view::npos ? rest : rest.substr(0, plus));
+}
+
+std::array<int, kRowHoles> readCode(FieldReader &fields)
+{
+    std::array<int, kRowHoles> colours{};
+    for (int &colour : colours)
+        colour = fields.number();
+    return colours;
+}
+
+// A flag field where a text that is not a number counts as 0.
+int lenientFlag(FieldReader &fields)
+{
+    int value = 0;
+    return tryStrToInt(fields.text(), value) ? value : 0;
+}
+
+} // namespace
+
+ClientSession::ClientSession(ClientOutput &output) : out(output)
+{
+    clearall();
+}
+
+void ClientSession::setPlayername(std::string_view name)
+{
+    playerName = name;
+    loginText = std::string(name) + kTerminator;
+}
+
+void ClientSession::systemLine(std::string_view text)
+{
+    out.addlinetochat("0+" + std::string(text), syscolour);
+}
+
+std::string ClientSession::seatName(int slot) const
+{
+    const SeatLine *line = seats.seat(slot);
+    return line ? line->name : std::string();
+}
+
+void ClientSession::handleLine(std::string_view line)
+{
+    RedrawOnExit redraw(out);
+    dispatchLine(line, kClientCommands,
+                 [this](std::size_t index, std::string_view rest) { dispatch(index, rest); });
+}
+
+void ClientSession::dispatch(std::size_t index, std::string_view rest)
+{
+    switch (index) {
+    case command("CMD_sendlogininfo"):
+        sendloginfo(rest);
+        break;
+    case command("CMD_chat"):
+    case command("CMD_action"):
+        out.chatrecieved(rest);
+        break;
+    case command("CMD_newplayerinfo"):
+    case command("CMD_existingplayers"):
+        newplayerinfo(rest);
+        break;
+    case command("CMD_havewrongversion"):
+        systemLine(std::string(rest) + " has a different version of the game then you.");
+        break;
+    case command("CMD_wrongversion"):
+        systemLine("You have a differnt version of the game then the host.");
+        break;
+    case command("CMD_playerdisconnected"):
+        playerdisconnected(rest);
+        break;
+    case command("CMD_startgame"):
+        startthegame(rest);
+        break;
+    case command("CMD_nextplayer"):
+        getnextplayer(rest);
+        break;
+    case command("CMD_winner"):
+        winner(rest);
+        break;
+    case command("CMD_full"):
+        out.gameIsFull();
+        break;
+    case command("CMD_justwatching"):
+        justwatching(rest);
+        break;
+    case command("CMD_startround"):
+        startround(rest);
+        break;
+    case command("CMD_yourresult"):
+        yourresult(rest);
+        break;
+    case command("CMD_gotit"):
+        gotit(rest);
+        break;
+    case command("CMD_nomoreguesses"):
+        nomoreguesses(rest);
+        break;
+    case command("CMD_endround"):
+        endround();
+        break;
+    case command("CMD_tiegame"):
+        systemLine("The Game is tied, so you will play another round.");
+        break;
+    case command("CMD_timeup"):
+        timeup(rest);
+        break;
+    case command("CMD_loadgame"):
+        loadgame(rest);
+        break;
+    case command("CMD_didntgetit"):
+        didntgetit(rest);
+        break;
+    case command("CMD_gottime"):
+        gottime(rest);
+        break;
+    case command("CMD_setbonus"):
+        setbonus(rest);
+        break;
+    case command("CMD_playasound"):
+        out.playasound(rest);
+        break;
+    default:
+        break;
+    }
+}
+
+void ClientSession::sendloginfo(std::string_view rest)
+{
+    const int slot = soleNumber(rest);
+    mySlot = slot;
+    loggedIn = true;
+    out.send(Message("CMD_logininfo").field(slot).field(kVersion).open(loginText).wire());
+}
+
+void ClientSession::newplayerinfo(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    const std::string_view name = fields.rest();
+    if (slot == mySlot) {
+        systemLine("You are Connected.");
+        out.loadinifile();
+    } else {
+        systemLine(std::string(name) + " is Connected.");
+    }
+    if (slot > kMaxPlayers)
+        out.spyEntered(slot, name);
+    else if (SeatLine *line = seats.seat(slot))
+        line->name = name;
+    out.playsounds(Cue::Entered);
+}
+
+void ClientSession::playerdisconnected(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    if (slot > kMaxPlayers) {
+        out.spyLeft(slot, fields.rest());
+        return;
+    }
+    SeatLine *line = seats.seat(slot);
+    if (!line)
+        return;
+    if (line->name != kWaitingName)
+        systemLine(line->name + " disconnected.");
+    line->name = kWaitingName;
+}
+
+void ClientSession::justwatching(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    SeatLine *line = seats.seat(slot);
+    if (!line)
+        return;
+    const bool watching = fields.rest() == "1";
+    if (slot == mySlot)
+        justWatchChecked = watching;
+    systemLine(line->name + (watching ? " is just watching" : " is now playing again"));
+    line->watching = watching;
+}
+
+void ClientSession::startthegame(std::string_view rest)
+{
+    startButton = false;
+    justWatchChecked = false;
+    winnerMarkerSeat = 0;
+    timeBonusMarkerSeat = 0;
+    clearall();
+
+    FieldReader fields(rest);
+    const std::string starter(fields.text());
+    roundsTotal = fields.number();
+    roundSeconds = fields.number();
+    const int bonus = lenientFlag(fields);
+    const int six = lenientFlag(fields);
+
+    systemLine(starter + " has started a game.");
+    bonusBadge = bonus == 1;
+    setGameType(six);
+}
+
+void ClientSession::setGameType(int sixFlag)
+{
+    gameTypeLabel = sixFlag == 1 ? "Six Color Game" : "Five Color Game";
+    gameType = sixFlag;
+}
+
+void ClientSession::startround(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const std::string_view round = fields.text();
+    strToInt(round);
+    roundLabel = "ROUND: " + std::string(round) + "/" + std::to_string(roundsTotal);
+    status = "Round is starting";
+    playBoard.setCheckButton(1, false);
+    playBoard.reset();
+    playBoard.clearCode();
+    seats.clearRoundMarks();
+    out.addtomineincrease(4);
+    clock.setSeconds(roundSeconds);
+    startClock();
+}
+
+void ClientSession::startClock()
+{
+    clock.setRunning(true);
+    out.roundClock(true);
+}
+
+void ClientSession::stopClock()
+{
+    clock.setRunning(false);
+    out.roundClock(false);
+}
+
+void ClientSession::openRowForEntry(int row)
+{
+    status = "Be a MasterMind!";
+    playBoard.openForEntry(row);
+}
+
+void ClientSession::getnextplayer(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    const int row = fields.number();
+    // A row or a seat that does not exist on this board has nothing to open.
+    if (slot != 0 && (!seats.seat(slot) || !Board::validRow(row)))
+        return;
+    guessSlot = slot;
+    activeRow = row;
+    if (slot == 0) {
+        status = "Round has started.";
+        return;
+    }
+    if (seatName(slot) == playerName) {
+        openRowForEntry(activeRow);
+        out.playsounds(Cue::Turn);
+    }
+}
+
+void ClientSession::yourresult(std::string_view rest)
+{
+    FieldReader fields(rest);
+    if (fields.number() != mySlot)
+        return;
+    const int row = fields.number();
+    const int greens = fields.number();
+    const int yellows = fields.number();
+    const int empties = fields.number();
+    if (!Board::validRow(row))
+        return;
+    playBoard.showClue(row, greens, yellows, empties);
+    out.playsounds(Cue::Wrong);
+}
+
+void ClientSession::gotit(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    const int total = fields.number();
+    const int points = fields.number();
+    const int row = fields.number();
+    const std::array<int, kRowHoles> code = readCode(fields);
+    SeatLine *line = seats.seat(slot);
+    if (!line)
+        return;
+    line->score = std::to_string(total);
+    line->roundPoints = "+" + std::to_string(points);
+    line->bold = true;
+    line->solved = true;
+    if (slot != mySlot)
+        return;
+    guessSlot = 0;
+    status = "You are a MasterMind!";
+    playBoard.showSolved(row);
+    playBoard.showCode(code);
+    out.addtomineincrease(3);
+    out.playsounds(Cue::Right);
+}
+
+void ClientSession::didntgetit(std::string_view rest)
+{
+    FieldReader fields(rest);
+    if (SeatLine *line = seats.seat(fields.number())) {
+        line->failed = true;
+        line->roundPoints.clear();
+    }
+}
+
+void ClientSession::nomoreguesses(std::string_view rest)
+{
+    FieldReader fields(rest);
+    if (fields.number() != mySlot)
+        return;
+    const std::array<int, kRowHoles> code = readCode(fields);
+    guessSlot = 0;
+    playBoard.showCode(code);
+    status = "You are out of guesses.";
+    if (SeatLine *line = seats.seat(mySlot))
+        line->roundPoints.clear();
+    playBoard.hideValueMarker(kBoardRows);
+    stopClock();
+    out.playsounds(Cue::TimeUp);
+}
+
+void ClientSession::timeup(std::string_view rest)
+{
+    FieldReader fields(rest);
+    playBoard.showCode(readCode(fields));
+    systemLine("Time is Up!.");
+    clock.showTimeUp();
+    out.playsounds(Cue::TimeUp);
+}
+
+void ClientSession::endround()
+{
+    status = "Round is Over.. Please Wait..";
+    stopClock();
+    playBoard.hideCheckButton();
+    guessSlot = 0;
+    out.playsounds(Cue::RoundOver);
+}
+
+void ClientSession::gottime(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const std::string_view slotText = fields.text();
+    const int slot = strToInt(slotText);
+    const int total = fields.number();
+    SeatLine *line = seats.seat(slot);
+    if (!line)
+        return;
+    line->score = std::to_string(total);
+    if (slotText == std::to_string(mySlot))
+        systemLine("You got the Time Bonus.");
+    else
+        systemLine(line->name + " got the Time Bonus.");
+    timeBonusMarkerSeat = slot;
+}
+
+void ClientSession::winner(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int slot = fields.number();
+    const SeatLine *line = seats.seat(slot);
+    if (!line)
+        return;
+    const bool own = slot == mySlot;
+    out.playsounds(Cue::Winner);
+    status = own ? std::string("You have Won the Game!") : line->name + " has Won the Game!";
+    winnerMarkerSeat = slot;
+    systemLine(status);
+    if (hostingFlag)
+        startButton = true;
+    out.addgame(own ? std::string_view("addtomine") : std::string_view(line->name));
+}
+
+void ClientSession::loadgame(std::string_view rest)
+{
+    FieldReader fields(rest);
+    fields.number(); // the newcomer's own slot
+    roundsTotal = fields.number();
+    const int round = fields.number();
+    roundLabel = "ROUND: " + std::to_string(round) + "/" + std::to_string(roundsTotal);
+    roundSeconds = fields.number();
+    clock.setSeconds(fields.number());
+    const int row = fields.number();
+
+    // The scores come in pairs of seat and score up to the end of the line;
+    // a pair that is malformed or names no seat is passed over.
+    const std::string tail = std::string(fields.rest()) + "+@";
+    FieldReader pairs(tail);
+    while (pairs.rest().find('+') != std::string_view::npos) {
+        const std::string_view seatText = pairs.text();
+        if (seatText == "@" || pairs.rest().find('+') == std::string_view::npos)
+            break;
+        const std::string_view scoreText = pairs.text();
+        if (scoreText == "@")
+            break;
+        int seat = 0;
+        int score = 0;
+        if (!tryStrToInt(seatText, seat) || !tryStrToInt(scoreText, score))
+            continue;
+        if (SeatLine *line = seats.seat(seat))
+            line->score = std::to_string(score);
+    }
+
+    const int left = clock.secondsleft();
+    if (Board::validRow(row) && left > 5) {
+        openRowForEntry(row);
+        guessSlot = mySlot;
+        out.playsounds(Cue::Turn);
+    }
+    if (left > 4)
+        startClock();
+}
+
+void ClientSession::setbonus(std::string_view rest)
+{
+    FieldReader fields(rest);
+    const int bonus = fields.number();
+    const int six = fields.number();
+    bonusBadge = bonus == 1;
+    setGameType(six);
+}
+
+void ClientSession::clearall()
+{
+    playBoard.hideCheckButton();
+    seats.clearMarks();
+    playBoard.reset();
+}
+
+void ClientSession::sendWatching(int slot, bool watch)
+{
+    if (!loggedIn || slot > kMaxPlayers)
+        return;
+    out.send(Message("CMD_justwatch").field(slot).open(watch ? "1" : "2").wire());
+}
+
+void ClientSession::ballClick(int row, int position)
+{
+    RedrawOnExit redraw(out);
+    if (guessSlot != mySlot)
+        return;
+    // A player who sits out and touches the board asks to play again.
+    if (justWatchChecked)
+        sendWatching(mySlot, false);
+    if (!playBoard.cycle(row, position, sixColours()))
+        return;
+    out.playsounds(Cue::Click);
+}
+
+void ClientSession::checkPress()
+{
+    RedrawOnExit redraw(out);
+    if (guessSlot != mySlot || !playBoard.checkVisible())
+        return;
+    const std::string guess = playBoard.closeRow(playBoard.checkRow());
+    if (loggedIn)
+        out.send("CMD_checkit+" + std::to_string(mySlot) + guess + "+" + kTerminator);
+    playBoard.hideCheckButton();
+}
+
+void ClientSession::justWatchClick()
+{
+    sendWatching(mySlot, !justWatchChecked);
+}
+
+SeatMenuItems ClientSession::openSeatMenu(int slot)
+{
+    kickSlot = slot;
+    SeatMenuItems items;
+    items.remove = items.setWatching = items.unsetWatching = hostingFlag;
+    if (seatName(slot) == kWaitingName)
+        items.remove = false;
+    return items;
+}
+
+void ClientSession::kickMenuRemove()
+{
+    if (hostingFlag && loggedIn)
+        out.send(Message("CMD_kickhim").field(mySlot).field(kickSlot).wire());
+}
+
+void ClientSession::kickMenuSetWatching()
+{
+    sendWatching(kickSlot, true);
+}
+
+void ClientSession::kickMenuUnsetWatching()
+{
+    sendWatching(kickSlot, false);
+}
+
+void ClientSession::clockTick()
+{
+    RedrawOnExit redraw(out);
+    if (!clock.running())
+        return;
+    const RoundClock::Tick tick = clock.tick();
+    if (tick.expired) {
+        guessSlot = 0;
+        playBoard.hideCheckButton();
+        return;
+    }
+    if (tick.cue)
+        out.playsounds(Cue::Time);
+}
+
+} // namespace kalvex

@@ -1,0 +1,37 @@
+#include "client/round_clock.h"
+
+namespace kalvex {
+
+std::string RoundClock::format(int value)
+{
+    const int minutes = value / 60;
+    const int secs = value % 60;
+    std::string text = std::to_string(minutes) + ":";
+    if (secs < 10)
+        text += '0';
+    return text + std::to_string(secs);
+}
+
+RoundClock::Tick RoundClock::tick()
+{
+    --seconds;
+    if (seconds < 1) {
+        seconds = 0;
+        clockText = "Time: 0:00";
+        bar = 0;
+        return {true, false};
+    }
+    bar = seconds;
+    textColour = seconds < 20 ? kHurryColour : kCalmColour;
+    const bool cue = seconds == 20 || seconds == 15 || seconds <= 10;
+    clockText = "Time: " + format(seconds);
+    return {false, cue};
+}
+
+void RoundClock::showTimeUp()
+{
+    clockText = "0:00";
+    bar = 0;
+}
+
+} // namespace kalvex
