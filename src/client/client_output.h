@@ -11,18 +11,7 @@
 namespace kalvex {
 
 // Game cues. Turn stands for "turn" or "turnnew", by the Turn Sound choice.
-enum class Cue
-{
-    Click,
-    Entered,
-    Right,
-    Wrong,
-    Time,
-    TimeUp,
-    RoundOver,
-    Winner,
-    Turn
-};
+enum class Cue { Click, Entered, Right, Wrong, Time, TimeUp, RoundOver, Winner, Turn };
 
 class ClientOutput
 {
