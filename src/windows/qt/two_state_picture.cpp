@@ -1,0 +1,108 @@
+#include "windows/qt/two_state_picture.h"
+
+#include "windows/game_options.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kalvex {
+
+TwoStatePicture::TwoStatePicture(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(kWidth, kHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleDescription(QStringLiteral("Off"));
+}
+
+void TwoStatePicture::setState(int state)
+{
+    current = twoState(state);
+    setAccessibleDescription(current ? QStringLiteral("On") : QStringLiteral("Off"));
+    update();
+}
+
+void TwoStatePicture::flip()
+{
+    setState(kalvex::toggled(current));
+    emit toggled(current);
+}
+
+QPixmap TwoStatePicture::picture(int state, qreal devicePixelRatio)
+{
+    QPixmap pixmap(QSize(kWidth, kHeight) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool on = state == 1;
+    const QRectF track(1, 1, kWidth - 2, kHeight - 2);
+    const qreal radius = track.height() / 2;
+
+    QLinearGradient trackFill(track.topLeft(), track.bottomLeft());
+    if (on) {
+        trackFill.setColorAt(0, QColor(92, 200, 92));
+        trackFill.setColorAt(1, QColor(36, 140, 48));
+    } else {
+        trackFill.setColorAt(0, QColor(150, 156, 166));
+        trackFill.setColorAt(1, QColor(104, 110, 122));
+    }
+    p.setPen(QPen(QColor(20, 30, 45, 180), 1));
+    p.setBrush(trackFill);
+    p.drawRoundedRect(track, radius, radius);
+
+    const qreal knobSize = track.height() - 4;
+    const QRectF knob(on ? track.right() - 2 - knobSize : track.left() + 2, track.top() + 2,
+                      knobSize, knobSize);
+    QRadialGradient shine(knob.center() - QPointF(knobSize / 5, knobSize / 5), knobSize);
+    shine.setColorAt(0, Qt::white);
+    shine.setColorAt(1, QColor(200, 204, 212));
+    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    p.setBrush(shine);
+    p.drawEllipse(knob);
+
+    QFont font;
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    const QRectF label =
+        on ? QRectF(track.left() + 4, track.top(), track.width() - knobSize - 8, track.height())
+           : QRectF(knob.right() + 2, track.top(), track.right() - knob.right() - 4,
+                    track.height());
+    p.drawText(label, Qt::AlignCenter, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    return pixmap;
+}
+
+void TwoStatePicture::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, picture(current, devicePixelRatioF()));
+    if (hasFocus()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(255, 210, 80), 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 12.5, 12.5);
+    }
+}
+
+void TwoStatePicture::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        flip();
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void TwoStatePicture::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space)
+        flip();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace kalvex
