@@ -7,8 +7,7 @@ namespace kalvex {
 ConvertError::ConvertError(std::string_view text)
     : std::runtime_error("'" + std::string(text) + "' is not a valid integer value"),
       offending(text)
-{
-}
+{}
 
 namespace {
 
@@ -39,7 +38,8 @@ bool tryStrToInt(std::string_view text, int &value)
     if (i < text.size() && text[i] == '$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -49,7 +49,8 @@ bool tryStrToInt(std::string_view text, int &value)
     // must fit a signed 32-bit value.
     std::uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
-        const int digit = base == 16 ? hexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        const int digit = base == 16 ? hexDigit(text[i])
+                                     : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0)
             return false;
         magnitude = magnitude * base + digit;
@@ -62,7 +63,8 @@ bool tryStrToInt(std::string_view text, int &value)
         if (negative)
             result = -result;
     } else {
-        result = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+        result =
+            negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
     }
     if (result < std::numeric_limits<int>::min() || result > std::numeric_limits<int>::max())
         return false;
