@@ -1,0 +1,179 @@
+#include "tally/lzrw1kh.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace kalvex {
+
+namespace {
+
+constexpr std::size_t kMaxRun = 4095;
+constexpr std::size_t kMinRun = 16;
+constexpr std::size_t kMaxMatch = 18;
+constexpr std::size_t kMinMatch = 3;
+constexpr std::size_t kMaxDistance = 4095;
+
+void putWord(std::uint8_t *p, unsigned word)
+{
+    p[0] = static_cast<std::uint8_t>(word >> 8);
+    p[1] = static_cast<std::uint8_t>(word);
+}
+
+} // namespace
+
+TLZR::TLZR()
+{
+    try {
+        table = std::make_unique<std::array<std::int16_t, 4096>>();
+    } catch (const std::bad_alloc &) {
+        throw ELzrw1KHCompressor("LZRW1KH : no memory for HASH table");
+    }
+}
+
+// Looks for an earlier occurrence of the bytes at x and records x in the
+// table. Bytes past the end of the chunk enter the hash as 0: no match of
+// three bytes fits there, so their value never matters.
+std::size_t TLZR::findMatch(std::span<const std::uint8_t> in, std::size_t x, std::size_t &match)
+{
+    const std::size_t n = in.size();
+    auto at = [&](std::size_t i) -> unsigned { return i < n ? in[i] : 0u; };
+    const unsigned key = (((at(x) << 4) ^ at(x + 1)) << 4) ^ at(x + 2);
+    const unsigned h = ((key * 40543u) >> 4) & 0xFFFu;
+    const int earlier = (*table)[h];
+    (*table)[h] = static_cast<std::int16_t>(x);
+    if (earlier < 0 || x - static_cast<std::size_t>(earlier) > kMaxDistance)
+        return 0;
+    const std::size_t e = static_cast<std::size_t>(earlier);
+    std::size_t m = 0;
+    while (m < kMaxMatch && x + m < n && in[x + m] == in[e + m])
+        ++m;
+    if (m < kMinMatch)
+        return 0;
+    match = e;
+    return m;
+}
+
+std::size_t TLZR::compress(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+{
+    const std::size_t n = std::min(in.size(), kChunkSize);
+    in = in.first(n);
+    if (out.size() < n + kCoderSlack)
+        throw std::length_error("TLZR::compress: output buffer too small");
+
+    table->fill(-1);
+    std::uint8_t *o = out.data();
+    o[0] = kFlagCompressed;
+    std::size_t x = 0, y = 3, z = 1;
+    unsigned items = 0, control = 0;
+
+    while (x < n && y <= n) {
+        if (items == 16) {
+            putWord(o + z, control);
+            z = y;
+            y += 2;
+            items = 0;
+        }
+        std::size_t run = 1;
+        while (run < kMaxRun && x + run < n && in[x + run] == in[x])
+            ++run;
+        std::size_t pos = 0;
+        std::size_t len = 0;
+        if (run >= kMinRun) {
+            o[y] = 0;
+            putWord(o + y + 1, static_cast<unsigned>(run - kMinRun));
+            o[y + 3] = in[x];
+            y += 4;
+            x += run;
+            control = (control << 1) | 1u;
+        } else if ((len = findMatch(in, x, pos)) != 0) {
+            putWord(o + y, static_cast<unsigned>((x - pos) * 16 + (len - kMinMatch)));
+            y += 2;
+            x += len;
+            control = (control << 1) | 1u;
+        } else {
+            o[y++] = in[x++];
+            control <<= 1;
+        }
+        control &= 0xFFFFu;
+        ++items;
+    }
+    putWord(o + z, (control << (16 - items)) & 0xFFFFu);
+
+    if (y > n) {
+        o[0] = kFlagStored;
+        if (n != 0)
+            std::memcpy(o + 1, in.data(), n);
+        return n + 1;
+    }
+    return y;
+}
+
+std::size_t decodeChunk(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+{
+    const std::size_t len = in.size();
+    if (len < 2)
+        return 0;
+    if (in[0] == kFlagStored) {
+        if (len - 1 > out.size())
+            throw ChunkDecodeError("stored chunk longer than a chunk");
+        std::memcpy(out.data(), in.data() + 1, len - 1);
+        return len - 1;
+    }
+    if (len < 3)
+        throw ChunkDecodeError("compressed chunk without its control word");
+
+    const std::uint8_t *p = in.data();
+    std::uint8_t *o = out.data();
+    const std::size_t cap = out.size();
+    unsigned control = (unsigned{p[1]} << 8) | p[2];
+    int bitsLeft = 16;
+    std::size_t i = 3;
+    std::size_t size = 0;
+
+    while (i < len) {
+        if (bitsLeft == 0) {
+            if (i + 2 >= len)
+                throw ChunkDecodeError("control word without an item");
+            control = (unsigned{p[i]} << 8) | p[i + 1];
+            i += 2;
+            bitsLeft = 16;
+        }
+        if ((control & 0x8000u) == 0) {
+            if (size >= cap)
+                throw ChunkDecodeError("chunk output too long");
+            o[size++] = p[i++];
+        } else {
+            if (i + 1 >= len)
+                throw ChunkDecodeError("copy item past the end of the chunk");
+            const std::size_t distance = (std::size_t{p[i]} << 4) | (p[i + 1] >> 4);
+            if (distance == 0) {
+                if (i + 3 >= len)
+                    throw ChunkDecodeError("run item past the end of the chunk");
+                const std::size_t count = ((std::size_t{p[i + 1]} << 8) | p[i + 2]) + kMinRun;
+                if (count > cap - size)
+                    throw ChunkDecodeError("chunk output too long");
+                std::memset(o + size, p[i + 3], count);
+                size += count;
+                i += 4;
+            } else {
+                const std::size_t count = (p[i + 1] & 0x0Fu) + kMinMatch;
+                if (distance > size)
+                    throw ChunkDecodeError("copy before the start of the chunk");
+                if (count > cap - size)
+                    throw ChunkDecodeError("chunk output too long");
+                // Byte by byte, so that a short distance repeats the last bytes.
+                const std::uint8_t *from = o + size - distance;
+                for (std::size_t k = 0; k < count; ++k)
+                    o[size + k] = from[k];
+                size += count;
+                i += 2;
+            }
+        }
+        control <<= 1;
+        --bitsLeft;
+    }
+    return size;
+}
+
+} // namespace kalvex
