@@ -36,7 +36,8 @@ void GameServer::startgame(int sender, std::string_view remainder)
     sixcolors = six == 1;
     // A game started over a running one must not inherit its round or clock.
     roundon = false;
-    setClock(false);
+    if (clockOn)
+        setClock(false);
     sendToAll(Message("CMD_startgame")
                   .field(host)
                   .field(rounds)

@@ -1,6 +1,7 @@
 #include "server/game_server.h"
 
 #include "net/commands.h"
+#include "net/dispatch.h"
 #include "net/message.h"
 
 #include <exception>
@@ -69,51 +70,38 @@ void GameServer::socketClosed(ConnectionId connection)
 void GameServer::handleLine(ConnectionId connection, std::string_view line)
 {
     const int sender = table.connectedSlotOf(connection);
-    const CommandLine parts = splitCommand(line);
-    if (parts.command.empty())
-        return;
-    if (sender == 0) {
-        outbox.log("dropped a line of a connection that has gone");
-        return;
-    }
-    // Every name is compared, in order; at most one can match.
-    for (std::size_t i = 0; i < kServerCommands.size(); ++i) {
-        if (parts.command != kServerCommands[i])
-            continue;
-        if (i != LoginInfo && !table[sender].loggedIn) {
-            drop(sender, "a command before the login");
-            continue;
-        }
+    dispatchLine(line, kServerCommands, [&](std::size_t command, std::string_view remainder) {
+        if (sender == 0)
+            return outbox.log("dropped a line of a connection that has gone");
+        if (command != LoginInfo && !table[sender].loggedIn)
+            return drop(sender, "a command before the login");
         try {
-            switch (i) {
-            case LoginInfo:
-                logininfo(sender, parts.remainder);
-                break;
-            case KickHim:
-                kickhim(sender, parts.remainder);
-                break;
-            case Chat:
-                relayChat(sender, parts.remainder, "CMD_chat", " chats: ");
-                break;
-            case Action:
-                relayChat(sender, parts.remainder, "CMD_action", " ");
-                break;
-            case StartGame:
-                startgame(sender, parts.remainder);
-                break;
-            case JustWatch:
-                justwatch(sender, parts.remainder);
-                break;
-            case CheckIt:
-                checkit(sender, parts.remainder);
-                break;
-            case PlayASound:
-                playasound(sender, parts.remainder);
-                break;
-            }
+            handleCommand(sender, command, remainder);
         } catch (const std::exception &error) {
             drop(sender, error.what());
         }
+    });
+}
+
+void GameServer::handleCommand(int sender, std::size_t command, std::string_view remainder)
+{
+    switch (command) {
+    case LoginInfo:
+        return logininfo(sender, remainder);
+    case KickHim:
+        return kickhim(sender, remainder);
+    case Chat:
+        return relayChat(sender, remainder, "CMD_chat", " chats: ");
+    case Action:
+        return relayChat(sender, remainder, "CMD_action", " ");
+    case StartGame:
+        return startgame(sender, remainder);
+    case JustWatch:
+        return justwatch(sender, remainder);
+    case CheckIt:
+        return checkit(sender, remainder);
+    case PlayASound:
+        return playasound(sender, remainder);
     }
 }
 

@@ -74,6 +74,7 @@ public:
 
 private:
     // Command handlers, with the sender's slot and the message remainder.
+    void handleCommand(int sender, std::size_t command, std::string_view remainder);
     void logininfo(int sender, std::string_view remainder);
     void kickhim(int sender, std::string_view remainder);
     void relayChat(int sender, std::string_view remainder, std::string_view command,

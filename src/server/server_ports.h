@@ -2,15 +2,16 @@
 // What the game server needs from its host: a way to answer connections, the
 // game clock, the time of day for deadlines, and a source of random colours.
 
+#include "net/inbound_queue.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace kalvex {
 
-// Names one accepted connection for as long as the server runs; a later
-// connection in the same slot gets a new number, so lines that an earlier
-// connection left in the queue never act for its successor.
-using ConnectionId = std::uint64_t;
+// A ConnectionId names one accepted connection for as long as the server
+// runs; a later connection in the same slot gets a new number, so lines that
+// an earlier connection left in the queue never act for its successor.
 
 // The server's answers. The host maps slots to its endpoints.
 class ServerOutbox
