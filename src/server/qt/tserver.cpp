@@ -1,0 +1,186 @@
+#include "server/qt/tserver.h"
+
+#include "net/error_report.h"
+#include "server/random_source.h"
+
+#include <QLoggingCategory>
+
+namespace kalvex {
+
+Q_LOGGING_CATEGORY(lcServer, "kalvex.server", QtWarningMsg)
+
+TServer::TServer(QObject *parent)
+    : TServer(std::make_unique<SeededRandom>(SeededRandom::clockSeed()), parent)
+{}
+
+TServer::TServer(std::unique_ptr<RandomSource> randomSource, QObject *parent)
+    : QObject(parent), random(std::move(randomSource)), engine(*this, *random, *this)
+{
+    setObjectName(QStringLiteral("Server"));
+    uptime.start();
+    Sock1.setObjectName(QStringLiteral("Sock1"));
+    Sock1.OnAccept = [this](TSock &) { Sock1Accept(); };
+
+    socktimer.setObjectName(QStringLiteral("socktimer"));
+    socktimer.setInterval(kDispatchMs);
+    connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
+    // The queue starts with one empty line, passed over on the first tick.
+    socktimer.start();
+
+    timer1.setObjectName(QStringLiteral("timer1"));
+    timer1.setInterval(kClockMs);
+    connect(&timer1, &QTimer::timeout, this, &TServer::timer1Timer);
+
+    loginTimer.setSingleShot(true);
+    connect(&loginTimer, &QTimer::timeout, this, &TServer::checkLogins);
+}
+
+TServer::~TServer()
+{
+    // The endpoints go with Sock1; their departures need not reach the rules.
+    for (QPointer<TSock> &endpoint : endpoints) {
+        if (endpoint) {
+            endpoint->OnInfo = nullptr;
+            endpoint->OnDisconnect = nullptr;
+            endpoint->OnRead = nullptr;
+        }
+    }
+}
+
+void TServer::startListening(quint16 port)
+{
+    Sock1.setPortName(QString::number(port));
+    Sock1.setListen(true);
+}
+
+void TServer::Sock1Accept()
+{
+    TSock *endpoint = nullptr;
+    // A failed system accept leaves every slot as it was.
+    if (!Sock1.Accept(endpoint) || endpoint == nullptr)
+        return;
+    const Admission admission = engine.acceptConnection();
+    if (admission.refused()) {
+        guarded(ErrorOrigin::Peer, [&] { endpoint->Send(admission.greeting); });
+        endpoint->Close();
+        endpoint->deleteLater();
+        return;
+    }
+    const ConnectionId connection = admission.connection;
+    endpoint->Tag = admission.slot;
+    endpoint->OnRead = [this, connection](TSock &sender, int) { endpointRead(sender, connection); };
+    endpoint->OnDisconnect = [this, connection](TSock &) {
+        guarded(ErrorOrigin::Peer, [&] { engine.peerDisconnected(connection); });
+    };
+    endpoint->OnInfo = [this, connection](TSock &sender, TSocketInfo category,
+                                          const QString &text) {
+        endpointInfo(sender, connection, category, text);
+    };
+    endpoints[admission.slot] = endpoint;
+    guarded(ErrorOrigin::Peer, [&] { endpoint->Send(admission.greeting); });
+    scheduleLoginCheck();
+}
+
+void TServer::endpointRead(TSock &sender, ConnectionId connection)
+{
+    const std::string bytes = sender.ReceiveText();
+    if (receivedlist.receive(connection, bytes) == ReceiveResult::Overflow) {
+        qCInfo(lcServer) << "closing slot" << sender.Tag << "past its share of the queue";
+        if (engine.players().connectedSlotOf(connection) != 0)
+            close(sender.Tag);
+    }
+    wakeDispatch();
+}
+
+void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo category,
+                           const QString &text)
+{
+    if (category != TSocketInfo::Close || text != QLatin1String("Socket Closed"))
+        return;
+    receivedlist.forget(connection);
+    guarded(ErrorOrigin::Peer, [&] { engine.socketClosed(connection); });
+    const int slot = sender.Tag;
+    if (slot >= 1 && slot <= PlayerTable::kSlots && endpoints[slot] == &sender) {
+        endpoints[slot] = nullptr;
+        sender.deleteLater();
+    }
+    scheduleLoginCheck();
+}
+
+void TServer::socktimerTimer()
+{
+    const InboundLine line = receivedlist.take();
+    guarded(ErrorOrigin::Peer, [&] { engine.handleLine(line.connection, line.text); });
+    // Asleep while nothing waits; a received line wakes it.
+    if (receivedlist.empty())
+        socktimer.stop();
+    scheduleLoginCheck();
+}
+
+void TServer::wakeDispatch()
+{
+    if (!socktimer.isActive() && !receivedlist.empty())
+        socktimer.start();
+}
+
+void TServer::timer1Timer()
+{
+    guarded(ErrorOrigin::Peer, [&] { engine.clockTick(); });
+}
+
+void TServer::checkLogins()
+{
+    guarded(ErrorOrigin::Peer, [&] { engine.checkLoginDeadlines(); });
+    scheduleLoginCheck();
+}
+
+void TServer::scheduleLoginCheck()
+{
+    const std::optional<std::int64_t> due = engine.nextLoginDeadline();
+    if (!due) {
+        loginTimer.stop();
+        return;
+    }
+    const std::int64_t wait = std::max<std::int64_t>(0, *due - nowMs());
+    loginTimer.start(static_cast<int>(std::min<std::int64_t>(wait, GameServer::kLoginDeadlineMs)));
+}
+
+void TServer::send(int slot, std::string_view bytes)
+{
+    TSock *endpoint = endpoints[slot];
+    if (endpoint == nullptr)
+        return;
+    // A send that fails belongs to that one peer: it is logged, never shown.
+    try {
+        endpoint->Send(bytes);
+    } catch (const std::exception &error) {
+        qCInfo(lcServer) << "send to slot" << slot << "failed:" << error.what();
+    }
+}
+
+void TServer::close(int slot)
+{
+    if (TSock *endpoint = endpoints[slot])
+        endpoint->Close();
+}
+
+void TServer::setClockEnabled(bool enabled)
+{
+    // Enabling a running clock keeps its phase.
+    if (!enabled)
+        timer1.stop();
+    else if (!timer1.isActive())
+        timer1.start();
+}
+
+void TServer::log(std::string_view text)
+{
+    qCInfo(lcServer) << QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::int64_t TServer::nowMs() const
+{
+    return uptime.elapsed();
+}
+
+} // namespace kalvex
