@@ -1,0 +1,209 @@
+#include "chat/chat_composer.h"
+
+#include "net/message.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kalvex {
+
+namespace {
+
+constexpr std::array<std::string_view, kChatterSoundCount> kChatterCaptions = {
+    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
+    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
+    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
+    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
+};
+
+constexpr std::array<std::string_view, kPhraseCount> kDefaultPhrases = {
+    "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",          "Brilliant!",
+    "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!",
+};
+
+constexpr std::string_view kActionColour = "clBlack";
+
+// A message field must not hold a line break (the receiving queue is line
+// based: the rest would arrive as a message of its own) nor the terminator.
+std::string wireSafe(std::string_view text)
+{
+    std::string safe;
+    safe.reserve(text.size());
+    for (char c : text) {
+        if (c == '\r' || c == '\n')
+            safe += ' ';
+        else if (c != kTerminator)
+            safe += c;
+    }
+    return safe;
+}
+
+// "wave1" to "wave20" in any letter case gives its number, else 0.
+int chatterSoundNumber(std::string_view name)
+{
+    constexpr std::string_view prefix = "wave";
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 2)
+        return 0;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[i])) != prefix[i])
+            return 0;
+    }
+    int n = 0;
+    for (char c : name.substr(prefix.size())) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return 0;
+        n = n * 10 + (c - '0');
+    }
+    return n >= 1 && n <= kChatterSoundCount ? n : 0;
+}
+
+} // namespace
+
+std::string_view chatterSoundCaption(int n)
+{
+    if (n < 1 || n > kChatterSoundCount)
+        return {};
+    return kChatterCaptions[n - 1];
+}
+
+std::string_view defaultPhrase(int n)
+{
+    if (n < 1 || n > kPhraseCount)
+        return {};
+    return kDefaultPhrases[n - 1];
+}
+
+ChatComposer::ChatComposer(ChatHost &host, Transcript &transcript)
+    : host(host), transcript(transcript)
+{
+    for (int n = 1; n <= kPhraseCount; ++n)
+        phrases[n - 1] = defaultPhrase(n);
+}
+
+bool ChatComposer::sendit(std::string_view typed)
+{
+    if (!host.loggedin())
+        return false;
+    if (typed.empty())
+        return true;
+    if (typed.front() != '/') {
+        const std::string text = wireSafe(typed) + "|" + colourToText(colour);
+        host.send(Message("CMD_chat").field(host.myslot()).open(text).wire());
+    } else if (typed.substr(0, 3) == "/me") {
+        sendAction(typed.substr(std::min<std::size_t>(4, typed.size())));
+    }
+    return true;
+}
+
+std::string ChatComposer::afterKeyDown(std::string_view input)
+{
+    return input == kChatPlaceholder ? std::string() : std::string(input);
+}
+
+std::string ChatComposer::withSmiley(std::string_view input, int code)
+{
+    std::string text = afterKeyDown(input);
+    text += kSmileyMarker;
+    text += std::to_string(code);
+    return text;
+}
+
+std::string ChatComposer::withPasted(std::string_view input, std::string_view clipboard)
+{
+    std::string text(input);
+    for (char c : clipboard)
+        text += (c == '\r' || c == '\n') ? ' ' : c;
+    return text;
+}
+
+void ChatComposer::phraseClicked(int n)
+{
+    if (!ready || n < 1 || n > kPhraseCount)
+        return;
+    const std::string_view text = phrases[n - 1];
+    if (text.substr(0, 4) == "/me ")
+        sendAction(text.substr(4));
+    else
+        sendAction("says: " + std::string(text));
+    ready = false;
+}
+
+void ChatComposer::tick()
+{
+    if (!ready)
+        ++lockTicks;
+    if (lockTicks >= kPhraseLockTicks) {
+        ready = true;
+        lockTicks = 0;
+    }
+}
+
+void ChatComposer::setPhrase(int n, std::string_view text)
+{
+    if (n < 1 || n > kPhraseCount)
+        return;
+    phrases[n - 1] = text;
+    notify();
+}
+
+void ChatComposer::chatterSoundChosen(int n)
+{
+    if (n < 1 || n > kChatterSoundCount)
+        return;
+    const int slot = host.myslot();
+    if (!host.loggedin() || slot > kMaxPlayers)
+        return;
+    host.send(Message("CMD_playasound").field(slot).field("wave" + std::to_string(n)).wire());
+}
+
+void ChatComposer::playasound(std::string_view fields)
+{
+    const std::size_t plus = fields.find('+');
+    if (plus == std::string_view::npos)
+        return;
+    int slot = 0;
+    if (!tryStrToInt(fields.substr(0, plus), slot))
+        return;
+    std::string_view name = fields.substr(plus + 1);
+    name = name.substr(0, name.find('+'));
+    const int n = chatterSoundNumber(name);
+    if (n == 0)
+        return;
+    if (host.chatterSoundsOn()) {
+        host.playChatterSound("wave" + std::to_string(n));
+        return;
+    }
+    const std::optional<std::string> seat =
+        slot >= 1 && slot <= kMaxPlayers ? host.seatName(slot) : std::nullopt;
+    if (!seat)
+        return;
+    const std::string line =
+        "0+" + *seat + ": <Chatter Sound> " + std::string(chatterSoundCaption(n));
+    transcript.addlinetochat(line, kSysColour);
+}
+
+void ChatComposer::setTextColour(ColourValue value)
+{
+    colour = value;
+    notify();
+}
+
+void ChatComposer::textColourChosen(ColourValue value)
+{
+    setTextColour(value);
+    host.saveinifile();
+}
+
+void ChatComposer::sendAction(std::string_view text)
+{
+    const std::string body = wireSafe(text) + "|" + std::string(kActionColour);
+    host.send(Message("CMD_action").field(host.myslot()).open(body).wire());
+}
+
+void ChatComposer::notify()
+{
+    if (changed)
+        changed();
+}
+
+} // namespace kalvex

@@ -1,0 +1,151 @@
+#include "chat/qt/chat_controls.h"
+
+#include "chat/qt/chat_input.h"
+#include "chat/qt/chat_pictures.h"
+#include "chat/qt/chat_text.h"
+#include "chat/qt/transcript_pane.h"
+
+#include <QColorDialog>
+#include <QMenu>
+#include <QToolButton>
+
+namespace kalvex {
+
+namespace {
+
+std::optional<QColor> askColourDialog(const QColor &current, QWidget *parent)
+{
+    const QColor chosen = QColorDialog::getColor(current, parent, QStringLiteral("Text Color"));
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString fromBytes(std::string_view bytes)
+{
+    return decodeChatText(bytes);
+}
+
+} // namespace
+
+ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane)
+    : QObject(parent), chat(host, pane.transcript()), parentWidget(parent), picker(askColourDialog)
+{
+    inputField = new ChatInput(parent);
+    inputField->setGeometry(kInputGeometry);
+    connect(inputField, &ChatInput::sendRequested, this, &ChatControls::sendTyped);
+
+    for (int n = 1; n <= kPhraseCount; ++n) {
+        auto *button = new QToolButton(parent);
+        button->setObjectName(QStringLiteral("b_phrase%1").arg(n));
+        button->setGeometry(kPhraseLefts[n - 1], kPhraseTop, kPhraseWidth, kPhraseHeight);
+        button->setIcon(phraseIcon(n));
+        button->setIconSize(QSize(19, 15));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, n] { chat.phraseClicked(n); });
+        phraseButtons[n - 1] = button;
+    }
+
+    popupSounds = new QMenu(parent);
+    popupSounds->setObjectName(QStringLiteral("popup_sounds"));
+    popupSounds->setToolTipsVisible(true);
+    QAction *cancel = popupSounds->addAction(QStringLiteral("<Cancel>"));
+    cancel->setData(0);
+    for (int n = 1; n <= kChatterSoundCount; ++n) {
+        QAction *sound = popupSounds->addAction(fromBytes(chatterSoundCaption(n)));
+        sound->setData(n);
+        sound->setToolTip(sound->text());
+    }
+    connect(popupSounds, &QMenu::triggered, this,
+            [this](QAction *entry) { chat.chatterSoundChosen(entry->data().toInt()); });
+
+    soundsButton = new QToolButton(parent);
+    soundsButton->setObjectName(QStringLiteral("b_phrase10"));
+    soundsButton->setGeometry(kPhraseLefts[9], kPhraseTop, kPhraseWidth, kPhraseHeight);
+    soundsButton->setIcon(chatterIcon());
+    soundsButton->setIconSize(QSize(19, 15));
+    soundsButton->setToolTip(QStringLiteral("Chatter Sounds"));
+    soundsButton->setFocusPolicy(Qt::NoFocus);
+    connect(soundsButton, &QToolButton::clicked, this,
+            [this] { openMenuAtCorner(popupSounds, soundsButton); });
+
+    popupSmilies = new QMenu(parent);
+    popupSmilies->setObjectName(QStringLiteral("popup_smilies"));
+    for (int code = kFirstSmileyCode; code <= kLastSmileyCode - 1; ++code) {
+        QAction *smiley = popupSmilies->addAction(smileyIcon(code - kFirstSmileyCode),
+                                                  QStringLiteral(":)#%1").arg(code));
+        smiley->setData(code);
+    }
+    connect(popupSmilies, &QMenu::triggered, this,
+            [this](QAction *entry) { insertSmiley(entry->data().toInt()); });
+
+    smiliesButton = new QToolButton(parent);
+    smiliesButton->setObjectName(QStringLiteral("button_smilies"));
+    smiliesButton->setGeometry(kSmiliesGeometry);
+    smiliesButton->setIcon(smileyIcon(0));
+    smiliesButton->setIconSize(QSize(kSmileyWidth, kSmileyHeight));
+    smiliesButton->setToolTip(QStringLiteral("See ya!"));
+    smiliesButton->setFocusPolicy(Qt::NoFocus);
+    smiliesButton->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(smiliesButton, &QToolButton::clicked, this,
+            [this] { openMenuAtCorner(popupSmilies, smiliesButton); });
+    connect(smiliesButton, &QWidget::customContextMenuRequested, this,
+            [this] { openMenuAtCorner(popupSmilies, smiliesButton); });
+
+    connect(&pane, &TranscriptPane::chatCleared, this, &ChatControls::focusInput);
+    chat.setChangeHandler([this] { showChanges(); });
+    showChanges();
+}
+
+ChatControls::~ChatControls()
+{
+    chat.setChangeHandler(nullptr);
+}
+
+void ChatControls::chooseTextColour()
+{
+    const QColor current = toQColor(chat.textColour(), inputField->palette());
+    const std::optional<QColor> chosen = picker(current, parentWidget);
+    if (chosen)
+        chat.textColourChosen(toColourValue(*chosen));
+}
+
+void ChatControls::setColourPicker(ColourPicker replacement)
+{
+    picker = replacement ? std::move(replacement) : ColourPicker(askColourDialog);
+}
+
+void ChatControls::insertSmiley(int code)
+{
+    inputField->setText(
+        QString::fromStdString(ChatComposer::withSmiley(encodeChatText(inputField->text()), code)));
+    inputField->deselect();
+    inputField->end(false);
+}
+
+void ChatControls::focusInput()
+{
+    inputField->setFocus(Qt::OtherFocusReason);
+}
+
+void ChatControls::sendTyped()
+{
+    if (chat.sendit(encodeChatText(inputField->text())))
+        inputField->clear();
+}
+
+void ChatControls::showChanges()
+{
+    for (int n = 1; n <= kPhraseCount; ++n)
+        phraseButtons[n - 1]->setToolTip(fromBytes(chat.phrase(n)));
+    QPalette colours = inputField->palette();
+    colours.setColor(QPalette::Text, toQColor(chat.textColour(), colours));
+    inputField->setPalette(colours);
+}
+
+void ChatControls::openMenuAtCorner(QMenu *menu, QToolButton *button)
+{
+    menu->popup(button->mapToGlobal(button->rect().bottomRight()));
+}
+
+} // namespace kalvex

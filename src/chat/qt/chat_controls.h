@@ -1,0 +1,89 @@
+#pragma once
+// ChatControls: the chat's controls in the main window, made as children of
+// the given parent at their design positions: the input "mychat", the phrase
+// buttons "b_phrase1" to "b_phrase9", the chatter-sound button "b_phrase10"
+// with its menu "popup_sounds", and the smilies button "button_smilies" with
+// its menu "popup_smilies". It owns the ChatComposer that does the work.
+
+#include "chat/chat_composer.h"
+
+#include <QColor>
+#include <QObject>
+#include <QRect>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QMenu;
+class QToolButton;
+class QWidget;
+
+namespace kalvex {
+
+class ChatInput;
+class TranscriptPane;
+
+class ChatControls : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr QRect kInputGeometry{349, 375, 236, 22};
+    static constexpr QRect kSmiliesGeometry{586, 375, 27, 21};
+    static constexpr int kPhraseTop = 12;
+    static constexpr int kPhraseWidth = 25;
+    static constexpr int kPhraseHeight = 19;
+    // Left edges of phrase buttons 1 to 9 and of the chatter-sound button.
+    static constexpr std::array<int, 10> kPhraseLefts = {349, 376, 403, 429, 456,
+                                                         483, 509, 536, 563, 590};
+
+    // Asked for a colour, preset to the current one; nothing when cancelled.
+    using ColourPicker =
+        std::function<std::optional<QColor>(const QColor &current, QWidget *parent)>;
+
+    ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane);
+    ~ChatControls() override;
+
+    ChatComposer &composer() { return chat; }
+    ChatInput *input() const { return inputField; }
+    QToolButton *phraseButton(int n) const { return phraseButtons.at(n - 1); }
+    QMenu *soundsMenu() const { return popupSounds; }
+    QMenu *smiliesMenu() const { return popupSmilies; }
+
+    // One tick of the message dispatch timer, after its message (the
+    // phrase buttons' lock counts these).
+    void tick() { chat.tick(); }
+    // The settings file's values.
+    void setPhrase(int n, std::string_view text) { chat.setPhrase(n, text); }
+    void setTextColour(ColourValue value) { chat.setTextColour(value); }
+    // A received "CMD_playasound": the fields after the command word.
+    void playasound(std::string_view fields) { chat.playasound(fields); }
+
+    // "Text Color" in the Options menu: the colour picker, preset to the
+    // current colour; a confirmed colour is taken and saved.
+    void chooseTextColour();
+    // Replaces the picker (tests); an empty one restores QColorDialog.
+    void setColourPicker(ColourPicker picker);
+
+    // Adds ":)#" and the code at the end of the input (placeholder removed).
+    void insertSmiley(int code);
+    void focusInput();
+
+private:
+    void sendTyped();
+    void showChanges();
+    void openMenuAtCorner(QMenu *menu, QToolButton *button);
+
+    ChatComposer chat;
+    QWidget *parentWidget;
+    ChatInput *inputField = nullptr;
+    std::array<QToolButton *, kPhraseCount> phraseButtons{};
+    QToolButton *soundsButton = nullptr;
+    QToolButton *smiliesButton = nullptr;
+    QMenu *popupSounds = nullptr;
+    QMenu *popupSmilies = nullptr;
+    ColourPicker picker;
+};
+
+} // namespace kalvex

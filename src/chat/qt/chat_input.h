@@ -1,0 +1,30 @@
+#pragma once
+// ChatInput (object name "mychat"): the one-line chat field. It starts with
+// the placeholder as its text, which goes at the first key; Enter asks for
+// the text to be sent and never reaches the text; Paste (context menu,
+// Ctrl+V, Shift+Insert) appends the clipboard's text at the end.
+
+#include <QLineEdit>
+
+namespace kalvex {
+
+class ChatInput : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit ChatInput(QWidget *parent = nullptr);
+
+    // Appends the clipboard's text and puts the caret at the end.
+    void pasteAtEnd();
+
+signals:
+    // Enter was pressed.
+    void sendRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+};
+
+} // namespace kalvex

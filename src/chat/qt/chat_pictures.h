@@ -1,0 +1,27 @@
+#pragma once
+// The chat's own pictures, painted in code so they stay crisp at any
+// screen scale: the 18 smilies and the icons of the chat buttons.
+
+#include <QIcon>
+#include <QPixmap>
+
+class QPainter;
+class QRectF;
+
+namespace kalvex {
+
+// Smilies are 17 by 16 (logical pixels).
+inline constexpr int kSmileyWidth = 17;
+inline constexpr int kSmileyHeight = 16;
+
+// Paints smiley `index` (0 to 17) into `target`.
+void paintSmiley(QPainter &painter, const QRectF &target, int index);
+// Smiley `index` at the given device pixel ratio; kept once made.
+QPixmap smileyPixmap(int index, qreal devicePixelRatio);
+QIcon smileyIcon(int index);
+// Phrase button n (1 to 9): a speech bubble with its number.
+QIcon phraseIcon(int n);
+// The chatter-sound button: a loudspeaker.
+QIcon chatterIcon();
+
+} // namespace kalvex

@@ -1,0 +1,21 @@
+#include "chat/qt/link_opener.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+
+namespace kalvex {
+
+void DesktopLinkOpener::openWebAddress(const QUrl &address)
+{
+    // A browser that cannot be started fails silently, as the desktop does.
+    QDesktopServices::openUrl(address);
+}
+
+void DesktopLinkOpener::cannotOpen(QWidget *parent)
+{
+    QMessageBox::information(parent, QApplication::applicationDisplayName(),
+                             QStringLiteral("Cannot open Webpage"));
+}
+
+} // namespace kalvex

@@ -1,0 +1,369 @@
+#include "chat/qt/transcript_layout.h"
+
+#include "chat/qt/chat_pictures.h"
+#include "chat/qt/chat_text.h"
+
+#include <algorithm>
+
+namespace kalvex {
+
+namespace {
+
+// Lines kept laid out for drawing and hit testing; about a few screens.
+constexpr std::size_t kCachedLines = 400;
+
+int trailingBlanks(const QString &text, int start, int end)
+{
+    int count = 0;
+    while (end - count > start && text.at(end - count - 1) == QLatin1Char(' '))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TranscriptLayout::TranscriptLayout(const Transcript &transcript, const QPaintDevice *device)
+    : model(transcript), device(device), valid(false)
+{}
+
+void TranscriptLayout::setWidth(qreal width)
+{
+    width = std::max<qreal>(width, 1);
+    if (width == available)
+        return;
+    available = width;
+    valid = false;
+}
+
+void TranscriptLayout::invalidate()
+{
+    valid = false;
+    fontsValid = false;
+}
+
+void TranscriptLayout::itemsAppended(std::size_t firstItem)
+{
+    if (valid)
+        appendLines(firstItem);
+}
+
+void TranscriptLayout::clear()
+{
+    lines.clear();
+    cache.clear();
+    valid = true;
+}
+
+qreal TranscriptLayout::height()
+{
+    ensureLaidOut();
+    return lines.empty() ? 0 : lines.back().top + lines.back().height;
+}
+
+std::size_t TranscriptLayout::lineCount()
+{
+    ensureLaidOut();
+    return lines.size();
+}
+
+qreal TranscriptLayout::lineTop(std::size_t line)
+{
+    ensureLaidOut();
+    return lines.at(line).top;
+}
+
+std::size_t TranscriptLayout::lineAt(qreal y)
+{
+    ensureLaidOut();
+    if (lines.empty())
+        return 0;
+    auto after =
+        std::upper_bound(lines.begin(), lines.end(), y,
+                         [](qreal value, const LineHeight &line) { return value < line.top; });
+    return after == lines.begin() ? 0 : std::size_t(after - lines.begin()) - 1;
+}
+
+std::size_t TranscriptLayout::lineOfItem(std::size_t item)
+{
+    ensureLaidOut();
+    auto after = std::upper_bound(
+        lines.begin(), lines.end(), item,
+        [](std::size_t value, const LineHeight &line) { return value < line.firstItem; });
+    return after == lines.begin() ? 0 : std::size_t(after - lines.begin()) - 1;
+}
+
+std::size_t TranscriptLayout::lineEnd(std::size_t line) const
+{
+    return line + 1 < lines.size() ? lines[line + 1].firstItem : model.items().size();
+}
+
+const TranscriptLayout::Line &TranscriptLayout::line(std::size_t index)
+{
+    ensureLaidOut();
+    auto found = cache.find(index);
+    if (found != cache.end())
+        return *found->second;
+    if (cache.size() >= kCachedLines)
+        cache.clear();
+    auto made = layoutLine(lines.at(index).firstItem, lineEnd(index));
+    return *cache.emplace(index, std::move(made)).first->second;
+}
+
+const QFont &TranscriptLayout::font(int style)
+{
+    ensureFonts();
+    return fonts.at(style);
+}
+
+const QFontMetricsF &TranscriptLayout::metrics(int style)
+{
+    ensureFonts();
+    return *fontMetrics.at(style);
+}
+
+QString TranscriptLayout::itemText(std::size_t item) const
+{
+    const TranscriptItem &entry = model.items().at(item);
+    if (entry.kind == TranscriptItem::Kind::Picture)
+        return {};
+    return decodeChatText(entry.text);
+}
+
+int TranscriptLayout::itemLength(std::size_t item) const
+{
+    const TranscriptItem &entry = model.items().at(item);
+    return entry.kind == TranscriptItem::Kind::Picture ? 1 : int(itemText(item).size());
+}
+
+void TranscriptLayout::ensureFonts()
+{
+    if (fontsValid)
+        return;
+    for (int style = 0; style < kStyleCount; ++style) {
+        const TextStyle &textStyle = model.style(style);
+        QFont font(QString::fromStdString(textStyle.font));
+        font.setPointSizeF(std::max(1, textStyle.size));
+        font.setBold(textStyle.bold);
+        font.setItalic(textStyle.italic);
+        font.setUnderline(textStyle.underline);
+        fonts[style] = font;
+        fontMetrics[style] = std::make_unique<QFontMetricsF>(font, device);
+    }
+    fontsValid = true;
+}
+
+void TranscriptLayout::ensureLaidOut()
+{
+    if (valid)
+        return;
+    valid = true;
+    lines.clear();
+    cache.clear();
+    appendLines(0);
+}
+
+void TranscriptLayout::appendLines(std::size_t firstItem)
+{
+    const std::vector<TranscriptItem> &items = model.items();
+    // Items that continue the last line make it be laid out again.
+    if (firstItem < items.size() && !items[firstItem].startsLine && !lines.empty()) {
+        firstItem = lines.back().firstItem;
+        cache.erase(lines.size() - 1);
+        lines.pop_back();
+    }
+    std::size_t start = firstItem;
+    while (start < items.size()) {
+        std::size_t end = start + 1;
+        while (end < items.size() && !items[end].startsLine)
+            ++end;
+        const qreal top = lines.empty() ? 0 : lines.back().top + lines.back().height;
+        const auto laidOut = layoutLine(start, end);
+        lines.push_back({start, top, laidOut->height});
+        start = end;
+    }
+}
+
+std::unique_ptr<TranscriptLayout::Line> TranscriptLayout::layoutLine(std::size_t firstItem,
+                                                                     std::size_t endItem)
+{
+    const std::vector<TranscriptItem> &items = model.items();
+    auto line = std::make_unique<Line>();
+    line->firstItem = firstItem;
+    line->texts.reserve(endItem - firstItem);
+
+    Row row;
+    qreal x = 0;
+    qreal ascent = 0;
+    qreal descent = 0;
+    qreal leading = 0;
+    qreal top = 0;
+    const auto finishRow = [&] {
+        if (row.fragments.empty() && ascent == 0) {
+            const QFontMetricsF &fm = metrics(kSystemStyle);
+            ascent = fm.ascent();
+            descent = fm.descent();
+        }
+        row.top = top;
+        row.baseline = ascent;
+        row.height = ascent + descent + leading;
+        top += row.height;
+        line->rows.push_back(std::move(row));
+        row = Row();
+        x = ascent = descent = leading = 0;
+    };
+    const auto place = [&](std::size_t item, int start, int length, qreal width, bool picture) {
+        if (!row.fragments.empty()) {
+            Fragment &last = row.fragments.back();
+            if (!picture && !last.picture && last.item == item &&
+                last.start + last.length == start) {
+                last.length += length;
+                last.width += width;
+                x += width;
+                return;
+            }
+        }
+        row.fragments.push_back({item, start, length, x, width, picture});
+        x += width;
+    };
+
+    for (std::size_t item = firstItem; item < endItem; ++item) {
+        const TranscriptItem &entry = items[item];
+        line->texts.push_back(itemText(item));
+        if (entry.kind == TranscriptItem::Kind::Picture) {
+            if (x > 0 && x + kSmileyWidth > available)
+                finishRow();
+            place(item, 0, 1, kSmileyWidth, true);
+            ascent = std::max<qreal>(ascent, kSmileyHeight - kPictureDescent);
+            descent = std::max<qreal>(descent, kPictureDescent);
+            continue;
+        }
+        const QString &text = line->texts.back();
+        const QFontMetricsF &fm = metrics(entry.style);
+        const auto useFont = [&] {
+            ascent = std::max(ascent, fm.ascent());
+            descent = std::max(descent, fm.descent());
+            leading = std::max(leading, std::max<qreal>(fm.leading(), 0));
+        };
+        int start = 0;
+        while (start < text.size()) {
+            int end = text.indexOf(QLatin1Char(' '), start);
+            end = end < 0 ? int(text.size()) : end + 1;
+            const int blanks = trailingBlanks(text, start, end);
+            const qreal visible = fm.horizontalAdvance(text.mid(start, end - start - blanks));
+            const qreal full =
+                blanks ? fm.horizontalAdvance(text.mid(start, end - start)) : visible;
+            if (x > 0 && x + visible > available)
+                finishRow();
+            if (visible <= available) {
+                useFont();
+                place(item, start, end - start, full, false);
+                start = end;
+                continue;
+            }
+            // A word wider than the pane is broken between characters.
+            int piece = start;
+            while (piece < end) {
+                int low = 1;
+                int high = end - piece;
+                while (low < high) {
+                    const int mid = (low + high + 1) / 2;
+                    if (fm.horizontalAdvance(text.mid(piece, mid)) <= available - x)
+                        low = mid;
+                    else
+                        high = mid - 1;
+                }
+                if (low < end - piece && text.at(piece + low - 1).isHighSurrogate())
+                    low = low > 1 ? low - 1 : low + 1;
+                useFont();
+                place(item, piece, low, fm.horizontalAdvance(text.mid(piece, low)), false);
+                piece += low;
+                if (piece < end)
+                    finishRow();
+            }
+            start = end;
+        }
+    }
+    finishRow();
+    line->height = top;
+    return line;
+}
+
+TextPosition TranscriptLayout::positionAt(QPointF point)
+{
+    ensureLaidOut();
+    if (lines.empty())
+        return {};
+    const std::size_t index = lineAt(point.y());
+    const Line &laidOut = line(index);
+    const qreal y = point.y() - lines[index].top;
+    const Row *row = &laidOut.rows.back();
+    if (y < 0) {
+        row = &laidOut.rows.front();
+    } else {
+        for (const Row &candidate : laidOut.rows) {
+            if (y < candidate.top + candidate.height) {
+                row = &candidate;
+                break;
+            }
+        }
+    }
+    if (row->fragments.empty())
+        return {laidOut.firstItem, 0};
+    for (const Fragment &fragment : row->fragments) {
+        if (point.x() >= fragment.x + fragment.width)
+            continue;
+        if (fragment.picture)
+            return {fragment.item, point.x() < fragment.x + fragment.width / 2 ? 0 : 1};
+        if (point.x() <= fragment.x)
+            return {fragment.item, fragment.start};
+        const QString &text = laidOut.texts[fragment.item - laidOut.firstItem];
+        const QFontMetricsF &fm = metrics(model.items()[fragment.item].style);
+        qreal previous = fragment.x;
+        for (int i = 1; i <= fragment.length; ++i) {
+            const qreal next = fragment.x + fm.horizontalAdvance(text.mid(fragment.start, i));
+            if (point.x() < next) {
+                const bool nearerBefore = point.x() - previous < next - point.x();
+                return {fragment.item, fragment.start + i - (nearerBefore ? 1 : 0)};
+            }
+            previous = next;
+        }
+        return {fragment.item, fragment.start + fragment.length};
+    }
+    const Fragment &last = row->fragments.back();
+    return {last.item, last.start + last.length};
+}
+
+std::optional<std::size_t> TranscriptLayout::itemAt(QPointF point)
+{
+    ensureLaidOut();
+    if (lines.empty() || point.y() < 0 || point.y() >= height())
+        return std::nullopt;
+    const std::size_t index = lineAt(point.y());
+    const Line &laidOut = line(index);
+    const qreal y = point.y() - lines[index].top;
+    for (const Row &row : laidOut.rows) {
+        if (y < row.top || y >= row.top + row.height)
+            continue;
+        for (const Fragment &fragment : row.fragments) {
+            if (point.x() >= fragment.x && point.x() < fragment.x + fragment.width)
+                return fragment.item;
+        }
+    }
+    return std::nullopt;
+}
+
+qreal TranscriptLayout::offsetX(const Line &line, const Fragment &fragment, int offset)
+{
+    if (fragment.picture)
+        return fragment.x + (offset > 0 ? fragment.width : 0);
+    const int count = std::clamp(offset - fragment.start, 0, fragment.length);
+    if (count == 0)
+        return fragment.x;
+    if (count == fragment.length)
+        return fragment.x + fragment.width;
+    const QString &text = line.texts[fragment.item - line.firstItem];
+    return fragment.x + metrics(model.items()[fragment.item].style)
+                            .horizontalAdvance(text.mid(fragment.start, count));
+}
+
+} // namespace kalvex

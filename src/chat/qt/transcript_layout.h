@@ -1,0 +1,129 @@
+#pragma once
+// Lays out a transcript for a given width: each line (an item that starts a
+// line and the items that continue it) wraps into rows. Only line heights
+// are kept for the whole transcript; the rows of a line are made again when
+// it is drawn or hit, so appending a line costs the same however long the
+// transcript is. Everything is laid out again only when the width, the text
+// size or a style's font changes.
+
+#include "chat/transcript.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class QPaintDevice;
+
+namespace kalvex {
+
+// A place in the transcript: an item and a character offset in its text
+// (a picture has offsets 0 and 1).
+struct TextPosition
+{
+    std::size_t item = 0;
+    int offset = 0;
+
+    friend bool operator==(const TextPosition &, const TextPosition &) = default;
+    friend bool operator<(const TextPosition &a, const TextPosition &b)
+    {
+        return a.item != b.item ? a.item < b.item : a.offset < b.offset;
+    }
+};
+
+class TranscriptLayout
+{
+public:
+    // One piece of an item on one row.
+    struct Fragment
+    {
+        std::size_t item = 0;
+        int start = 0;  // first character of the item's text
+        int length = 0; // characters; a picture has length 1
+        qreal x = 0;
+        qreal width = 0;
+        bool picture = false;
+    };
+    struct Row
+    {
+        qreal top = 0; // from the line's top
+        qreal height = 0;
+        qreal baseline = 0; // from the row's top
+        std::vector<Fragment> fragments;
+    };
+    struct Line
+    {
+        std::size_t firstItem = 0;
+        std::vector<QString> texts; // decoded text per item of the line
+        std::vector<Row> rows;
+        qreal height = 0;
+    };
+
+    static constexpr qreal kPictureDescent = 3;
+
+    TranscriptLayout(const Transcript &transcript, const QPaintDevice *device);
+
+    // The width available to text (the pane less its margins).
+    void setWidth(qreal width);
+    qreal width() const { return available; }
+    // Fonts or sizes changed: lay out everything again when next needed.
+    void invalidate();
+    // Items from firstItem on were appended.
+    void itemsAppended(std::size_t firstItem);
+    void clear();
+
+    qreal height();
+    std::size_t lineCount();
+    qreal lineTop(std::size_t line);
+    // The line that covers y (the last one below the end).
+    std::size_t lineAt(qreal y);
+    std::size_t lineOfItem(std::size_t item);
+    std::size_t lineEnd(std::size_t line) const; // one past its last item
+    // The rows of a line, made on demand and kept for the lines on screen.
+    const Line &line(std::size_t index);
+
+    const QFont &font(int style);
+    const QFontMetricsF &metrics(int style);
+    // The item's text as shown (empty for a picture).
+    QString itemText(std::size_t item) const;
+    // The characters of an item (a picture counts one).
+    int itemLength(std::size_t item) const;
+
+    // The position nearest to a point (in content coordinates: x from the
+    // left margin, y from the top of the first line).
+    TextPosition positionAt(QPointF point);
+    // The item exactly under a point, if any.
+    std::optional<std::size_t> itemAt(QPointF point);
+    // The x of a character offset inside a fragment.
+    qreal offsetX(const Line &line, const Fragment &fragment, int offset);
+
+private:
+    struct LineHeight
+    {
+        std::size_t firstItem;
+        qreal top;
+        qreal height;
+    };
+
+    void ensureLaidOut();
+    void appendLines(std::size_t firstItem);
+    std::unique_ptr<Line> layoutLine(std::size_t firstItem, std::size_t endItem);
+    void ensureFonts();
+
+    const Transcript &model;
+    const QPaintDevice *device;
+    qreal available = 100;
+    bool valid = true;
+    bool fontsValid = false;
+    std::vector<LineHeight> lines;
+    std::array<QFont, kStyleCount> fonts;
+    std::array<std::unique_ptr<QFontMetricsF>, kStyleCount> fontMetrics;
+    std::unordered_map<std::size_t, std::unique_ptr<Line>> cache;
+};
+
+} // namespace kalvex

@@ -1,0 +1,483 @@
+#include "chat/qt/transcript_pane.h"
+
+#include "chat/qt/chat_pictures.h"
+#include "chat/qt/chat_text.h"
+#include "chat/qt/link_opener.h"
+#include "chat/web_address.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcChat, "kalvex.chat", QtWarningMsg)
+
+namespace kalvex {
+
+namespace {
+
+constexpr int kBottomMargin = 2;
+constexpr int kScrollStep = 18;
+
+} // namespace
+
+TranscriptPane::TranscriptPane(QWidget *parent)
+    : QAbstractScrollArea(parent), layout(model, viewport()),
+      desktopOpener(std::make_unique<DesktopLinkOpener>()), opener(desktopOpener.get())
+{
+    setObjectName(QStringLiteral("mainchat"));
+    setGeometry(kDesignGeometry);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::ClickFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    verticalScrollBar()->setSingleStep(kScrollStep);
+    model.setListener(this);
+    createActions();
+    layout.setWidth(viewport()->width() - 2 * kMargin);
+    updateScrollBar();
+}
+
+TranscriptPane::~TranscriptPane()
+{
+    model.setListener(nullptr);
+}
+
+void TranscriptPane::createActions()
+{
+    selectAllItem = new QAction(QStringLiteral("Select All"), this);
+    connect(selectAllItem, &QAction::triggered, this, &TranscriptPane::selectAll);
+
+    copyItem = new QAction(QStringLiteral("Copy"), this);
+    copyItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    copyItem->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copyItem, &QAction::triggered, this, &TranscriptPane::copy);
+    addAction(copyItem);
+
+    clearItem = new QAction(QStringLiteral("Clear Main Chat"), this);
+    connect(clearItem, &QAction::triggered, this, &TranscriptPane::clearMainChat);
+
+    scrollOffItem = new QAction(QStringLiteral("Scroll Chat Off"), this);
+    scrollOffItem->setCheckable(true);
+    scrollOffItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(scrollOffItem);
+
+    instructionsItem = new QAction(QStringLiteral("View Quick Instructions"), this);
+    instructionsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(instructionsItem, &QAction::triggered, this, &TranscriptPane::viewQuickInstructions);
+    addAction(instructionsItem);
+
+    for (int points : kTextSizes) {
+        auto *item = new QAction(QString::number(points), this);
+        item->setCheckable(true);
+        item->setObjectName(QStringLiteral("textsize%1").arg(points));
+        connect(item, &QAction::triggered, this, [this, points] { chooseTextSize(points); });
+        sizeItems.append(item);
+    }
+}
+
+void TranscriptPane::addlinetochat(std::string_view line, ColourValue colour)
+{
+    model.addlinetochat(line, colour);
+}
+
+void TranscriptPane::chatrecieved(std::string_view fields)
+{
+    model.chatrecieved(fields);
+}
+
+void TranscriptPane::viewQuickInstructions()
+{
+    model.viewQuickInstructions();
+}
+
+void TranscriptPane::chooseTextSize(int points)
+{
+    model.setTextSize(points);
+    for (QAction *item : sizeItems)
+        item->setChecked(item->text() == QString::number(points));
+    emit textSizeChosen(points);
+}
+
+void TranscriptPane::applyTextSize(int points)
+{
+    model.setTextSize(points);
+    for (QAction *item : sizeItems) {
+        if (item->text() == QString::number(points))
+            item->setChecked(true);
+    }
+}
+
+void TranscriptPane::clearMainChat()
+{
+    model.clear();
+    emit chatCleared();
+}
+
+void TranscriptPane::selectAll()
+{
+    const auto &items = model.items();
+    if (items.empty())
+        return;
+    anchor = {0, 0};
+    cursor = {items.size() - 1, layout.itemLength(items.size() - 1)};
+    viewport()->update();
+}
+
+bool TranscriptPane::hasSelection() const
+{
+    return anchor != cursor;
+}
+
+std::pair<TextPosition, TextPosition> TranscriptPane::selection() const
+{
+    return anchor < cursor ? std::pair(anchor, cursor) : std::pair(cursor, anchor);
+}
+
+QString TranscriptPane::selectedText() const
+{
+    if (!hasSelection())
+        return {};
+    const auto [from, to] = selection();
+    const auto &items = model.items();
+    QString text;
+    for (std::size_t item = from.item; item <= to.item && item < items.size(); ++item) {
+        if (item != from.item && items[item].startsLine)
+            text += QStringLiteral("\r\n");
+        if (items[item].kind == TranscriptItem::Kind::Picture)
+            continue;
+        const QString whole = layout.itemText(item);
+        const int start = item == from.item ? from.offset : 0;
+        const int end = item == to.item ? to.offset : int(whole.size());
+        text += whole.mid(start, std::max(0, end - start));
+    }
+    return text;
+}
+
+void TranscriptPane::copy()
+{
+    if (!hasSelection())
+        return;
+    QClipboard *clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(selectedText());
+}
+
+bool TranscriptPane::scrollChatOff() const
+{
+    return scrollOffItem->isChecked();
+}
+
+void TranscriptPane::setScrollChatOff(bool on)
+{
+    scrollOffItem->setChecked(on);
+}
+
+void TranscriptPane::setLinkOpener(LinkOpener *linkOpener)
+{
+    opener = linkOpener ? linkOpener : desktopOpener.get();
+}
+
+void TranscriptPane::mainchatJump(int number)
+{
+    const std::optional<std::string> text = model.linkText(number);
+    if (!text || text->empty()) {
+        opener->cannotOpen(this);
+        return;
+    }
+    const std::optional<std::string> address = webAddressForLink(*text);
+    const QUrl url = address ? QUrl(QString::fromStdString(*address)) : QUrl();
+    const bool web =
+        url.isValid() && !url.host().isEmpty() &&
+        (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    if (!web) {
+        qCInfo(lcChat) << "link" << number << "is no web address; not opened";
+        opener->cannotOpen(this);
+        return;
+    }
+    opener->openWebAddress(url);
+}
+
+QMenu *TranscriptPane::createContextMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("mainchatMenu"));
+    copyItem->setEnabled(hasSelection());
+    menu->addAction(selectAllItem);
+    menu->addAction(copyItem);
+    menu->addAction(clearItem);
+    menu->addSeparator();
+    menu->addAction(scrollOffItem);
+    return menu;
+}
+
+void TranscriptPane::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &QMenu::aboutToHide, this, [this] { copyItem->setEnabled(true); });
+    menu->popup(event->globalPos());
+}
+
+void TranscriptPane::itemsAppended(std::size_t firstItem)
+{
+    layout.itemsAppended(firstItem);
+    updateScrollBar();
+    if (!scrollChatOff())
+        scrollToEnd();
+    viewport()->update();
+}
+
+void TranscriptPane::stylesChanged(bool geometry)
+{
+    if (geometry) {
+        const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+        layout.invalidate();
+        updateScrollBar();
+        if (atEnd)
+            scrollToEnd();
+    }
+    viewport()->update();
+}
+
+void TranscriptPane::transcriptCleared()
+{
+    layout.clear();
+    anchor = cursor = {};
+    selecting = false;
+    pressedLink = hoveredLink = -1;
+    updateScrollBar();
+    viewport()->update();
+}
+
+void TranscriptPane::updateScrollBar()
+{
+    const int content = int(std::ceil(kTopMargin + layout.height() + kBottomMargin));
+    const int page = viewport()->height();
+    verticalScrollBar()->setPageStep(page);
+    verticalScrollBar()->setRange(0, std::max(0, content - page));
+}
+
+void TranscriptPane::scrollToEnd()
+{
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void TranscriptPane::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+    layout.setWidth(viewport()->width() - 2 * kMargin);
+    updateScrollBar();
+    if (atEnd)
+        scrollToEnd();
+}
+
+QPointF TranscriptPane::toContent(QPointF point) const
+{
+    return {point.x() - kMargin, point.y() + verticalScrollBar()->value() - kTopMargin};
+}
+
+int TranscriptPane::linkAt(QPointF viewportPoint)
+{
+    const std::optional<std::size_t> item = layout.itemAt(toContent(viewportPoint));
+    return item ? model.items()[*item].link : -1;
+}
+
+void TranscriptPane::setHoveredLink(int link)
+{
+    if (link == hoveredLink)
+        return;
+    hoveredLink = link;
+    viewport()->setCursor(link >= 0 ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    viewport()->update();
+}
+
+void TranscriptPane::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    pressedLink = linkAt(event->position());
+    cursor = layout.positionAt(toContent(event->position()));
+    if (!(event->modifiers() & Qt::ShiftModifier))
+        anchor = cursor;
+    selecting = true;
+    viewport()->update();
+}
+
+void TranscriptPane::mouseMoveEvent(QMouseEvent *event)
+{
+    if (selecting && (event->buttons() & Qt::LeftButton)) {
+        QScrollBar *bar = verticalScrollBar();
+        if (event->position().y() < 0)
+            bar->setValue(bar->value() - kScrollStep);
+        else if (event->position().y() > viewport()->height())
+            bar->setValue(bar->value() + kScrollStep);
+        const TextPosition moved = layout.positionAt(toContent(event->position()));
+        if (moved != cursor) {
+            cursor = moved;
+            viewport()->update();
+        }
+    }
+    setHoveredLink(linkAt(event->position()));
+}
+
+void TranscriptPane::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
+    }
+    selecting = false;
+    const int link = pressedLink;
+    pressedLink = -1;
+    if (link >= 0 && !hasSelection() && linkAt(event->position()) == link)
+        mainchatJump(link);
+}
+
+void TranscriptPane::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || model.items().empty())
+        return;
+    // Selects the word under the pointer.
+    const TextPosition at = layout.positionAt(toContent(event->position()));
+    const QString text = layout.itemText(at.item);
+    int start = std::clamp(at.offset, 0, int(text.size()));
+    int end = start;
+    while (start > 0 && !text.at(start - 1).isSpace())
+        --start;
+    while (end < text.size() && !text.at(end).isSpace())
+        ++end;
+    anchor = {at.item, start};
+    cursor = {at.item, end};
+    selecting = false;
+    viewport()->update();
+}
+
+bool TranscriptPane::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Leave)
+        setHoveredLink(-1);
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+QColor TranscriptPane::styleColour(int style) const
+{
+    // The pane is white whatever the desktop's theme, so the window-text
+    // colour must be one that shows on white.
+    QPalette colours = QApplication::palette();
+    if (colours.color(QPalette::Text).lightness() > 140)
+        colours.setColor(QPalette::Text, Qt::black);
+    return toQColor(model.style(style).colour, colours);
+}
+
+void TranscriptPane::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), Qt::white);
+    if (model.items().empty())
+        return;
+    const qreal scroll = verticalScrollBar()->value();
+    const qreal viewTop = scroll - kTopMargin;
+    const qreal viewBottom = viewTop + viewport()->height();
+    const std::size_t count = layout.lineCount();
+    for (std::size_t index = layout.lineAt(viewTop); index < count; ++index) {
+        const qreal top = layout.lineTop(index);
+        if (top >= viewBottom)
+            break;
+        paintLine(painter, index, top - viewTop);
+    }
+}
+
+void TranscriptPane::paintLine(QPainter &painter, std::size_t index, qreal top)
+{
+    const TranscriptLayout::Line &line = layout.line(index);
+    const auto [from, to] = selection();
+    const bool anySelection = hasSelection();
+    const QPalette desktop = QApplication::palette();
+    const QColor highlight = desktop.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightText = desktop.color(QPalette::Active, QPalette::HighlightedText);
+    const qreal ratio = viewport()->devicePixelRatioF();
+
+    for (const TranscriptLayout::Row &row : line.rows) {
+        const qreal rowTop = top + row.top;
+        const qreal baseline = rowTop + row.baseline;
+        for (const TranscriptLayout::Fragment &fragment : row.fragments) {
+            const TranscriptItem &item = model.items()[fragment.item];
+            const qreal left = kMargin + fragment.x;
+
+            // The selected part of this fragment, if any.
+            qreal selLeft = 0;
+            qreal selRight = 0;
+            if (anySelection) {
+                const TextPosition begin{fragment.item, fragment.start};
+                const TextPosition end{fragment.item, fragment.start + fragment.length};
+                const TextPosition selFrom = std::max(from, begin);
+                const TextPosition selTo = std::min(to, end);
+                if (selFrom < selTo && selFrom.item == fragment.item &&
+                    selTo.item == fragment.item) {
+                    selLeft = kMargin + layout.offsetX(line, fragment, selFrom.offset);
+                    selRight = kMargin + layout.offsetX(line, fragment, selTo.offset);
+                    selRight = std::min<qreal>(selRight, viewport()->width() - kMargin);
+                }
+            }
+            const QRectF selected(selLeft, rowTop, selRight - selLeft, row.height);
+
+            if (fragment.picture) {
+                const qreal y = baseline + TranscriptLayout::kPictureDescent - kSmileyHeight;
+                painter.drawPixmap(QPointF(left, y), smileyPixmap(item.picture, ratio));
+                if (selRight > selLeft) {
+                    QColor wash = highlight;
+                    wash.setAlpha(110);
+                    painter.fillRect(selected, wash);
+                }
+                continue;
+            }
+
+            QString text =
+                line.texts[fragment.item - line.firstItem].mid(fragment.start, fragment.length);
+            // Trailing blanks show nothing but would carry a link's underline.
+            while (text.endsWith(QLatin1Char(' ')))
+                text.chop(1);
+            QColor colour = styleColour(item.style);
+            if (item.isLink() && item.link == hoveredLink) {
+                // A hovered link stays readable: a soft tint behind it and a
+                // deeper shade of its colour.
+                const qreal width = layout.metrics(item.style).horizontalAdvance(text);
+                QColor tint = colour;
+                tint.setAlpha(40);
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(tint);
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.drawRoundedRect(QRectF(left - 1, rowTop, width + 2, row.height), 2, 2);
+                painter.setRenderHint(QPainter::Antialiasing, false);
+                colour = colour.darker(140);
+            }
+            painter.setFont(layout.font(item.style));
+            painter.setPen(colour);
+            painter.drawText(QPointF(left, baseline), text);
+            if (selRight > selLeft) {
+                painter.save();
+                painter.fillRect(selected, highlight);
+                painter.setClipRect(selected);
+                painter.setPen(highlightText);
+                painter.drawText(QPointF(left, baseline), text);
+                painter.restore();
+            }
+        }
+    }
+}
+
+} // namespace kalvex

@@ -1,0 +1,136 @@
+#pragma once
+// TranscriptPane (object name "mainchat"): the scrolling chat transcript.
+// It owns the Transcript model and draws it: lines wrapped inside 5-pixel
+// margins on white, smilies, links that open in the browser, mouse
+// selection, Copy, Select All, Clear Main Chat, Scroll Chat Off and the text
+// size. The main window puts its actions into its own menus.
+
+#include "chat/qt/transcript_layout.h"
+#include "chat/transcript.h"
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QRect>
+
+#include <memory>
+#include <string_view>
+
+class QAction;
+class QMenu;
+
+namespace kalvex {
+
+class LinkOpener;
+
+class TranscriptPane : public QAbstractScrollArea, private TranscriptListener
+{
+    Q_OBJECT
+
+public:
+    // Where the pane sits in the main window's client area at design size.
+    static constexpr QRect kDesignGeometry{349, 34, 267, 339};
+    static constexpr int kMargin = 5;
+    static constexpr int kTopMargin = 2;
+    // The entries of the "Text Size" menu.
+    static constexpr int kTextSizes[] = {8, 10, 12, 14};
+
+    explicit TranscriptPane(QWidget *parent = nullptr);
+    ~TranscriptPane() override;
+
+    Transcript &transcript() { return model; }
+
+    // A line "slot+text" ("0+..." for the system, in syscolour).
+    void addlinetochat(std::string_view line, ColourValue colour);
+    // The fields of a relayed "CMD_chat" or "CMD_action" after the command word.
+    void chatrecieved(std::string_view fields);
+    void viewQuickInstructions();
+
+    // A "Text Size" entry chosen: all styles take the size, only that entry
+    // is marked, and textSizeChosen() asks for the settings to be saved.
+    void chooseTextSize(int points);
+    // The settings file gave a size: the entry of that number (if any) is
+    // marked, the others keep their marks, nothing is saved.
+    void applyTextSize(int points);
+    int textSize() const { return model.textSize(); }
+
+    void clearMainChat();
+    void selectAll();
+    // Puts the selection on the clipboard as plain text (CR LF line breaks).
+    void copy();
+    bool hasSelection() const;
+    QString selectedText() const;
+
+    bool scrollChatOff() const;
+    void setScrollChatOff(bool on);
+
+    // The link opener used for clicks; nullptr restores the desktop's.
+    // Not owned.
+    void setLinkOpener(LinkOpener *opener);
+    // A click on link `number`.
+    void mainchatJump(int number);
+
+    QAction *selectAllAction() const { return selectAllItem; }
+    QAction *copyAction() const { return copyItem; }
+    QAction *clearAction() const { return clearItem; }
+    // Checkable, Ctrl+S; one switch for the Options menu and the context menu.
+    QAction *scrollChatOffAction() const { return scrollOffItem; }
+    // Ctrl+I; for a hidden entry of the View menu.
+    QAction *quickInstructionsAction() const { return instructionsItem; }
+    // Checkable "8", "10", "12", "14" for the "Text Size" submenu.
+    const QList<QAction *> &textSizeActions() const { return sizeItems; }
+
+    // The context menu: "Select All", "Copy", "Clear Main Chat", a
+    // separator, "Scroll Chat Off". The caller owns it.
+    QMenu *createContextMenu(QWidget *parent);
+
+signals:
+    // The user chose a text size: save the settings.
+    void textSizeChosen(int points);
+    // "Clear Main Chat" ran: the chat input takes the keyboard focus.
+    void chatCleared();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+
+private:
+    void itemsAppended(std::size_t firstItem) override;
+    void stylesChanged(bool geometry) override;
+    void transcriptCleared() override;
+
+    void createActions();
+    void updateScrollBar();
+    void scrollToEnd();
+    QPointF toContent(QPointF viewportPoint) const;
+    int linkAt(QPointF viewportPoint);
+    void setHoveredLink(int link);
+    std::pair<TextPosition, TextPosition> selection() const;
+    void paintLine(QPainter &painter, std::size_t index, qreal top);
+    QColor styleColour(int style) const;
+
+    Transcript model;
+    TranscriptLayout layout;
+    std::unique_ptr<LinkOpener> desktopOpener;
+    LinkOpener *opener = nullptr;
+
+    TextPosition anchor;
+    TextPosition cursor;
+    bool selecting = false;
+    int pressedLink = -1;
+    int hoveredLink = -1;
+
+    QAction *selectAllItem = nullptr;
+    QAction *copyItem = nullptr;
+    QAction *clearItem = nullptr;
+    QAction *scrollOffItem = nullptr;
+    QAction *instructionsItem = nullptr;
+    QList<QAction *> sizeItems;
+};
+
+} // namespace kalvex
