@@ -1,0 +1,81 @@
+#pragma once
+// A game client as the server sees it: one TCP connection that sends raw
+// bytes and reads back whole messages, waiting on the event loop.
+
+#include <QTcpSocket>
+#include <QTest>
+
+#include <string>
+
+namespace kalvex::test {
+
+inline std::string wire(const std::string &text)
+{
+    return text + '\xFF';
+}
+
+class WirePeer
+{
+public:
+    explicit WirePeer(quint16 port)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray bytes = socket.readAll();
+            received.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        });
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+
+    void send(const std::string &bytes)
+    {
+        socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        socket.flush();
+    }
+
+    // The next whole message with its terminator, or a note of what is there.
+    std::string next(int ms = 5000)
+    {
+        (void)QTest::qWaitFor([this] { return received.find('\xFF') != std::string::npos; }, ms);
+        const auto end = received.find('\xFF');
+        if (end == std::string::npos)
+            return "<no message within " + std::to_string(ms) + " ms; have '" + received + "'>";
+        std::string message = received.substr(0, end + 1);
+        received.erase(0, end + 1);
+        return message;
+    }
+
+    // Everything that arrives within the time.
+    std::string drain(int ms = 300)
+    {
+        QTest::qWait(ms);
+        return std::exchange(received, {});
+    }
+
+    bool waitClosed(int ms = 5000)
+    {
+        return QTest::qWaitFor(
+            [this] { return socket.state() == QAbstractSocket::UnconnectedState; }, ms);
+    }
+
+    bool isOpen() const { return socket.state() == QAbstractSocket::ConnectedState; }
+    void leave() { socket.disconnectFromHost(); }
+
+    // Reads the slot the server offers and logs in with it; returns the slot,
+    // or 0 when the offer did not come.
+    int login(const std::string &name, const std::string &version = "1.0.5")
+    {
+        const std::string offer = next();
+        const std::string prefix = "CMD_sendlogininfo+";
+        if (offer.rfind(prefix, 0) != 0)
+            return 0;
+        const std::string slot = offer.substr(prefix.size(), offer.size() - prefix.size() - 1);
+        send("CMD_logininfo+" + slot + "+" + version + "+" + name + "\xFF\xFF");
+        return std::stoi(slot);
+    }
+
+private:
+    QTcpSocket socket;
+    std::string received;
+};
+
+} // namespace kalvex::test
