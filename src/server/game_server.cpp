@@ -22,6 +22,16 @@ enum Command : std::size_t
     PlayASound,
 };
 
+// The handlers follow the catalogue's order.
+static_assert(commandIndex(kServerCommands, "CMD_logininfo") == LoginInfo);
+static_assert(commandIndex(kServerCommands, "CMD_kickhim") == KickHim);
+static_assert(commandIndex(kServerCommands, "CMD_chat") == Chat);
+static_assert(commandIndex(kServerCommands, "CMD_action") == Action);
+static_assert(commandIndex(kServerCommands, "CMD_startgame") == StartGame);
+static_assert(commandIndex(kServerCommands, "CMD_justwatch") == JustWatch);
+static_assert(commandIndex(kServerCommands, "CMD_checkit") == CheckIt);
+static_assert(commandIndex(kServerCommands, "CMD_playasound") == PlayASound);
+
 } // namespace
 
 GameServer::GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock)
