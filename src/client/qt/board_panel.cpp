@@ -1,0 +1,474 @@
+#include "client/qt/board_panel.h"
+
+#include "client/client_session.h"
+#include "client/qt/board_art.h"
+#include "client/qt/board_widgets.h"
+
+#include <QAction>
+#include <QGraphicsDropShadowEffect>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+
+namespace kalvex {
+
+namespace {
+
+// The panel's layout in pixels at scale 1.
+constexpr QRect kBoardPicture(173, 25, 164, 365);
+constexpr QRect kRosterPicture(4, 25, 164, 365);
+constexpr QRect kClockFrame(17, 348, 140, 33);
+constexpr QRect kChatArea(341, 3, 269, 388);
+constexpr QRect kStatus(6, 5, 329, 18);
+constexpr QRect kGameType(10, 29, 154, 18);
+constexpr QRect kRoundText(13, 327, 150, 18);
+constexpr QRect kTimerText(22, 356, 104, 20);
+constexpr QPoint kTimerBar(20, 351);
+constexpr int kTimerBarHeight = 28;
+constexpr QRect kBonusBadge(129, 351, 24, 27);
+constexpr QRect kStartButton(201, 35, 99, 27);
+constexpr QSize kCheckButton(32, 23);
+constexpr int kCheckButtonX = 298;
+
+constexpr int kSeatTop = 56;
+constexpr int kSeatPitch = 22;
+constexpr int kSeatHeight = 18;
+constexpr int kPointsX = 19;
+constexpr int kPointsWidth = 22;
+constexpr int kScoreX = 41;
+constexpr int kScoreWidth = 23;
+constexpr int kNameX = 67;
+constexpr int kNameWidth = 70;
+constexpr int kResultBadgeX = 136;
+constexpr int kEyesX = 151;
+constexpr int kBadgeSize = 15;
+constexpr QRect kTimeBonusMarker(5, 0, 15, 18);
+constexpr QRect kWinnerMarker(5, 0, 163, 25);
+
+QRect holeRect(int row, int position)
+{
+    return {200 + 25 * (position - 1), 349 - 25 * (row - 1), 20, 20};
+}
+
+QRect clueRect(int row)
+{
+    return {299, 348 - 25 * (row - 1), 22, 22};
+}
+
+QRect markerRect(int row)
+{
+    return {178, 349 - 25 * (row - 1), 18, 20};
+}
+
+QRect codeRect(int position)
+{
+    return {201 + 25 * (position - 1), 37, 20, 20};
+}
+
+int seatTop(int slot)
+{
+    return kSeatTop + kSeatPitch * (slot - 1);
+}
+
+const boardart::BoardGeometry &boardGeometry()
+{
+    static const boardart::BoardGeometry geometry = [] {
+        boardart::BoardGeometry g;
+        g.board = QRectF(kBoardPicture);
+        for (int row = 1; row <= kBoardRows; ++row) {
+            for (int position = 1; position <= kRowHoles; ++position)
+                g.holes[row - 1][position - 1] = QRectF(holeRect(row, position));
+            g.clueBoxes[row - 1] = QRectF(clueRect(row));
+            g.markers[row - 1] = QRectF(markerRect(row));
+        }
+        for (int position = 1; position <= kRowHoles; ++position)
+            g.codeHoles[position - 1] = QRectF(codeRect(position));
+        return g;
+    }();
+    return geometry;
+}
+
+QColor toQColor(ColourValue value)
+{
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+QFont pixelFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    if (palette.color(QPalette::WindowText) == colour)
+        return;
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void setLabelText(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+QLabel *makeLabel(const QString &name, const QRect &geometry, const QFont &font,
+                  Qt::Alignment alignment, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    return label;
+}
+
+void addShadow(QWidget *widget)
+{
+    auto *shadow = new QGraphicsDropShadowEffect(widget);
+    shadow->setBlurRadius(4);
+    shadow->setOffset(0, 1);
+    shadow->setColor(QColor(0, 0, 0, 200));
+    widget->setGraphicsEffect(shadow);
+}
+
+QString pegText(const ClueBox &box)
+{
+    QString text;
+    for (Peg peg : box.pegs)
+        text += peg == Peg::Green ? 'G' : peg == Peg::Yellow ? 'Y' : peg == Peg::Empty ? 'E' : '-';
+    return text;
+}
+
+} // namespace
+
+QRect BoardPanel::chatArea()
+{
+    return kChatArea;
+}
+
+QPixmap BoardPanel::backgroundTile()
+{
+    static const QPixmap tile = boardart::backgroundTile();
+    return tile;
+}
+
+BoardPanel::BoardPanel(ClientSession &clientSession, QWidget *parent)
+    : QWidget(parent), session(clientSession)
+{
+    setObjectName(QStringLiteral("panel_board"));
+    setFixedSize(kWidth, kHeight);
+    buildBoard();
+    buildRoster();
+    buildClockAndTexts();
+    buildSeatMenu();
+    refresh();
+}
+
+void BoardPanel::buildBoard()
+{
+    for (int row = 1; row <= kBoardRows; ++row) {
+        const QString letter = QString::fromStdString(getletter(row));
+        for (int position = 1; position <= kRowHoles; ++position) {
+            auto *hole = new PaintedWidget(
+                QStringLiteral("try_%1%2").arg(letter).arg(position),
+                [this, row, position](QPainter &p, const QRectF &box) {
+                    boardart::paintBall(p, box, session.board().hole(row, position).colour);
+                },
+                this);
+            hole->setGeometry(holeRect(row, position));
+            connect(hole, &PaintedWidget::released, this, [this, row, position] {
+                session.ballClick(row, position);
+                afterUserAction();
+            });
+            holes[row - 1][position - 1] = hole;
+        }
+        auto *clue = new PaintedWidget(
+            QStringLiteral("myresult_%1").arg(row),
+            [this, row](QPainter &p, const QRectF &box) {
+                const ClueBox &clueBox = session.board().clueBox(row);
+                boardart::paintClueSocket(p, box);
+                const qreal half = box.width() / 2;
+                for (int i = 0; i < 4; ++i) {
+                    const QRectF cell(box.left() + (i % 2) * half, box.top() + (i / 2) * half, half,
+                                      half);
+                    boardart::paintPeg(p, cell, clueBox.pegs[static_cast<std::size_t>(i)]);
+                }
+            },
+            this);
+        clue->setGeometry(clueRect(row));
+        clueBoxes[row - 1] = clue;
+
+        auto *marker = new PaintedWidget(
+            QStringLiteral("guess_%1").arg(row),
+            [row](QPainter &p, const QRectF &box) {
+                boardart::paintValueMarker(p, box, kBoardRows + 1 - row);
+            },
+            this);
+        marker->setGeometry(markerRect(row));
+        marker->setToolTip(
+            tr("%n point(s) for the code on this row", nullptr, kBoardRows + 1 - row));
+        valueMarkers[row - 1] = marker;
+    }
+    for (int position = 1; position <= kRowHoles; ++position) {
+        auto *code = new PaintedWidget(
+            QStringLiteral("code_%1").arg(position),
+            [this, position](QPainter &p, const QRectF &box) {
+                boardart::paintBall(p, box, session.board().codeColour(position));
+            },
+            this);
+        code->setGeometry(codeRect(position));
+        codeHoles[position - 1] = code;
+    }
+
+    buttonCheck =
+        new PictureButton(QStringLiteral("button_check"), boardart::paintCheckButton, this);
+    buttonCheck->resize(kCheckButton);
+    buttonCheck->setToolTip(tr("Enter your guess"));
+    connect(buttonCheck, &QAbstractButton::clicked, this, [this] {
+        session.checkPress();
+        afterUserAction();
+    });
+
+    buttonStart =
+        new PictureButton(QStringLiteral("button_start"), boardart::paintStartButton, this);
+    buttonStart->setGeometry(kStartButton);
+    connect(buttonStart, &QAbstractButton::clicked, this, &BoardPanel::startRequested);
+}
+
+void BoardPanel::buildRoster()
+{
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        SeatControls &seat = seats[slot - 1];
+        const int top = seatTop(slot);
+        seat.points = makeLabel(QStringLiteral("label_bonus%1").arg(slot),
+                                QRect(kPointsX, top + 1, kPointsWidth, kSeatHeight),
+                                pixelFont(10, true), Qt::AlignRight | Qt::AlignVCenter, this);
+        seat.score = makeLabel(QStringLiteral("label_score%1").arg(slot),
+                               QRect(kScoreX, top, kScoreWidth, kSeatHeight), pixelFont(12, true),
+                               Qt::AlignRight | Qt::AlignVCenter, this);
+        seat.name = new ElidedLabel(QStringLiteral("label_playername%1").arg(slot), this);
+        seat.name->setGeometry(kNameX, top, kNameWidth, kSeatHeight);
+        seat.name->setFont(pixelFont(12, false));
+        seat.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        seat.name->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(seat.name, &QWidget::customContextMenuRequested, this,
+                [this, slot](const QPoint &position) {
+                    openSeatMenu(slot, seats[slot - 1].name->mapToGlobal(position));
+                });
+        const QColor colour = toQColor(Roster::seatColour(slot));
+        for (QLabel *label : {static_cast<QLabel *>(seat.name), seat.score, seat.points})
+            setTextColour(label, colour);
+
+        const auto badge = [this, top](const QString &name, int x, boardart::Badge kind) {
+            auto *widget = new PaintedWidget(
+                name,
+                [kind](QPainter &p, const QRectF &box) { boardart::paintBadge(p, box, kind); },
+                this);
+            widget->setGeometry(x, top + 1, kBadgeSize, kBadgeSize);
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return widget;
+        };
+        seat.complete = badge(QStringLiteral("image_complete%1").arg(slot), kResultBadgeX,
+                              boardart::Badge::Solved);
+        seat.complete->setToolTip(tr("Found the code"));
+        seat.imcomplete = badge(QStringLiteral("image_imcomplete%1").arg(slot), kResultBadgeX,
+                                boardart::Badge::Failed);
+        seat.imcomplete->setToolTip(tr("Out of guesses"));
+        seat.eyes = badge(QStringLiteral("image_eyes%1").arg(slot), kEyesX, boardart::Badge::Eyes);
+        seat.eyes->setToolTip(tr("Just watching"));
+    }
+
+    imageGottime =
+        new PaintedWidget(QStringLiteral("image_gottime"), boardart::paintTimeBonusMarker, this);
+    imageGottime->resize(kTimeBonusMarker.size());
+    imageGottime->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imageGottime->setToolTip(tr("Time Bonus"));
+
+    imageWinner =
+        new PaintedWidget(QStringLiteral("image_winner"), boardart::paintWinnerMarker, this);
+    imageWinner->resize(kWinnerMarker.size());
+    imageWinner->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void BoardPanel::buildClockAndTexts()
+{
+    labelStatus = makeLabel(QStringLiteral("label_status"), kStatus, pixelFont(14, true),
+                            Qt::AlignCenter, this);
+    setTextColour(labelStatus, QColor(255, 255, 255));
+    addShadow(labelStatus);
+
+    labelGametype = makeLabel(QStringLiteral("label_gametype"), kGameType, pixelFont(12, true),
+                              Qt::AlignLeft | Qt::AlignVCenter, this);
+    setTextColour(labelGametype, QColor(243, 217, 139));
+
+    labelRoundnum = makeLabel(QStringLiteral("label_roundnum"), kRoundText, pixelFont(12, true),
+                              Qt::AlignLeft | Qt::AlignVCenter, this);
+    setTextColour(labelRoundnum, QColor(232, 238, 247));
+
+    imageTimer = new PaintedWidget(
+        QStringLiteral("image_timer"),
+        [this](QPainter &p, const QRectF &box) {
+            boardart::paintClockBar(p, box, session.secondsleft() < 20);
+        },
+        this);
+    imageTimer->setGeometry(QRect(kTimerBar, QSize(0, kTimerBarHeight)));
+
+    labelTimer = makeLabel(QStringLiteral("label_timer"), kTimerText, pixelFont(14, true),
+                           Qt::AlignLeft | Qt::AlignVCenter, this);
+    addShadow(labelTimer);
+
+    imageBonus = new PaintedWidget(QStringLiteral("image_bonus"), boardart::paintBonusBadge, this);
+    imageBonus->setGeometry(kBonusBadge);
+    imageBonus->setToolTip(tr("The fastest player gets a time bonus of 5 points"));
+}
+
+void BoardPanel::buildSeatMenu()
+{
+    popupKick = new QMenu(this);
+    popupKick->setObjectName(QStringLiteral("popup_kick"));
+    actionRemove = popupKick->addAction(QStringLiteral("Remove From Game"));
+    actionSetWatching = popupKick->addAction(QStringLiteral("Set to Just Watch"));
+    actionUnsetWatching = popupKick->addAction(QStringLiteral("Unset Just Watch"));
+    connect(actionRemove, &QAction::triggered, this, [this] {
+        session.kickMenuRemove();
+        afterUserAction();
+    });
+    connect(actionSetWatching, &QAction::triggered, this, [this] {
+        session.kickMenuSetWatching();
+        afterUserAction();
+    });
+    connect(actionUnsetWatching, &QAction::triggered, this, [this] {
+        session.kickMenuUnsetWatching();
+        afterUserAction();
+    });
+}
+
+void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
+{
+    const SeatMenuItems items = session.openSeatMenu(slot);
+    actionRemove->setEnabled(items.remove);
+    actionSetWatching->setEnabled(items.setWatching);
+    actionUnsetWatching->setEnabled(items.unsetWatching);
+    popupKick->popup(globalPosition);
+}
+
+void BoardPanel::afterUserAction()
+{
+    refresh();
+}
+
+void BoardPanel::refresh()
+{
+    refreshBoard();
+    refreshRoster();
+    refreshTexts();
+    update();
+}
+
+void BoardPanel::refreshBoard()
+{
+    const Board &board = session.board();
+    const bool canEnter = session.guessslot() == session.myslot();
+    for (int row = 1; row <= kBoardRows; ++row) {
+        for (int position = 1; position <= kRowHoles; ++position) {
+            PaintedWidget *hole = holes[row - 1][position - 1];
+            const Hole &state = board.hole(row, position);
+            hole->setProperty("colour", state.colour);
+            hole->setCursor(state.open && canEnter ? Qt::PointingHandCursor : Qt::ArrowCursor);
+            hole->update();
+        }
+        const ClueBox &clue = board.clueBox(row);
+        clueBoxes[row - 1]->setProperty("pegs", pegText(clue));
+        clueBoxes[row - 1]->setVisible(clue.visible);
+        clueBoxes[row - 1]->update();
+        valueMarkers[row - 1]->setVisible(board.valueMarkerVisible(row));
+    }
+    for (int position = 1; position <= kRowHoles; ++position) {
+        codeHoles[position - 1]->setProperty("colour", board.codeColour(position));
+        codeHoles[position - 1]->update();
+    }
+    const int checkRow = Board::validRow(board.checkRow()) ? board.checkRow() : 1;
+    buttonCheck->move(kCheckButtonX, holeRect(checkRow, 1).top() - 2);
+    buttonCheck->setProperty("row", board.checkRow());
+    buttonCheck->setVisible(board.checkVisible());
+    buttonStart->setVisible(session.startButtonVisible());
+}
+
+void BoardPanel::refreshRoster()
+{
+    const Roster &roster = session.roster();
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const SeatLine &line = *roster.seat(slot);
+        SeatControls &seat = seats[slot - 1];
+        setLabelText(seat.name, displayText(line.name));
+        seat.name->setToolTip(seat.name->text());
+        if (seat.name->font().bold() != line.bold)
+            seat.name->setFont(pixelFont(12, line.bold));
+        setLabelText(seat.score, displayText(line.score));
+        setLabelText(seat.points, displayText(line.roundPoints));
+        seat.eyes->setVisible(line.watching);
+        seat.complete->setVisible(line.solved);
+        seat.imcomplete->setVisible(line.failed && !line.solved);
+    }
+    if (const int slot = session.timeBonusSeat(); roster.seat(slot)) {
+        imageGottime->move(kTimeBonusMarker.left(), seatTop(slot) - 7);
+        imageGottime->show();
+    } else {
+        imageGottime->hide();
+    }
+    if (const int slot = session.winnerSeat(); roster.seat(slot)) {
+        imageWinner->move(kWinnerMarker.left(), seatTop(slot) - 3);
+        imageWinner->show();
+        imageWinner->raise();
+    } else {
+        imageWinner->hide();
+    }
+}
+
+void BoardPanel::refreshTexts()
+{
+    setLabelText(labelStatus, displayText(session.statusText()));
+    setLabelText(labelRoundnum, displayText(session.roundText()));
+    setLabelText(labelGametype, displayText(session.gameTypeText()));
+    const RoundClock &clock = session.roundClock();
+    setLabelText(labelTimer, QString::fromStdString(clock.text()));
+    setTextColour(labelTimer, toQColor(clock.colour()));
+    // The bar is as wide as the seconds left; the clock frame shows at most
+    // its design width of it.
+    imageTimer->setProperty("barWidth", clock.barWidth());
+    imageTimer->resize(qBound(0, clock.barWidth(), RoundClock::kDesignBarWidth), kTimerBarHeight);
+    imageTimer->update();
+    imageBonus->setVisible(session.bonusBadgeVisible());
+}
+
+void BoardPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPixmap tile = backgroundTile();
+    // Line the tiles up with the window's own, so no seam shows at the panel's edge.
+    p.setBrushOrigin(-mapTo(window(), QPoint(0, 0)));
+    p.fillRect(rect(), QBrush(tile));
+
+    boardart::paintRosterPlate(p, QRectF(kRosterPicture));
+    boardart::paintChatFrame(p, QRectF(kChatArea));
+    const Board &board = session.board();
+    boardart::paintBoard(p, boardGeometry(),
+                         session.guessslot() == session.myslot() ? board.openRow() : 0);
+    const Roster &roster = session.roster();
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const SeatLine &line = *roster.seat(slot);
+        if (line.name == kWaitingName)
+            continue;
+        boardart::paintSeatStripe(p, QRectF(8, seatTop(slot) - 1, 156, kSeatHeight + 2),
+                                  toQColor(Roster::seatColour(slot)), line.bold);
+    }
+    boardart::paintClockFrame(p, QRectF(kClockFrame));
+}
+
+} // namespace kalvex

@@ -1,0 +1,101 @@
+#pragma once
+// The board panel of the main window (613 by 393): the roster, the board,
+// the round clock and the status texts, drawn from a ClientSession. Clicks
+// on balls, the check button and the seat line menu go to the session; the
+// start button is reported with startRequested(). The right part of the
+// panel (from x = 341) is a framed place for the chat controls, which the
+// main window lays over it.
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QMenu;
+class QAction;
+
+namespace kalvex {
+
+class ClientSession;
+class PaintedWidget;
+class PictureButton;
+class ElidedLabel;
+
+class BoardPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 613;
+    static constexpr int kHeight = 393;
+    // Where the chat side of the panel begins and ends.
+    static QRect chatArea();
+
+    explicit BoardPanel(ClientSession &session, QWidget *parent = nullptr);
+
+    // Redraws everything from the session (the main window calls it from
+    // ClientOutput::modelChanged).
+    void refresh();
+
+    // The main window's tiled background; other windows copy it.
+    static QPixmap backgroundTile();
+
+    // Opens the seat line menu (`popup_kick`) for `slot` at a screen position.
+    void openSeatMenu(int slot, const QPoint &globalPosition);
+    QMenu *seatMenu() const { return popupKick; }
+
+    QSize sizeHint() const override { return {kWidth, kHeight}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    // `button_start` was clicked: the main window shows the game options, or
+    // "You are not connected" before the login.
+    void startRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct SeatControls
+    {
+        ElidedLabel *name = nullptr;
+        QLabel *score = nullptr;
+        QLabel *points = nullptr;
+        PaintedWidget *eyes = nullptr;
+        PaintedWidget *complete = nullptr;
+        PaintedWidget *imcomplete = nullptr;
+    };
+
+    void buildBoard();
+    void buildRoster();
+    void buildClockAndTexts();
+    void buildSeatMenu();
+    void refreshBoard();
+    void refreshRoster();
+    void refreshTexts();
+    void afterUserAction();
+
+    ClientSession &session;
+    QLabel *labelStatus = nullptr;
+    QLabel *labelRoundnum = nullptr;
+    QLabel *labelGametype = nullptr;
+    QLabel *labelTimer = nullptr;
+    PaintedWidget *imageTimer = nullptr;
+    PaintedWidget *imageBonus = nullptr;
+    PaintedWidget *imageGottime = nullptr;
+    PaintedWidget *imageWinner = nullptr;
+    PictureButton *buttonStart = nullptr;
+    PictureButton *buttonCheck = nullptr;
+    std::array<std::array<PaintedWidget *, 4>, 12> holes{};
+    std::array<PaintedWidget *, 12> clueBoxes{};
+    std::array<PaintedWidget *, 12> valueMarkers{};
+    std::array<PaintedWidget *, 4> codeHoles{};
+    std::array<SeatControls, 10> seats{};
+    QMenu *popupKick = nullptr;
+    QAction *actionRemove = nullptr;
+    QAction *actionSetWatching = nullptr;
+    QAction *actionUnsetWatching = nullptr;
+};
+
+} // namespace kalvex

@@ -1,0 +1,70 @@
+#pragma once
+// Small controls of the board panel: each paints one picture and reports
+// clicks; none of them knows a game rule.
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+
+namespace kalvex {
+
+// Text from the wire for display: UTF-8, or Windows-1252 when the bytes are
+// not valid UTF-8 (a peer on a single-byte code page).
+QString displayText(std::string_view bytes);
+
+// Paints itself with a function; reports a mouse button released over it.
+class PaintedWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Painter = std::function<void(QPainter &, const QRectF &)>;
+    PaintedWidget(const QString &objectName, Painter painter, QWidget *parent);
+
+signals:
+    void released(Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    Painter paint;
+};
+
+// A button drawn as a picture, lit while hovered and sunk while pressed.
+class PictureButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    using Painter = std::function<void(QPainter &, const QRectF &, bool hovered, bool pressed)>;
+    PictureButton(const QString &objectName, Painter painter, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    Painter paint;
+    bool hovered = false;
+};
+
+// A label that shows its text elided when it does not fit; text() stays whole.
+class ElidedLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    ElidedLabel(const QString &objectName, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace kalvex
