@@ -34,52 +34,46 @@ std::string writeError(Names names)
     return "Lzrw1 : Error writing to output file : " + std::string(names.output);
 }
 
+const char *const kNoBuffers = "Lzrw1 (de)compression : Failed to get memory for I/O buffers !";
 const char *const kSizeMismatch =
     "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
 
-struct Buffers
-{
-    std::vector<std::uint8_t> plain;
-    std::vector<std::uint8_t> coded;
-};
+// A source hands out its next bytes: read(want, data, got) points `data` at
+// up to `want` bytes (fewer only at the end) and returns false on a read error.
+// A sink takes packed bytes through write(data, size) -> bool, and unpacked
+// chunks through target() (room for kChunkSize bytes) and commit(size) -> bool.
 
-Buffers allocateBuffers()
-{
-    try {
-        return {std::vector<std::uint8_t>(kChunkSize + kCoderSlack),
-                std::vector<std::uint8_t>(2 + kChunkSize + kCoderSlack)};
-    } catch (const std::bad_alloc &) {
-        fail("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
-    }
-}
-
-// read(buffer, want, got) -> bool: false on a read error, fewer bytes at the end.
-// write(data, size) -> bool: false unless everything was written.
-template <class Read, class Write>
-std::uint64_t packStream(std::uint64_t size, Read read, Write write, Names names,
+template <class Source, class Sink>
+std::uint64_t packStream(std::uint64_t size, Source &source, Sink &sink, Names names,
                          const std::function<void()> &onChunk)
 {
-    Buffers buffers = allocateBuffers();
+    std::vector<std::uint8_t> coded;
+    try {
+        coded.resize(2 + kChunkSize + kCoderSlack);
+    } catch (const std::bad_alloc &) {
+        fail(kNoBuffers);
+    }
     TLZR coder;
     std::uint8_t header[8];
     std::copy(std::begin(kSignature), std::end(kSignature), header);
     for (int i = 0; i < 4; ++i)
         header[4 + i] = static_cast<std::uint8_t>(size >> (8 * i));
-    if (!write(header, sizeof header))
+    if (!sink.write(header, sizeof header))
         fail(writeError(names));
     std::uint64_t written = sizeof header;
 
     for (;;) {
+        const std::uint8_t *chunk = nullptr;
         std::size_t got = 0;
-        if (!read(buffers.plain.data(), kChunkSize, got))
+        if (!source.read(kChunkSize, chunk, got))
             fail(readError(names) + " (LZRW1/KH)");
-        const std::size_t coded = coder.compress(std::span(buffers.plain.data(), got),
-                                                 std::span(buffers.coded).subspan(2));
-        buffers.coded[0] = static_cast<std::uint8_t>(coded);
-        buffers.coded[1] = static_cast<std::uint8_t>(coded >> 8);
-        if (!write(buffers.coded.data(), coded + 2))
+        const std::size_t length =
+            coder.compress(std::span(chunk, got), std::span(coded).subspan(2));
+        coded[0] = static_cast<std::uint8_t>(length);
+        coded[1] = static_cast<std::uint8_t>(length >> 8);
+        if (!sink.write(coded.data(), length + 2))
             fail(writeError(names));
-        written += coded + 2;
+        written += length + 2;
         if (onChunk)
             onChunk();
         if (got < kChunkSize)
@@ -87,41 +81,40 @@ std::uint64_t packStream(std::uint64_t size, Read read, Write write, Names names
     }
 }
 
-template <class Read, class Write>
-std::uint64_t unpackStream(Read read, Write write, Names names,
+template <class Source, class Sink>
+std::uint64_t unpackStream(Source &source, Sink &sink, Names names,
                            const std::function<void()> &onChunk)
 {
-    Buffers buffers = allocateBuffers();
-    auto readExactly = [&](std::uint8_t *into, std::size_t want) {
+    auto readExactly = [&](std::size_t want) {
+        const std::uint8_t *data = nullptr;
         std::size_t got = 0;
-        if (!read(into, want, got) || got != want)
+        if (!source.read(want, data, got) || got != want)
             fail(readError(names));
+        return data;
     };
 
-    std::uint8_t header[8];
-    readExactly(header, 4);
-    if (!std::equal(header, header + 4, kSignature)) {
+    const std::uint8_t *signature = readExactly(4);
+    if (!std::equal(signature, signature + 4, kSignature)) {
         // The LZHUF variant ("!HZL") is never written by this program and is
         // refused like any unknown signature.
         fail(std::string(names.input) + " : Lzrw1 decompression : this file has no valid header !");
     }
-    readExactly(header + 4, 4);
+    const std::uint8_t *sizeBytes = readExactly(4);
     std::uint64_t expected = 0;
     for (int i = 0; i < 4; ++i)
-        expected |= std::uint64_t{header[4 + i]} << (8 * i);
+        expected |= std::uint64_t{sizeBytes[i]} << (8 * i);
+    sink.expect(expected);
 
     std::uint64_t total = 0;
     for (;;) {
-        std::uint8_t lengthBytes[2];
-        readExactly(lengthBytes, 2);
+        const std::uint8_t *lengthBytes = readExactly(2);
         const std::size_t length = lengthBytes[0] | (std::size_t{lengthBytes[1]} << 8);
         if (length > kMaxCodedChunk)
             fail(kSizeMismatch);
-        readExactly(buffers.coded.data(), length);
+        const std::uint8_t *coded = readExactly(length);
         std::size_t decoded = 0;
         try {
-            decoded = decodeChunk(std::span(buffers.coded.data(), length),
-                                  std::span(buffers.plain.data(), kChunkSize));
+            decoded = decodeChunk(std::span(coded, length), std::span(sink.target(), kChunkSize));
         } catch (const ChunkDecodeError &) {
             fail(kSizeMismatch);
         }
@@ -129,7 +122,7 @@ std::uint64_t unpackStream(Read read, Write write, Names names,
         // Stops a damaged file from writing more than it promised.
         if (total > expected)
             fail(kSizeMismatch);
-        if (decoded > 0 && !write(buffers.plain.data(), decoded))
+        if (!sink.commit(decoded))
             fail(writeError(names));
         if (onChunk)
             onChunk();
@@ -140,6 +133,100 @@ std::uint64_t unpackStream(Read read, Write write, Names names,
         fail(kSizeMismatch);
     return total;
 }
+
+// Reads a file into a buffer of its own.
+class FileSource
+{
+public:
+    explicit FileSource(kalvex::InputFile &file) : file(file)
+    {
+        try {
+            buffer.resize(kMaxCodedChunk + 1);
+        } catch (const std::bad_alloc &) {
+            fail(kNoBuffers);
+        }
+    }
+    bool read(std::size_t want, const std::uint8_t *&data, std::size_t &got)
+    {
+        data = buffer.data();
+        return file.read(buffer.data(), want, got);
+    }
+
+private:
+    kalvex::InputFile &file;
+    std::vector<std::uint8_t> buffer;
+};
+
+class FileSink
+{
+public:
+    explicit FileSink(AtomicFile &file) : file(file)
+    {
+        try {
+            buffer.resize(kChunkSize);
+        } catch (const std::bad_alloc &) {
+            fail(kNoBuffers);
+        }
+    }
+    void expect(std::uint64_t) {}
+    bool write(const void *data, std::size_t size) { return file.write(data, size); }
+    std::uint8_t *target() { return buffer.data(); }
+    bool commit(std::size_t size) { return size == 0 || file.write(buffer.data(), size); }
+
+private:
+    AtomicFile &file;
+    std::vector<std::uint8_t> buffer;
+};
+
+class MemorySource
+{
+public:
+    explicit MemorySource(std::string_view bytes) : left(bytes) {}
+    bool read(std::size_t want, const std::uint8_t *&data, std::size_t &got)
+    {
+        got = std::min(want, left.size());
+        data = reinterpret_cast<const std::uint8_t *>(left.data());
+        left.remove_prefix(got);
+        return true;
+    }
+
+private:
+    std::string_view left;
+};
+
+// Decodes straight into the result, which grows as needed.
+class MemorySink
+{
+public:
+    explicit MemorySink(std::size_t packedSize) : packedSize(packedSize) {}
+    void expect(std::uint64_t size)
+    {
+        // Believed only as far as the packed size makes it plausible.
+        bytes.reserve(std::min<std::uint64_t>(size, packedSize * std::uint64_t{16}) + kChunkSize);
+    }
+    bool write(const void *data, std::size_t size)
+    {
+        bytes.append(static_cast<const char *>(data), size);
+        return true;
+    }
+    std::uint8_t *target()
+    {
+        bytes.resize(used + kChunkSize);
+        return reinterpret_cast<std::uint8_t *>(bytes.data() + used);
+    }
+    bool commit(std::size_t size)
+    {
+        used += size;
+        bytes.resize(used);
+        return true;
+    }
+    std::string take() { return std::move(bytes); }
+
+private:
+    std::size_t packedSize;
+    std::size_t used = 0;
+    std::string bytes;
+};
 
 } // namespace
 
@@ -157,9 +244,9 @@ std::uint64_t Tlzrw1::Compress()
     AtomicFile out(OutputFile);
     if (!out.open())
         fail("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    const std::uint64_t written = packStream(
-        size, [&](void *b, std::size_t want, std::size_t &got) { return in.read(b, want, got); },
-        [&](const void *d, std::size_t n) { return out.write(d, n); }, names, onChunk);
+    FileSource source(in);
+    FileSink sink(out);
+    const std::uint64_t written = packStream(size, source, sink, names, onChunk);
     if (!out.commit())
         fail(writeError(names));
     return written;
@@ -174,9 +261,9 @@ std::uint64_t Tlzrw1::Decompress()
     AtomicFile out(OutputFile);
     if (!out.open())
         fail("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    const std::uint64_t written = unpackStream(
-        [&](void *b, std::size_t want, std::size_t &got) { return in.read(b, want, got); },
-        [&](const void *d, std::size_t n) { return out.write(d, n); }, names, onChunk);
+    FileSource source(in);
+    FileSink sink(out);
+    const std::uint64_t written = unpackStream(source, sink, names, onChunk);
     if (!out.commit())
         fail(writeError(names));
     return written;
@@ -186,42 +273,19 @@ std::string packBytes(std::string_view plain)
 {
     if (plain.size() > kMaxUnpackedSize)
         fail("Lzrw1 compression : the input file is 4 GiB or larger : <memory>");
-    std::string packed;
-    packed.reserve(plain.size() + plain.size() / 32768 * 3 + 16);
-    std::size_t at = 0;
-    packStream(
-        plain.size(),
-        [&](void *b, std::size_t want, std::size_t &got) {
-            got = std::min(want, plain.size() - at);
-            std::copy_n(plain.data() + at, got, static_cast<char *>(b));
-            at += got;
-            return true;
-        },
-        [&](const void *d, std::size_t n) {
-            packed.append(static_cast<const char *>(d), n);
-            return true;
-        },
-        Names{"<memory>", "<memory>"}, {});
-    return packed;
+    MemorySource source(plain);
+    MemorySink sink(plain.size());
+    sink.expect(plain.size());
+    packStream(plain.size(), source, sink, Names{"<memory>", "<memory>"}, {});
+    return sink.take();
 }
 
 std::string unpackBytes(std::string_view packed, std::string_view name)
 {
-    std::string plain;
-    std::size_t at = 0;
-    unpackStream(
-        [&](void *b, std::size_t want, std::size_t &got) {
-            got = std::min(want, packed.size() - at);
-            std::copy_n(packed.data() + at, got, static_cast<char *>(b));
-            at += got;
-            return true;
-        },
-        [&](const void *d, std::size_t n) {
-            plain.append(static_cast<const char *>(d), n);
-            return true;
-        },
-        Names{name, "<memory>"}, {});
-    return plain;
+    MemorySource source(packed);
+    MemorySink sink(packed.size());
+    unpackStream(source, sink, Names{name, "<memory>"}, {});
+    return sink.take();
 }
 
 } // namespace kalvex

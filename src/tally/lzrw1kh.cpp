@@ -1,6 +1,7 @@
 #include "tally/lzrw1kh.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -13,6 +14,8 @@ constexpr std::size_t kMinRun = 16;
 constexpr std::size_t kMaxMatch = 18;
 constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kMaxDistance = 4095;
+// Output room beyond which the decoder writes whole 16-byte blocks.
+constexpr std::size_t kWildRoom = 32;
 
 void putWord(std::uint8_t *p, unsigned word)
 {
@@ -37,20 +40,40 @@ TLZR::TLZR()
 std::size_t TLZR::findMatch(std::span<const std::uint8_t> in, std::size_t x, std::size_t &match)
 {
     const std::size_t n = in.size();
-    auto at = [&](std::size_t i) -> unsigned { return i < n ? in[i] : 0u; };
-    const unsigned key = (((at(x) << 4) ^ at(x + 1)) << 4) ^ at(x + 2);
+    const std::uint8_t *p = in.data();
+    unsigned key;
+    if (x + 2 < n) {
+        key = (unsigned{p[x]} << 8) ^ (unsigned{p[x + 1]} << 4) ^ p[x + 2];
+    } else {
+        auto at = [&](std::size_t i) -> unsigned { return i < n ? p[i] : 0u; };
+        key = (at(x) << 8) ^ (at(x + 1) << 4) ^ at(x + 2);
+    }
     const unsigned h = ((key * 40543u) >> 4) & 0xFFFu;
     const int earlier = (*table)[h];
     (*table)[h] = static_cast<std::int16_t>(x);
-    if (earlier < 0 || x - static_cast<std::size_t>(earlier) > kMaxDistance)
+    if (earlier < 0 || x - static_cast<std::size_t>(earlier) > kMaxDistance || x + 2 >= n)
         return 0;
-    const std::size_t e = static_cast<std::size_t>(earlier);
-    std::size_t m = 0;
-    while (m < kMaxMatch && x + m < n && in[x + m] == in[e + m])
+    const std::uint8_t *a = p + x;
+    const std::uint8_t *b = p + earlier;
+    if (a[0] != b[0] || a[1] != b[1] || a[2] != b[2])
+        return 0;
+    const std::size_t limit = std::min(kMaxMatch, n - x);
+    std::size_t m = 3;
+    if (limit == kMaxMatch) {
+        // Eight bytes at a time; both ranges lie inside the chunk.
+        for (; m + 8 <= kMaxMatch; m += 8) {
+            std::uint64_t wa, wb;
+            std::memcpy(&wa, a + m, 8);
+            std::memcpy(&wb, b + m, 8);
+            if (const std::uint64_t diff = wa ^ wb) {
+                match = static_cast<std::size_t>(earlier);
+                return m + static_cast<std::size_t>(std::countr_zero(diff) / 8);
+            }
+        }
+    }
+    while (m < limit && a[m] == b[m])
         ++m;
-    if (m < kMinMatch)
-        return 0;
-    match = e;
+    match = static_cast<std::size_t>(earlier);
     return m;
 }
 
@@ -75,8 +98,11 @@ std::size_t TLZR::compress(std::span<const std::uint8_t> in, std::span<std::uint
             items = 0;
         }
         std::size_t run = 1;
-        while (run < kMaxRun && x + run < n && in[x + run] == in[x])
-            ++run;
+        if (x + 1 < n && in[x + 1] == in[x]) {
+            const std::size_t limit = std::min(kMaxRun, n - x);
+            while (run < limit && in[x + run] == in[x])
+                ++run;
+        }
         std::size_t pos = 0;
         std::size_t len = 0;
         if (run >= kMinRun) {
@@ -140,35 +166,56 @@ std::size_t decodeChunk(std::span<const std::uint8_t> in, std::span<std::uint8_t
             bitsLeft = 16;
         }
         if ((control & 0x8000u) == 0) {
-            if (size >= cap)
+            // Every literal up to the next copy or run at once.
+            const int literals =
+                std::min(bitsLeft, std::countl_zero(static_cast<std::uint16_t>(control)));
+            const std::size_t count =
+                std::min<std::size_t>(static_cast<std::size_t>(literals), len - i);
+            if (count > cap - size)
                 throw ChunkDecodeError("chunk output too long");
-            o[size++] = p[i++];
+            if (count <= 16 && i + 16 <= len && size + kWildRoom <= cap)
+                std::memcpy(o + size, p + i, 16);
+            else
+                std::memcpy(o + size, p + i, count);
+            size += count;
+            i += count;
+            control <<= count;
+            bitsLeft -= static_cast<int>(count);
+            continue;
+        }
+        if (i + 1 >= len)
+            throw ChunkDecodeError("copy item past the end of the chunk");
+        const std::size_t distance = (std::size_t{p[i]} << 4) | (p[i + 1] >> 4);
+        if (distance == 0) {
+            if (i + 3 >= len)
+                throw ChunkDecodeError("run item past the end of the chunk");
+            const std::size_t count = ((std::size_t{p[i + 1]} << 8) | p[i + 2]) + kMinRun;
+            if (count > cap - size)
+                throw ChunkDecodeError("chunk output too long");
+            std::memset(o + size, p[i + 3], count);
+            size += count;
+            i += 4;
         } else {
-            if (i + 1 >= len)
-                throw ChunkDecodeError("copy item past the end of the chunk");
-            const std::size_t distance = (std::size_t{p[i]} << 4) | (p[i + 1] >> 4);
-            if (distance == 0) {
-                if (i + 3 >= len)
-                    throw ChunkDecodeError("run item past the end of the chunk");
-                const std::size_t count = ((std::size_t{p[i + 1]} << 8) | p[i + 2]) + kMinRun;
-                if (count > cap - size)
-                    throw ChunkDecodeError("chunk output too long");
-                std::memset(o + size, p[i + 3], count);
-                size += count;
-                i += 4;
+            const std::size_t count = (p[i + 1] & 0x0Fu) + kMinMatch;
+            if (distance > size)
+                throw ChunkDecodeError("copy before the start of the chunk");
+            if (count > cap - size)
+                throw ChunkDecodeError("chunk output too long");
+            const std::uint8_t *from = o + size - distance;
+            if (distance >= 16 && size + kWildRoom <= cap) {
+                // Whole blocks of 16; bytes past the copy are overwritten later.
+                std::memcpy(o + size, from, 16);
+                if (count > 16)
+                    std::memcpy(o + size + 16, from + 16, 16);
+            } else if (distance >= count) {
+                std::memcpy(o + size, from, count);
             } else {
-                const std::size_t count = (p[i + 1] & 0x0Fu) + kMinMatch;
-                if (distance > size)
-                    throw ChunkDecodeError("copy before the start of the chunk");
-                if (count > cap - size)
-                    throw ChunkDecodeError("chunk output too long");
                 // Byte by byte, so that a short distance repeats the last bytes.
-                const std::uint8_t *from = o + size - distance;
                 for (std::size_t k = 0; k < count; ++k)
                     o[size + k] = from[k];
-                size += count;
-                i += 2;
             }
+            size += count;
+            i += 2;
         }
         control <<= 1;
         --bitsLeft;
