@@ -46,6 +46,11 @@ struct RecordingOutput : ClientOutput
     void roundClock(bool run) override { clockCalls.push_back(run); }
     void modelChanged() override { ++redraws; }
 
+    int cueCount(Cue cue) const
+    {
+        return static_cast<int>(std::count(cues.begin(), cues.end(), cue));
+    }
+
     void forget() { *this = RecordingOutput{}; }
 };
 
@@ -87,10 +92,7 @@ protected:
         out.forget();
     }
     const SeatLine &seat(int slot) { return *session.roster().seat(slot); }
-    int countCue(Cue cue) const
-    {
-        return static_cast<int>(std::count(out.cues.begin(), out.cues.end(), cue));
-    }
+    int countCue(Cue cue) const { return out.cueCount(cue); }
 };
 
 } // namespace kalvex::testing
