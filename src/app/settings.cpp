@@ -175,6 +175,20 @@ void writeSettings(ProfileFile &profile, const Settings &values, const SettingKe
     }
 }
 
+void applySoundSwitches(const Settings &values, SoundCues &cues)
+{
+    cues.setPlaySounds(values.playsounds);
+    cues.setChatterSounds(values.chattersounds);
+    cues.setTurnSound(values.turnsound);
+}
+
+void readSoundSwitches(const SoundCues &cues, Settings &values)
+{
+    values.playsounds = cues.playSounds();
+    values.chattersounds = cues.chatterSounds();
+    values.turnsound = cues.turnSound();
+}
+
 SettingsFile::SettingsFile(const std::filesystem::path &directory)
     : filePath(directory / kSettingsFileName)
 {}

@@ -133,6 +133,10 @@ void readSettings(const ProfileFile &profile, Settings &values);
 // (the phrases last).
 void writeSettings(ProfileFile &profile, const Settings &values, const SettingKeys &keys);
 
+// The three sound switches pass between the settings and the cues.
+void applySoundSwitches(const Settings &values, SoundCues &cues);
+void readSoundSwitches(const SoundCues &cues, Settings &values);
+
 // The settings file of one run. Until loadinifile has applied the stored
 // values, the values the program runs with are start-up defaults the user
 // never chose, so a save then writes only the keys the user changed in this
