@@ -1,5 +1,7 @@
 #include "windows/qt/desktop.h"
 
+#include "net/error_report.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -34,9 +36,9 @@ void SystemDesktop::showMessage(QWidget *parent, const QString &text)
     QMessageBox::information(parent, QStringLiteral("Kalvex"), text);
 }
 
-void SystemDesktop::showError(QWidget *parent, const QString &text)
+void SystemDesktop::showError(QWidget *, const QString &text)
 {
-    QMessageBox::critical(parent, QStringLiteral("Kalvex"), text);
+    reportError(ErrorOrigin::Local, text.toStdString());
 }
 
 Desktop &systemDesktop()

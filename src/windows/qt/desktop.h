@@ -24,14 +24,15 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
     // A message box with the program's title and an OK button.
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
-    // The program's error box.
+    // The program's error box (the error reporter of the program).
     virtual void showError(QWidget *parent, const QString &text) = 0;
 };
 
 // True for an absolute http or https address with a host.
 bool isWebAddress(const QUrl &url);
 
-// The real desktop: QDesktopServices, QProcess::startDetached, QMessageBox.
+// The real desktop: QDesktopServices, QProcess::startDetached, QMessageBox,
+// and the program's error reporter.
 class SystemDesktop final : public Desktop
 {
 public:

@@ -1,6 +1,7 @@
 #include "windows/qt/secondary_window.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -29,7 +30,9 @@ void SecondaryWindow::setVisible(bool visible)
 
 void SecondaryWindow::centre()
 {
-    adjustSize();
+    ensurePolished();
+    if (layout())
+        layout()->activate();
     QRect area;
     if (!centreOnScreen && mainWindow && mainWindow->isVisible()) {
         area = mainWindow->frameGeometry();

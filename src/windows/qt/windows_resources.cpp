@@ -1,0 +1,22 @@
+#include "windows/qt/windows_resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void initResourcesOnce()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(windows);
+        return true;
+    }();
+    (void)done;
+}
+
+namespace kalvex {
+
+void initWindowsResources()
+{
+    initResourcesOnce();
+}
+
+} // namespace kalvex
