@@ -522,8 +522,13 @@ SeatMenuItems ClientSession::openSeatMenu(int slot)
 
 void ClientSession::kickMenuRemove()
 {
+    kicking(kickSlot);
+}
+
+void ClientSession::kicking(int slot)
+{
     if (hostingFlag && loggedIn)
-        out.send(Message("CMD_kickhim").field(mySlot).field(kickSlot).wire());
+        out.send(Message("CMD_kickhim").field(mySlot).field(slot).wire());
 }
 
 void ClientSession::kickMenuSetWatching()

@@ -53,6 +53,9 @@ public:
     // The seat line menu opens on `slot`: it becomes the kick target.
     SeatMenuItems openSeatMenu(int slot);
     void kickMenuRemove();
+    // The kick request for `slot` (also the spectator list's "Remove From
+    // Game"); sent only by the hosting instance once logged in.
+    void kicking(int slot);
     void kickMenuSetWatching();
     void kickMenuUnsetWatching();
     // The one-second round clock fired.

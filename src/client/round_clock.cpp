@@ -14,13 +14,15 @@ std::string RoundClock::format(int value)
 
 RoundClock::Tick RoundClock::tick()
 {
-    --seconds;
-    if (seconds < 1) {
+    // Counting down from the lowest value would overflow: anything below 2
+    // reaches zero on this tick.
+    if (seconds < 2) {
         seconds = 0;
         clockText = "Time: 0:00";
         bar = 0;
         return {true, false};
     }
+    --seconds;
     bar = seconds;
     textColour = seconds < 20 ? kHurryColour : kCalmColour;
     const bool cue = seconds == 20 || seconds == 15 || seconds <= 10;

@@ -99,6 +99,16 @@ TEST_F(Clock, TimeUpShowsZeroWithoutTheWordAndTheCode)
     EXPECT_EQ(out.clockCalls, std::vector<bool>{false});
 }
 
+TEST_F(Clock, HostileRoundTimesReachZeroWithoutOverflow)
+{
+    loginAs(2);
+    playRound(5, -2147483647 - 1);
+    session.clockTick();
+    EXPECT_EQ(session.secondsleft(), 0);
+    EXPECT_EQ(session.roundClock().text(), "Time: 0:00");
+    EXPECT_EQ(session.guessslot(), 0);
+}
+
 TEST_F(Clock, TicksOfAStoppedClockChangeNothing)
 {
     loginAs(2);

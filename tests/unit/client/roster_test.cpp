@@ -275,6 +275,14 @@ TEST_F(SeatMenu, HostRemovesAndSetsWatchingOnTheClickedSeat)
                                         wire("CMD_justwatch+7+2")}));
 }
 
+TEST_F(SeatMenu, SpyListRemovalUsesTheSameKickRequest)
+{
+    session.setHosting(true);
+    loginAs(1, "Bob");
+    session.kicking(12);
+    EXPECT_EQ(out.sent, std::vector<std::string>{wire("CMD_kickhim+1+12+")});
+}
+
 TEST_F(SeatMenu, RemoveIsNotSentByAJoiningClient)
 {
     loginAs(2, "Ann");
