@@ -3,6 +3,7 @@
 #include "client/client_session.h"
 #include "client/qt/board_art.h"
 #include "client/qt/board_widgets.h"
+#include "net/error_report.h"
 
 #include <QAction>
 #include <QGraphicsDropShadowEffect>
@@ -183,8 +184,7 @@ void BoardPanel::buildBoard()
                 this);
             hole->setGeometry(holeRect(row, position));
             connect(hole, &PaintedWidget::released, this, [this, row, position] {
-                session.ballClick(row, position);
-                afterUserAction();
+                userAction([this, row, position] { session.ballClick(row, position); });
             });
             holes[row - 1][position - 1] = hole;
         }
@@ -230,10 +230,8 @@ void BoardPanel::buildBoard()
         new PictureButton(QStringLiteral("button_check"), boardart::paintCheckButton, this);
     buttonCheck->resize(kCheckButton);
     buttonCheck->setToolTip(tr("Enter your guess"));
-    connect(buttonCheck, &QAbstractButton::clicked, this, [this] {
-        session.checkPress();
-        afterUserAction();
-    });
+    connect(buttonCheck, &QAbstractButton::clicked, this,
+            [this] { userAction([this] { session.checkPress(); }); });
 
     buttonStart =
         new PictureButton(QStringLiteral("button_start"), boardart::paintStartButton, this);
@@ -335,18 +333,12 @@ void BoardPanel::buildSeatMenu()
     actionRemove = popupKick->addAction(QStringLiteral("Remove From Game"));
     actionSetWatching = popupKick->addAction(QStringLiteral("Set to Just Watch"));
     actionUnsetWatching = popupKick->addAction(QStringLiteral("Unset Just Watch"));
-    connect(actionRemove, &QAction::triggered, this, [this] {
-        session.kickMenuRemove();
-        afterUserAction();
-    });
-    connect(actionSetWatching, &QAction::triggered, this, [this] {
-        session.kickMenuSetWatching();
-        afterUserAction();
-    });
-    connect(actionUnsetWatching, &QAction::triggered, this, [this] {
-        session.kickMenuUnsetWatching();
-        afterUserAction();
-    });
+    connect(actionRemove, &QAction::triggered, this,
+            [this] { userAction([this] { session.kickMenuRemove(); }); });
+    connect(actionSetWatching, &QAction::triggered, this,
+            [this] { userAction([this] { session.kickMenuSetWatching(); }); });
+    connect(actionUnsetWatching, &QAction::triggered, this,
+            [this] { userAction([this] { session.kickMenuUnsetWatching(); }); });
 }
 
 void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
@@ -358,8 +350,10 @@ void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
     popupKick->popup(globalPosition);
 }
 
-void BoardPanel::afterUserAction()
+void BoardPanel::userAction(const std::function<void()> &action)
 {
+    // A failing send (the link gone) is reported like every other error.
+    guarded(ErrorOrigin::Local, action);
     refresh();
 }
 

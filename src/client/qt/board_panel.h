@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QMenu;
@@ -74,7 +75,8 @@ private:
     void refreshBoard();
     void refreshRoster();
     void refreshTexts();
-    void afterUserAction();
+    // Runs a click's effect on the session, reports what it throws, redraws.
+    void userAction(const std::function<void()> &action);
 
     ClientSession &session;
     QLabel *labelStatus = nullptr;

@@ -1,6 +1,7 @@
 #include "../../unit/client/recording_output.h"
 
 #include "client/qt/board_panel.h"
+#include "net/error_report.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,6 +21,13 @@ namespace {
 struct PanelOutput : RecordingOutput
 {
     BoardPanel *panel = nullptr;
+    bool linkLost = false;
+    void send(const std::string &bytes) override
+    {
+        if (linkLost)
+            throw std::runtime_error("Socket Closed");
+        RecordingOutput::send(bytes);
+    }
     void modelChanged() override
     {
         RecordingOutput::modelChanged();
@@ -147,6 +155,19 @@ TEST_F(BoardPanelTest, CheckButtonStandsBesideTheRowSendsTheGuessAndHides)
     feed("CMD_nextplayer+3+2+");
     EXPECT_TRUE(check->isVisible());
     EXPECT_EQ(check->y() + check->height() / 2, control("try_b1")->geometry().center().y());
+}
+
+TEST_F(BoardPanelTest, AFailingSendIsReportedNotThrownIntoTheEventLoop)
+{
+    startRoundAs(3, "Cy");
+    std::vector<std::string> reports;
+    ErrorSink previous =
+        setErrorSink([&reports](ErrorOrigin, const std::string &text) { reports.push_back(text); });
+    out.linkLost = true;
+    QTest::mouseClick(control("button_check"), Qt::LeftButton);
+    setErrorSink(previous);
+    EXPECT_EQ(reports, std::vector<std::string>{"Socket Closed"});
+    EXPECT_EQ(control("try_a1")->cursor().shape(), Qt::ArrowCursor) << "the row closed first";
 }
 
 TEST_F(BoardPanelTest, ClockShowsItsTextColourAndBar)
