@@ -138,6 +138,16 @@ void addShadow(QWidget *widget)
     widget->setGraphicsEffect(shadow);
 }
 
+// Sets a property that a control paints from, and repaints it only when
+// the value changed.
+void setPainted(QWidget *widget, const char *name, const QVariant &value)
+{
+    if (widget->property(name) == value)
+        return;
+    widget->setProperty(name, value);
+    widget->update();
+}
+
 QString pegText(const ClueBox &box)
 {
     QString text;
@@ -362,7 +372,22 @@ void BoardPanel::refresh()
     refreshBoard();
     refreshRoster();
     refreshTexts();
-    update();
+    // The panel itself paints the lit row and the seat stripes; the rest of
+    // its picture never changes.
+    QString key = QString::number(litRow());
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const SeatLine &line = *session.roster().seat(slot);
+        key += line.name == kWaitingName ? '-' : line.bold ? 'B' : 'N';
+    }
+    if (key != paintedKey) {
+        paintedKey = key;
+        update();
+    }
+}
+
+int BoardPanel::litRow() const
+{
+    return session.guessslot() == session.myslot() ? session.board().openRow() : 0;
 }
 
 void BoardPanel::refreshBoard()
@@ -373,19 +398,16 @@ void BoardPanel::refreshBoard()
         for (int position = 1; position <= kRowHoles; ++position) {
             PaintedWidget *hole = holes[row - 1][position - 1];
             const Hole &state = board.hole(row, position);
-            hole->setProperty("colour", state.colour);
+            setPainted(hole, "colour", state.colour);
             hole->setCursor(state.open && canEnter ? Qt::PointingHandCursor : Qt::ArrowCursor);
-            hole->update();
         }
         const ClueBox &clue = board.clueBox(row);
-        clueBoxes[row - 1]->setProperty("pegs", pegText(clue));
+        setPainted(clueBoxes[row - 1], "pegs", pegText(clue));
         clueBoxes[row - 1]->setVisible(clue.visible);
-        clueBoxes[row - 1]->update();
         valueMarkers[row - 1]->setVisible(board.valueMarkerVisible(row));
     }
     for (int position = 1; position <= kRowHoles; ++position) {
-        codeHoles[position - 1]->setProperty("colour", board.codeColour(position));
-        codeHoles[position - 1]->update();
+        setPainted(codeHoles[position - 1], "colour", board.codeColour(position));
     }
     const int checkRow = Board::validRow(board.checkRow()) ? board.checkRow() : 1;
     buttonCheck->move(kCheckButtonX, holeRect(checkRow, 1).top() - 2);
@@ -437,7 +459,7 @@ void BoardPanel::refreshTexts()
     // its design width of it.
     imageTimer->setProperty("barWidth", clock.barWidth());
     imageTimer->resize(qBound(0, clock.barWidth(), RoundClock::kDesignBarWidth), kTimerBarHeight);
-    imageTimer->update();
+    setPainted(imageTimer, "hurry", session.secondsleft() < 20);
     imageBonus->setVisible(session.bonusBadgeVisible());
 }
 
@@ -451,9 +473,7 @@ void BoardPanel::paintEvent(QPaintEvent *)
 
     boardart::paintRosterPlate(p, QRectF(kRosterPicture));
     boardart::paintChatFrame(p, QRectF(kChatArea));
-    const Board &board = session.board();
-    boardart::paintBoard(p, boardGeometry(),
-                         session.guessslot() == session.myslot() ? board.openRow() : 0);
+    boardart::paintBoard(p, boardGeometry(), litRow());
     const Roster &roster = session.roster();
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *roster.seat(slot);

@@ -75,6 +75,8 @@ private:
     void refreshBoard();
     void refreshRoster();
     void refreshTexts();
+    // The row drawn lit: the open row while this client may enter it.
+    int litRow() const;
     // Runs a click's effect on the session, reports what it throws, redraws.
     void userAction(const std::function<void()> &action);
 
@@ -98,6 +100,7 @@ private:
     QAction *actionRemove = nullptr;
     QAction *actionSetWatching = nullptr;
     QAction *actionUnsetWatching = nullptr;
+    QString paintedKey;
 };
 
 } // namespace kalvex
