@@ -149,3 +149,28 @@ TEST(StoredSounds, QtMultimediaDecodesEveryOne)
     }
     qInstallMessageHandler(previous);
 }
+
+// Runs only where an audio output exists (a desktop, or a sound server with a
+// null sink).
+TEST(SoundPlayerWithAudio, EachSoundCutsOffTheOneStillPlaying)
+{
+    SoundPlayer player;
+    if (!player.hasAudioOutput())
+        GTEST_SKIP() << "no audio output";
+    const auto playing = [&] {
+        QStringList sources;
+        for (const QSoundEffect *effect : player.findChildren<QSoundEffect *>()) {
+            if (effect->isPlaying())
+                sources << effect->source().fileName();
+        }
+        return sources;
+    };
+    player.play("winner");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playing() == QStringList{"winner.wav"}; }, 2000));
+    player.play("Click");
+    EXPECT_EQ(playing(), QStringList{"click.wav"});
+    player.play("wave13");
+    EXPECT_EQ(playing(), QStringList{"wave13.wav"});
+    player.play("nothing stored");
+    EXPECT_EQ(playing(), QStringList{"wave13.wav"});
+}
