@@ -227,6 +227,7 @@ void Tdownload::showState()
     info3->setText(QString::fromStdString(progress.infolabel3()));
     getButton->setEnabled(progress.getEnabled());
     abortButton->setEnabled(progress.abortEnabled());
+    emit stateShown();
 }
 
 void Tdownload::download()

@@ -58,6 +58,8 @@ signals:
     // The main window's "Exit": ends the program (the installer or the lobby
     // takes over).
     void exitRequested();
+    // The texts and buttons have just been brought up to date.
+    void stateShown();
     // A download has ended and its outcome is shown.
     void downloadEnded();
 

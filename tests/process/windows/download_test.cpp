@@ -1,0 +1,226 @@
+#include "../../widgets/windows/recording_desktop.h"
+#include "http_test_server.h"
+#include "windows/qt/download_form.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kalvex {
+namespace {
+
+using testing::HttpTestServer;
+using testing::RecordingDesktop;
+
+QByteArray sampleBody(int size)
+{
+    QByteArray body(size, '\0');
+    for (int i = 0; i < size; ++i)
+        body[i] = static_cast<char>((i * 131 + 7) & 0xFF);
+    return body;
+}
+
+class LobbyDownload : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+        QObject::connect(&window, &Tdownload::stateShown, [this] { shown << text("infolabel"); });
+    }
+
+    QString text(const char *name) const { return window.findChild<QLabel *>(name)->text(); }
+    QPushButton *button(const char *name) const { return window.findChild<QPushButton *>(name); }
+    QString installerPath() const { return home.filePath("qvnsetup.exe"); }
+    QByteArray saved() const
+    {
+        QFile file(installerPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // Presses the download button and waits until the outcome is shown.
+    bool downloadAndWait()
+    {
+        QSignalSpy ended(&window, &Tdownload::downloadEnded);
+        QTest::mouseClick(button("getbutton"), Qt::LeftButton);
+        return ended.wait(10000);
+    }
+
+    HttpTestServer server;
+    QTemporaryDir home;
+    RecordingDesktop desktop;
+    Tdownload window{home.path(), nullptr, {}, &desktop};
+    QSignalSpy exits{&window, &Tdownload::exitRequested};
+    QStringList shown;
+};
+
+TEST_F(LobbyDownload, CompletedDownloadShowsItsSizeThenStartsTheInstallerAndEndsTheGame)
+{
+    const QByteArray body = sampleBody(300000);
+    server.answer(HttpTestServer::ok(body));
+    ASSERT_TRUE(downloadAndWait());
+
+    EXPECT_EQ(text("infolabel"), "Received 300000 bytes");
+    EXPECT_EQ(text("infolabel3"), "Installing");
+    EXPECT_EQ(window.findChild<QLabel *>("infolabel2")->text(), "qvnsetup.exe");
+    EXPECT_EQ(saved(), body);
+    EXPECT_TRUE(QFile::permissions(installerPath()) & QFileDevice::ExeOwner);
+    ASSERT_EQ(desktop.started.size(), 1);
+    EXPECT_EQ(desktop.started.first().first, installerPath());
+    EXPECT_EQ(desktop.started.first().second, QStringList({"/SP-", "/silent", "/noicons"}));
+    EXPECT_EQ(exits.size(), 1);
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+    EXPECT_FALSE(button("abortbutton")->isEnabled());
+
+    ASSERT_EQ(server.requests.size(), 1);
+    const QByteArray request = server.requests.first();
+    EXPECT_TRUE(request.startsWith("GET /lobby/qvnsetup.exe HTTP/1.")) << request.constData();
+    EXPECT_TRUE(request.contains("User-Agent: Mozilla/3.0 (compatible)\r\n"));
+    EXPECT_TRUE(
+        request.contains("Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"));
+}
+
+TEST_F(LobbyDownload, ProgressShowsLoadingADotPerHeaderLineAndTheBytesSoFar)
+{
+    server.answer(HttpTestServer::ok(sampleBody(200000)));
+    ASSERT_TRUE(downloadAndWait());
+    ASSERT_GE(shown.indexOf("Loading"), 0);
+    // Status line, Content-Type and Content-Length.
+    EXPECT_GE(shown.indexOf("Loading..."), 0) << shown.join(" | ").toStdString();
+    EXPECT_EQ(shown.last(), "Received 200000 bytes");
+    EXPECT_TRUE(shown.contains("200000 bytes"));
+    EXPECT_EQ(text("infolabel3"), "Installing");
+}
+
+TEST_F(LobbyDownload, NotFoundShowsDownloadAbortedAndStartsNothing)
+{
+    server.answer("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n<h1>gone</h1>");
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Download Aborted");
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(desktop.errors.isEmpty());
+    EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+    EXPECT_FALSE(button("abortbutton")->isEnabled());
+    // The error page is not taken for the installer.
+    EXPECT_EQ(saved(), QByteArray());
+}
+
+TEST_F(LobbyDownload, StopWhileIdleShowsItsTextsAndALaterDownloadStillWorks)
+{
+    QTest::mouseClick(button("abortbutton"), Qt::LeftButton);
+    EXPECT_EQ(text("infolabel"), "Download has been aborted.");
+    EXPECT_EQ(text("infolabel3"), "Download Aborted");
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+
+    server.answer(HttpTestServer::ok("small installer"));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Received 15 bytes");
+    EXPECT_EQ(desktop.started.size(), 1);
+    EXPECT_EQ(exits.size(), 1);
+}
+
+TEST_F(LobbyDownload, StopDuringADownloadEndsItAbortedAndInstallsNothing)
+{
+    const QByteArray part = sampleBody(1000);
+    server.answer(HttpTestServer::ok(part, 100000), /*holdOpen=*/true);
+    QSignalSpy ended(&window, &Tdownload::downloadEnded);
+    QTest::mouseClick(button("getbutton"), Qt::LeftButton);
+    EXPECT_FALSE(button("getbutton")->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(text("infolabel"), QString("1000 bytes"), 10000);
+    EXPECT_EQ(text("infolabel3"), "Downloading: qvnsetup.exe");
+
+    QTest::mouseClick(button("abortbutton"), Qt::LeftButton);
+    ASSERT_TRUE(ended.size() == 1 || ended.wait(10000));
+    EXPECT_EQ(text("infolabel"), "Download Aborted");
+    EXPECT_EQ(text("infolabel3"), "Download Aborted");
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+    EXPECT_FALSE(button("abortbutton")->isEnabled());
+    // The part received stays on disk.
+    EXPECT_EQ(saved(), part);
+}
+
+TEST_F(LobbyDownload, ABodyCutShortIsReportedAndNeverStarted)
+{
+    server.answer(HttpTestServer::ok(sampleBody(100), 5000));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(desktop.errors.size(), 1);
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+    EXPECT_FALSE(button("abortbutton")->isEnabled());
+}
+
+TEST_F(LobbyDownload, NoServerMeansDownloadAborted)
+{
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = closed.serverPort();
+    closed.close();
+    window.setInstallerAddress(QUrl(QStringLiteral("http://127.0.0.1:%1/x/setup.exe").arg(port)));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Download Aborted");
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(desktop.errors.isEmpty());
+}
+
+TEST_F(LobbyDownload, AnInstallerThatCannotRunLeavesTheGameRunning)
+{
+    desktop.programsStart = false;
+    server.answer(HttpTestServer::ok("MZ not for this system"));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Received 22 bytes");
+    EXPECT_EQ(desktop.messages, QStringList({"An Error has Occurred."}));
+    EXPECT_TRUE(exits.isEmpty());
+}
+
+TEST_F(LobbyDownload, ANewDownloadReplacesTheFile)
+{
+    server.answer(HttpTestServer::ok(sampleBody(5000)));
+    ASSERT_TRUE(downloadAndWait());
+    server.answer(HttpTestServer::ok("tiny"));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(saved(), QByteArray("tiny"));
+    EXPECT_EQ(text("infolabel"), "Received 4 bytes");
+}
+
+TEST_F(LobbyDownload, ClosingTheWindowDuringADownloadAbortsIt)
+{
+    server.answer(HttpTestServer::ok(sampleBody(10), 100000), /*holdOpen=*/true);
+    auto *early = new Tdownload(home.path(), nullptr, {}, &desktop);
+    early->setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+    early->download();
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requests.isEmpty(), 10000);
+    delete early;
+    QTest::qWait(50);
+    EXPECT_TRUE(desktop.started.isEmpty());
+}
+
+TEST(LobbyDownloadInstall, TheDownloadedInstallerRunsWithItsParameters)
+{
+    HttpTestServer server;
+    QTemporaryDir home;
+    const QString marker = home.filePath("installed.txt");
+    server.answer(
+        HttpTestServer::ok(QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(marker).toUtf8()));
+    Tdownload window(home.path(), nullptr);
+    window.setInstallerAddress(QUrl(server.url("/lobby/setup.sh")));
+    QSignalSpy exits(&window, &Tdownload::exitRequested);
+    QSignalSpy ended(&window, &Tdownload::downloadEnded);
+    window.download();
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(exits.size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile(marker).size() > 0, 5000);
+    QFile ran(marker);
+    ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ran.readAll(), "/SP- /silent /noicons\n");
+}
+
+} // namespace
+} // namespace kalvex

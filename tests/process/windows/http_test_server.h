@@ -1,0 +1,68 @@
+#pragma once
+// A small HTTP/1.0 server on 127.0.0.1 for download tests: it records each
+// request and answers with a prepared reply, optionally holding the
+// connection open after a first part.
+
+#include <QByteArray>
+#include <QList>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace kalvex::testing {
+
+class HttpTestServer : public QObject
+{
+public:
+    HttpTestServer()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                socket->setParent(this);
+                QObject::connect(socket, &QTcpSocket::readyRead, this,
+                                 [this, socket] { onRequestData(socket); });
+            }
+        });
+    }
+
+    quint16 port() const { return server.serverPort(); }
+    QString url(const QString &path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+    }
+
+    // The whole answer: status line, headers, body. With holdOpen the
+    // connection stays open after it (a stalled transfer).
+    void answer(const QByteArray &reply, bool holdOpen = false)
+    {
+        response = reply;
+        stall = holdOpen;
+    }
+    static QByteArray ok(const QByteArray &body, qint64 announcedLength = -1)
+    {
+        return "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+               QByteArray::number(announcedLength < 0 ? body.size() : announcedLength) +
+               "\r\n\r\n" + body;
+    }
+
+    QList<QByteArray> requests;
+
+private:
+    void onRequestData(QTcpSocket *socket)
+    {
+        pending[socket] += socket->readAll();
+        if (!pending[socket].contains("\r\n\r\n"))
+            return;
+        requests << pending.take(socket);
+        socket->write(response);
+        if (!stall)
+            socket->disconnectFromHost();
+    }
+
+    QTcpServer server;
+    QHash<QTcpSocket *, QByteArray> pending;
+    QByteArray response;
+    bool stall = false;
+};
+
+} // namespace kalvex::testing
