@@ -19,7 +19,7 @@ namespace {
 constexpr QRect kBoardPicture(173, 25, 164, 365);
 constexpr QRect kRosterPicture(4, 25, 164, 365);
 constexpr QRect kClockFrame(17, 348, 140, 33);
-constexpr QRect kChatArea(341, 3, 269, 388);
+constexpr QRect kChatArea(338, 2, 274, 389);
 constexpr QRect kStatus(6, 5, 329, 18);
 constexpr QRect kGameType(10, 29, 154, 18);
 constexpr QRect kRoundText(13, 327, 150, 18);
@@ -221,8 +221,9 @@ void BoardPanel::buildBoard()
             },
             this);
         marker->setGeometry(markerRect(row));
-        marker->setToolTip(
-            tr("%n point(s) for the code on this row", nullptr, kBoardRows + 1 - row));
+        const int points = kBoardRows + 1 - row;
+        marker->setToolTip(points == 1 ? tr("1 point for the code on this row")
+                                       : tr("%1 points for the code on this row").arg(points));
         valueMarkers[row - 1] = marker;
     }
     for (int position = 1; position <= kRowHoles; ++position) {
