@@ -293,6 +293,15 @@ bool ProfileFile::save(const fs::path &path, std::string *error) const
         return false;
     }
 
+    // A file the user made read-only stays as it is, as the desktop's profile
+    // functions leave it.
+    struct stat existing = {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && (existing.st_mode & 0222) == 0) {
+        setError(error, target.string() + " is read-only");
+        return false;
+    }
+
     std::string temporary = (directory / (target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
@@ -300,11 +309,7 @@ bool ProfileFile::save(const fs::path &path, std::string *error) const
         return false;
     }
 
-    struct stat existing
-    {
-    };
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
+    const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();
     bool written = writeAll(fd, text());
     int savedErrno = errno;
     if (written && (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)) {

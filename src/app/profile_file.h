@@ -55,7 +55,7 @@ public:
     // Writes the file whole: to a temporary file in the same directory, then
     // renamed over the old one, so that a full disk or a crash leaves the old
     // file intact. Creates the directory when missing. Refuses to replace a
-    // file that was loaded as Unreadable. On failure returns false and, when
+    // file that was loaded as Unreadable or that is read-only. On failure returns false and, when
     // asked, says why.
     bool save(const std::filesystem::path &path, std::string *error = nullptr) const;
 

@@ -184,6 +184,20 @@ TEST(ProfileFiles, AnUnwritablePlaceIsReportedAsAFailure)
     EXPECT_EQ(dir.get("not-a-directory"), "x");
 }
 
+TEST(ProfileFiles, AReadOnlyFileIsLeftAsItIs)
+{
+    TempDir dir;
+    dir.put("orbolobby.ini", kOtherProgram);
+    std::filesystem::permissions(dir / "orbolobby.ini", std::filesystem::perms(0444));
+    ProfileFile profile = ProfileFile::load(dir / "orbolobby.ini");
+    profile.write("kalvex", "Top", "3");
+    std::string error;
+    EXPECT_FALSE(profile.save(dir / "orbolobby.ini", &error));
+    EXPECT_THAT(error, testing::HasSubstr("read-only"));
+    EXPECT_EQ(dir.get("orbolobby.ini"), kOtherProgram);
+    EXPECT_THAT(dir.entries(), ElementsAre("orbolobby.ini"));
+}
+
 TEST(ProfileFiles, AFullDiskLeavesTheOldFileWhole)
 {
     TempDir dir;
