@@ -11,7 +11,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -313,12 +315,43 @@ void Ttallylist::loadchecklist()
 
 void Ttallylist::viewTally()
 {
-    loadchecklist();
-    if (QWidget *main = parentWidget(); main && !isVisible())
-        move(main->geometry().center() - rect().center());
+    if (isVisible())
+        loadchecklist();
     show();
     raise();
     activateWindow();
+}
+
+void Ttallylist::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        loadchecklist();
+        if (QWidget *main = parentWidget(); main && !placed) {
+            setGeometry(
+                QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), main->geometry()));
+            placed = true;
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void Ttallylist::setSeats(std::function<int()> myslot, std::function<std::string(int)> seatName)
+{
+    class FunctionSeats : public TallySeats
+    {
+    public:
+        FunctionSeats(std::function<int()> mine, std::function<std::string(int)> name)
+            : mine(std::move(mine)), name(std::move(name))
+        {}
+        int myslot() const override { return mine ? mine() : 0; }
+        std::string seatName(int slot) const override { return name ? name(slot) : kFreeSeat; }
+
+    private:
+        std::function<int()> mine;
+        std::function<std::string(int)> name;
+    };
+    ownedSeats = std::make_unique<FunctionSeats>(std::move(myslot), std::move(seatName));
+    roster = ownedSeats.get();
 }
 
 void Ttallylist::tallyPlayer(const std::string &name)

@@ -5,9 +5,9 @@
 // created, and stores it after every change and when it is destroyed.
 //
 // Wiring in the main window:
-//   auto *tally = new Ttallylist(programDirectory, mainWindow, reporter);
-//   tally->setSeats(&seatsOfTheRoster);         // a TallySeats of the main window
-//   "View Tally"          -> tally->viewTally();
+//   auto *tally = new Ttallylist(programDirectory(), &main, reporter);
+//   tally->setSeats([&] { return myslot; }, [&](int slot) { return seatNameBytes(slot); });
+//   "View Tally"          -> tally->viewTally();   (a plain show() does the same)
 //   ClientOutput::addgame -> tally->addgame(winner);   // "addtomine" or a seat name
 //   ClientOutput::addtomineincrease -> tally->addtomineincrease(column);
 
@@ -19,6 +19,8 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <string_view>
 
 class QLabel;
@@ -49,6 +51,8 @@ public:
 
     // The roster the current-game list is built from. Not owned.
     void setSeats(const TallySeats *seats) { roster = seats; }
+    // The same from two functions: the own slot, and the name text of a seat.
+    void setSeats(std::function<int()> myslot, std::function<std::string(int slot)> seatName);
     void setConfirmer(Confirmer confirmer) { confirm = std::move(confirmer); }
     void setBackground(const QPixmap &picture);
 
@@ -56,13 +60,15 @@ public:
     // winner's seat name (the exact bytes of the seat line's name text).
     void addgame(std::string_view winner);
     void addgame(const QString &winner);
+    void addgame(const char *winner) { addgame(std::string_view(winner)); }
     // 4: a round started while this client was in the game; 3: this client
     // cracked the round's code.
     void addtomineincrease(int column);
     // Rebuilds "Players In Current Game" from the roster.
     void loadchecklist();
     // The "View Tally" menu command: rebuilds the current-game list and
-    // shows the window without blocking the main window.
+    // shows the window, centred on the main window, without blocking it.
+    // Showing the window by other means does the same.
     void viewTally();
 
     // Follows a player of the current game (a click on its tick box).
@@ -76,6 +82,9 @@ public:
     QString tallyFile() const;
     // Writes the tally file now; false when that failed.
     bool store();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildWindow();
@@ -94,6 +103,8 @@ private:
     std::string filePath;
     TallyModel tally;
     const TallySeats *roster = nullptr;
+    std::unique_ptr<TallySeats> ownedSeats;
+    bool placed = false;
     ErrorReporter reporter;
     Confirmer confirm;
     // False when an unreadable tally file could not be set aside: storing

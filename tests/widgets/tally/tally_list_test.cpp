@@ -151,6 +151,26 @@ TEST_F(TallyWindow, FollowsPlayersOfTheCurrentGameAndCountsTheirGames)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(TallyWindow, ShowingRebuildsTheCurrentGameListCentredOnTheMainWindow)
+{
+    QWidget main;
+    main.setGeometry(100, 100, 636, 454);
+    int mine = 2;
+    std::map<int, std::string> names{{1, "Host"}, {2, "Me"}, {3, "Ann"}};
+    Ttallylist w(dir.path(), &main, [this](const QString &e) { errors << e; });
+    w.setSeats([&] { return mine; },
+               [&](int slot) { return names.count(slot) ? names[slot] : kFreeSeat; });
+    w.tallyPlayer("ann");
+    w.show();
+    EXPECT_EQ(items(list(&w, "checklist")), (QStringList{"Host-", "Ann+"}));
+    // Centred to the pixel; odd differences of size round.
+    EXPECT_LE((w.geometry().center() - main.geometry().center()).manhattanLength(), 2);
+    names.erase(3);
+    w.hide();
+    w.viewTally();
+    EXPECT_EQ(items(list(&w, "checklist")), QStringList{"Host-"});
+}
+
 TEST_F(TallyWindow, EveryChangeIsStoredAtOnce)
 {
     seats.names = {{2, "Ann"}};
