@@ -190,6 +190,34 @@ TEST_F(LobbyDownload, ANewDownloadReplacesTheFile)
     EXPECT_EQ(text("infolabel"), "Received 4 bytes");
 }
 
+TEST_F(LobbyDownload, ARedirectIsFollowedToTheInstaller)
+{
+    server.answerPath("/lobby/qvnsetup.exe",
+                      "HTTP/1.0 302 Found\r\nLocation: /mirror/qvnsetup.exe\r\n\r\n");
+    server.answer(HttpTestServer::ok("from the mirror"));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(server.requests.size(), 2);
+    EXPECT_EQ(saved(), QByteArray("from the mirror"));
+    EXPECT_EQ(text("infolabel"), "Received 15 bytes");
+    EXPECT_EQ(desktop.started.size(), 1);
+}
+
+TEST_F(LobbyDownload, AFullDiskIsReportedAndNothingIsStarted)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full on this system";
+    ASSERT_TRUE(QFile::link("/dev/full", installerPath()));
+    server.answer(HttpTestServer::ok(sampleBody(200000)));
+    ASSERT_TRUE(downloadAndWait());
+    ASSERT_EQ(desktop.errors.size(), 1);
+    EXPECT_TRUE(desktop.errors.first().contains("qvnsetup.exe"))
+        << desktop.errors.first().toStdString();
+    EXPECT_EQ(text("infolabel"), "Download Aborted");
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+}
+
 TEST_F(LobbyDownload, ClosingTheWindowDuringADownloadAbortsIt)
 {
     server.answer(HttpTestServer::ok(sampleBody(10), 100000), /*holdOpen=*/true);

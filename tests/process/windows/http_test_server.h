@@ -38,6 +38,8 @@ public:
         response = reply;
         stall = holdOpen;
     }
+    // A different answer for one path.
+    void answerPath(const QByteArray &path, const QByteArray &reply) { byPath[path] = reply; }
     static QByteArray ok(const QByteArray &body, qint64 announcedLength = -1)
     {
         return "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
@@ -53,8 +55,10 @@ private:
         pending[socket] += socket->readAll();
         if (!pending[socket].contains("\r\n\r\n"))
             return;
-        requests << pending.take(socket);
-        socket->write(response);
+        const QByteArray request = pending.take(socket);
+        requests << request;
+        const QByteArray path = request.split(' ').value(1);
+        socket->write(byPath.value(path, response));
         if (!stall)
             socket->disconnectFromHost();
     }
@@ -62,6 +66,7 @@ private:
     QTcpServer server;
     QHash<QTcpSocket *, QByteArray> pending;
     QByteArray response;
+    QHash<QByteArray, QByteArray> byPath;
     bool stall = false;
 };
 
