@@ -142,13 +142,12 @@ bool Board::cycle(int row, int position, bool sixColours)
     return true;
 }
 
-std::string Board::closeRow(int row)
+std::array<int, kRowHoles> Board::closeRow(int row)
 {
-    std::string guess;
+    std::array<int, kRowHoles> guess{};
     for (int position = 1; position <= kRowHoles; ++position) {
         Hole &h = holeAt(row, position);
-        guess += '+';
-        guess += std::to_string(h.colour);
+        guess[static_cast<std::size_t>(position - 1)] = h.colour;
         h.open = false;
     }
     return guess;

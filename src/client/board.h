@@ -71,8 +71,8 @@ public:
     // Steps an open hole to its next colour (1..5 or 1..6, then back to 1).
     // Returns false when the hole is not open and nothing changed.
     bool cycle(int row, int position, bool sixColours);
-    // Closes the row's holes and returns the guess fields "+c1+c2+c3+c4".
-    std::string closeRow(int row);
+    // Closes the row's holes and returns their colours, holes 1 to 4.
+    std::array<int, kRowHoles> closeRow(int row);
 
 private:
     Hole &holeAt(int row, int position);

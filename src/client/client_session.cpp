@@ -499,9 +499,14 @@ void ClientSession::checkPress()
     RedrawOnExit redraw(out);
     if (guessSlot != mySlot || !playBoard.checkVisible())
         return;
-    const std::string guess = playBoard.closeRow(playBoard.checkRow());
-    if (loggedIn)
-        out.send("CMD_checkit+" + std::to_string(mySlot) + guess + "+" + kTerminator);
+    const std::array<int, kRowHoles> guess = playBoard.closeRow(playBoard.checkRow());
+    if (loggedIn) {
+        Message message("CMD_checkit");
+        message.field(mySlot);
+        for (int colour : guess)
+            message.field(colour);
+        out.send(message.wire());
+    }
     playBoard.hideCheckButton();
 }
 
