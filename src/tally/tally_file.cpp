@@ -1,48 +1,16 @@
 #include "tally/tally_file.h"
 
+#include "tally/file_io.h"
 #include "tally/lzrw1.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace kalvex {
 
 namespace {
-
-// A file of our own in the temporary directory, removed when it goes.
-class PrivateTextFile
-{
-public:
-    PrivateTextFile()
-    {
-        std::error_code ec;
-        std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
-        if (ec)
-            dir = "/tmp";
-        std::string name = (dir / "kalvex-tally-XXXXXX").string();
-        std::vector<char> buffer(name.begin(), name.end());
-        buffer.push_back('\0');
-        const int fd = ::mkstemp(buffer.data());
-        if (fd < 0)
-            throw GridFileError("Cannot create a temporary file in " + dir.string() + " : " +
-                                std::strerror(errno));
-        ::close(fd);
-        filePath.assign(buffer.data());
-    }
-    PrivateTextFile(const PrivateTextFile &) = delete;
-    PrivateTextFile &operator=(const PrivateTextFile &) = delete;
-    ~PrivateTextFile() { ::unlink(filePath.c_str()); }
-
-    const std::string &path() const { return filePath; }
-
-private:
-    std::string filePath;
-};
 
 bool exists(const std::string &path)
 {
@@ -67,23 +35,19 @@ bool readTallyFile(const std::string &path, StrGrid &table)
 {
     if (!exists(path))
         return false;
-    PrivateTextFile text;
-    Tlzrw1 doit;
-    doit.InputFile = path;
-    doit.OutputFile = text.path();
-    doit.Decompress();
-    LoadStrGrid(table, text.path());
+    std::string packed;
+    if (!readWholeFile(path, packed))
+        throw ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + path);
+    parseStrGrid(table, unpackBytes(packed, path), path);
     return true;
 }
 
 void writeTallyFile(const std::string &path, const StrGrid &table)
 {
-    PrivateTextFile text;
-    SaveStrGrid(table, text.path());
-    Tlzrw1 doit;
-    doit.InputFile = text.path();
-    doit.OutputFile = path;
-    doit.Compress();
+    const std::string packed = packBytes(formatStrGrid(table));
+    if (!writeWholeFile(path, packed))
+        throw ELzrw1Exception("Lzrw1 : Error writing to output file : " + path + " (" +
+                              std::strerror(errno) + ")");
 }
 
 std::string keepUnreadableFile(const std::string &path)

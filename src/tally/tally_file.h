@@ -1,8 +1,7 @@
 #pragma once
 // The tally file: the tally table in its grid text form, packed into the
-// chunked container. The text form passes through a private temporary file
-// that is removed afterwards; the tally file itself is replaced whole or not
-// at all.
+// chunked container. The text form stays in memory, so no text file is ever
+// written; the tally file itself is replaced whole or not at all.
 
 #include "tally/str_grid.h"
 
@@ -17,7 +16,8 @@ inline constexpr const char *kTallyFileName = "kalvextally.tld";
 std::string tallyFilePath(const std::string &directory);
 
 // Reads the table; false when the file does not exist. A file that exists
-// but cannot be read throws ELzrw1Exception or GridFileError.
+// but cannot be read throws ELzrw1Exception or GridFileError, both naming
+// the file and nothing but the file.
 bool readTallyFile(const std::string &path, StrGrid &table);
 // Throws ELzrw1Exception or GridFileError; the previous file then survives.
 void writeTallyFile(const std::string &path, const StrGrid &table);
