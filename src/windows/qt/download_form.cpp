@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Q_LOGGING_CATEGORY(lcDownload, "kalvex.windows.download", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcDownload, "kalvex.windows", QtCriticalMsg)
 
 namespace kalvex {
 

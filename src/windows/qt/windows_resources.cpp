@@ -1,5 +1,6 @@
 #include "windows/qt/windows_resources.h"
 
+#include <QImageReader>
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -17,6 +18,11 @@ namespace kalvex {
 void initWindowsResources()
 {
     initResourcesOnce();
+}
+
+bool jpegDecoderAvailable()
+{
+    return QImageReader::supportedImageFormats().contains("jpeg");
 }
 
 } // namespace kalvex

@@ -5,5 +5,8 @@
 namespace kalvex {
 
 void initWindowsResources();
+// True when Qt's jpeg image plugin (libjpeg) is installed, so that the lobby
+// picture can be shown. The program checks this at start.
+bool jpegDecoderAvailable();
 
 } // namespace kalvex

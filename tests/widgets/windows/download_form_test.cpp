@@ -1,5 +1,6 @@
 #include "recording_desktop.h"
 #include "windows/qt/download_form.h"
+#include "windows/qt/windows_resources.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -37,11 +38,15 @@ TEST_F(DownloadWindow, StartsIdleWithBothDownloadButtonsEnabled)
     EXPECT_EQ(button("Button2")->text(), "Play with Others");
     EXPECT_TRUE(text("infolabel").isEmpty());
     EXPECT_TRUE(text("infolabel3").isEmpty());
+    EXPECT_EQ(text("label_pitch"), "Download The Orbo77 Lobby Now to play this  and other exciting "
+                                   "games online with other players! ");
+    EXPECT_EQ(text("label_closed"), "IS CLOSED");
     EXPECT_EQ(window.installerAddress(), QUrl("http://www.orbo77.com/lobby/qvnsetup.exe"));
 }
 
 TEST_F(DownloadWindow, AdvertisingPictureIsAJpegDecodedByTheJpegPlugin)
 {
+    EXPECT_TRUE(jpegDecoderAvailable());
     QImageReader reader(":/windows/lobby_ad.jpg");
     EXPECT_EQ(reader.format(), "jpeg");
     const QPixmap picture = window.findChild<QLabel *>("image_ad")->pixmap();
