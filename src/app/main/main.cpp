@@ -1,0 +1,29 @@
+// The kalvex program: one running instance per user, every window created
+// once, then the event loop.
+
+#include "app/qt/error_box.h"
+#include "app/qt/program.h"
+#include "app/qt/single_instance.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalvex"));
+    QApplication::setDesktopFileName(QStringLiteral("kalvex"));
+
+    kalvex::SingleInstance guard(QStringLiteral("77obro"));
+    if (guard.anotherInstanceRuns())
+        return 0;
+
+    kalvex::ErrorBox::install();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    kalvex::Program program(arguments);
+    kalvex::Tchat &window = program.mainWindow();
+    QObject::connect(&guard, &kalvex::SingleInstance::raiseRequested, &window,
+                     &kalvex::Tchat::bringForward);
+    window.show();
+    return QApplication::exec();
+}

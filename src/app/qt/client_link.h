@@ -1,0 +1,59 @@
+#pragma once
+// The client's game link: the endpoint `sock`, its inbound queue and the
+// dispatch timer `Timer1` that hands one received line per tick onward.
+
+#include "net/inbound_queue.h"
+#include "net/qt/tsock.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <string_view>
+
+namespace kalvex {
+
+class ClientLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Requested every millisecond by design; the platform's timers tick at
+    // best every 10 ms, and the phrase buttons' lock counts these ticks.
+    static constexpr int kTickMs = 10;
+
+    explicit ClientLink(QObject *parent = nullptr);
+
+    TSock &socket() { return sock; }
+    const InboundQueue &queue() const { return receivedlist; }
+
+    // Sets the endpoint's host and port and starts connecting.
+    void open(const QString &host, const QString &port);
+    // One whole message on the link. Throws ESockException when the link
+    // was never opened or is closed.
+    void send(std::string_view bytes);
+
+    // One dispatch tick: the oldest line to onLine, then afterTick.
+    void tick();
+    // Makes sure the timer runs (a line arrived, or a countdown started).
+    void wake();
+    bool ticking() const { return Timer1.isActive(); }
+
+    // The dispatch of one received line (without its terminator).
+    std::function<void(std::string_view line)> onLine;
+    // Runs after each tick's line.
+    std::function<void()> afterTick;
+    // Whether something counts ticks even while no line waits.
+    std::function<bool()> countingTicks;
+    // The link reported "Socket Closed".
+    std::function<void()> onClosed;
+
+private:
+    void received(TSock &sender);
+
+    TSock sock;
+    InboundQueue receivedlist{"receivedlist"};
+    QTimer Timer1;
+};
+
+} // namespace kalvex

@@ -1,0 +1,28 @@
+#pragma once
+// The running program: every window, created once in a fixed order with the
+// main window first, living until the program ends.
+
+#include "app/qt/tchat.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace kalvex {
+
+class Program
+{
+public:
+    // arguments: the command line without the program's name.
+    explicit Program(const QStringList &arguments);
+    ~Program();
+
+    Tchat &mainWindow() { return *chat; }
+    const SecondaryWindows &windows() const { return others; }
+
+private:
+    std::unique_ptr<Tchat> chat;
+    SecondaryWindows others;
+};
+
+} // namespace kalvex

@@ -1,0 +1,468 @@
+#include "app/qt/tchat.h"
+
+#include "app/qt/client_link.h"
+#include "app/qt/file_places.h"
+#include "app/qt/single_instance.h"
+#include "chat/qt/chat_controls.h"
+#include "chat/qt/chat_input.h"
+#include "chat/qt/transcript_pane.h"
+#include "client/qt/board_panel.h"
+#include "net/error_report.h"
+#include "server/qt/tserver.h"
+#include "windows/qt/about_form.h"
+#include "windows/qt/download_form.h"
+#include "windows/qt/gamestart_form.h"
+#include "windows/qt/help_form.h"
+#include "windows/qt/phrases_form.h"
+#include "windows/qt/spylist_form.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace kalvex {
+
+namespace {
+
+QString fromBytes(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+} // namespace
+
+Tchat::~Tchat() = default;
+
+Tchat::Tchat(QWidget *parent)
+    : QMainWindow(parent), game(*this), gameLink(std::make_unique<ClientLink>(this))
+{
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(QStringLiteral("Kalvex"));
+    setAttribute(Qt::WA_QuitOnClose, true);
+    mutex = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
+    tile = BoardPanel::backgroundTile();
+
+    buildClientArea();
+    createGlue();
+    buildMenu();
+    wireChat();
+
+    gameLink->onLine = [this](std::string_view line) { game.handleLine(line); };
+    gameLink->afterTick = [this] { chatControls->tick(); };
+    gameLink->countingTicks = [this] { return !chatControls->composer().chatterready(); };
+    // Losing the game link ends the program.
+    gameLink->onClosed = [this] { QTimer::singleShot(0, this, &QWidget::close); };
+
+    turntime.setInterval(kRoundClockMs);
+    connect(&turntime, &QTimer::timeout, this,
+            [this] { guarded(ErrorOrigin::Local, [this] { game.clockTick(); }); });
+
+    Sock11.setHostName(QStringLiteral("127.0.0.1"));
+    Sock11.setPortName(lobbyPortName());
+
+    game.clearall();
+    game.setStartButtonVisible(false);
+    modelChanged();
+
+    move(kDesignPosition);
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+void Tchat::buildClientArea()
+{
+    clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setMinimumSize(kClientWidth, kClientHeight);
+    QPalette palette = clientArea->palette();
+    palette.setBrush(QPalette::Window, QBrush(tile));
+    clientArea->setPalette(palette);
+    clientArea->setAutoFillBackground(true);
+    setCentralWidget(clientArea);
+
+    boardPanel = new BoardPanel(game, clientArea);
+    boardPanel->move(kBoardOrigin);
+    boardPanel->resize(BoardPanel::kWidth, BoardPanel::kHeight);
+    connect(boardPanel, &BoardPanel::startRequested, this,
+            [this] { guarded(ErrorOrigin::Local, [this] { startGameCommand(); }); });
+
+    pane = new TranscriptPane(clientArea);
+    pane->setGeometry(TranscriptPane::kDesignGeometry);
+    chatControls = new ChatControls(clientArea, *this, *pane);
+}
+
+void Tchat::wireChat()
+{
+    connect(pane, &TranscriptPane::chatCleared, chatControls, &ChatControls::focusInput);
+    connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
+}
+
+QAction *Tchat::action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
+}
+
+void Tchat::buildMenu()
+{
+    auto item = [this](QMenu *menu, const QString &name, const QString &text,
+                       auto &&handler) -> QAction * {
+        QAction *entry = menu->addAction(text);
+        entry->setObjectName(name);
+        connect(entry, &QAction::triggered, this,
+                [handler] { guarded(ErrorOrigin::Local, handler); });
+        return entry;
+    };
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("menu_file"));
+    startGameItem = item(file, QStringLiteral("menu_startgame"), QStringLiteral("Start Game"),
+                         [this] { startGameCommand(); });
+    startGameItem->setEnabled(false);
+    file->addSeparator();
+    item(file, QStringLiteral("menu_exit"), QStringLiteral("Exit"), [this] { close(); });
+
+    QMenu *options = menuBar()->addMenu(QStringLiteral("Options"));
+    options->setObjectName(QStringLiteral("menu_options"));
+    buildSoundItems(options);
+    options->addSeparator();
+    item(options, QStringLiteral("menu_textcolor"), QStringLiteral("Text Color"),
+         [this] { chatControls->chooseTextColour(); });
+    QMenu *sizes = options->addMenu(QStringLiteral("Text Size"));
+    sizes->setObjectName(QStringLiteral("menu_textsize"));
+    sizes->addActions(pane->textSizeActions());
+    QAction *scrollOff = pane->scrollChatOffAction();
+    scrollOff->setShortcutContext(Qt::WindowShortcut);
+    options->addAction(scrollOff);
+    options->addAction(pane->clearAction());
+    item(options, QStringLiteral("menu_resetscreen"), QStringLiteral("Reset Screen Location"),
+         [this] { resetScreenLocation(); });
+    options->addSeparator();
+    justWatchItem =
+        item(options, QStringLiteral("menu_justwatch"), QStringLiteral("Just Watch"), [this] {
+            // The mark follows the server's answer, not the click.
+            justWatchItem->setChecked(game.justWatch());
+            game.justWatchClick();
+        });
+    justWatchItem->setCheckable(true);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("menu_view"));
+    item(view, QStringLiteral("menu_viewtally"), QStringLiteral("View Tally"), [this] {
+        if (windows.tallylist)
+            windows.tallylist->show();
+    });
+    item(view, QStringLiteral("menu_spylist"), QStringLiteral("Spy List"), [this] {
+        if (windows.spylist)
+            windows.spylist->show();
+    });
+    item(view, QStringLiteral("menu_phraselist"), QStringLiteral("Phrase List"), [this] {
+        if (!windows.phrases)
+            return;
+        QStringList texts;
+        for (const std::string &text : phraseTexts())
+            texts << QString::fromStdString(text);
+        windows.phrases->showPhrases(texts);
+    });
+    // The entry stays hidden; its shortcut works all the same.
+    QAction *instructions = pane->quickInstructionsAction();
+    instructions->setShortcutContext(Qt::WindowShortcut);
+    addAction(instructions);
+    QAction *hiddenEntry =
+        item(view, QStringLiteral("menu_quickinstructions"),
+             QStringLiteral("View Quick Instructions"), [this] { pane->viewQuickInstructions(); });
+    hiddenEntry->setVisible(false);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("menu_help"));
+    QAction *content =
+        item(help, QStringLiteral("menu_content"), QStringLiteral("Content"), [this] {
+            if (windows.help)
+                windows.help->show();
+        });
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    content->setShortcutContext(Qt::WindowShortcut);
+    help->addSeparator();
+    item(help, QStringLiteral("menu_about"), QStringLiteral("About"), [this] {
+        if (windows.about)
+            windows.about->show();
+    });
+}
+
+void Tchat::setWindows(const SecondaryWindows &others)
+{
+    windows = others;
+    if (windows.gamestart) {
+        connect(windows.gamestart, &Tgamestart::startRequested, this,
+                [this](const QByteArray &wire) {
+                    guarded(ErrorOrigin::Local, [&] { send(wire.toStdString()); });
+                });
+        connect(windows.gamestart, &Tgamestart::saveSettingsRequested, this,
+                [this] { gameOptionsSaved(); });
+    }
+    if (windows.phrases) {
+        connect(windows.phrases, &Tphrases::phrasesConfirmed, this,
+                [this](const QStringList &texts) {
+                    guarded(ErrorOrigin::Local, [&] { applyPhrases(texts); });
+                });
+    }
+    if (windows.spylist) {
+        connect(windows.spylist, &Tspylist::kickRequested, this, [this](int slot) {
+            guarded(ErrorOrigin::Local, [&] {
+                game.openSeatMenu(slot);
+                game.kickMenuRemove();
+            });
+        });
+    }
+    if (windows.help && windows.about)
+        connect(windows.help, &Thelp::aboutRequested, windows.about, &QWidget::show);
+    if (windows.download)
+        connect(windows.download, &Tdownload::exitRequested, this, &QWidget::close);
+}
+
+std::array<std::string, 9> Tchat::phraseTexts() const
+{
+    std::array<std::string, 9> texts;
+    for (int n = 1; n <= 9; ++n)
+        texts[n - 1] = chatControls->composer().phrase(n);
+    return texts;
+}
+
+void Tchat::setPhraseText(int n, const std::string &text)
+{
+    chatControls->setPhrase(n, text);
+}
+
+ColourValue Tchat::textColourValue() const
+{
+    return chatControls->composer().textColour();
+}
+
+void Tchat::setTextColourValue(ColourValue value)
+{
+    chatControls->setTextColour(value);
+}
+
+void Tchat::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    // The launch runs once the window is on the screen, so that a box it
+    // raises stands over a visible window.
+    QTimer::singleShot(0, this, [this] {
+        noteReferenceBounds();
+        guarded(ErrorOrigin::Local, [this] { processparams(); });
+    });
+}
+
+void Tchat::processparams()
+{
+    setStartAvailable(false, false);
+    game.setLoginname("");
+    std::vector<std::string> arguments;
+    for (const QString &argument : commandLine)
+        arguments.push_back(argument.toStdString());
+    const LaunchPlan plan = planLaunch(arguments);
+    systemLine(plan.loadingLine);
+    if (plan.mode == LaunchMode::Incomplete)
+        return;
+    if (plan.showDownload && windows.download)
+        windows.download->show();
+    hostAddress = plan.hostaddress;
+    game.setPlayername(plan.playername);
+    if (plan.mode == LaunchMode::Join)
+        joinpress();
+    else
+        hostpress();
+    if (plan.openLobbyLink)
+        openLobbyLink();
+}
+
+void Tchat::hostpress()
+{
+    if (windows.server)
+        windows.server->startListening(gamePortName().toUShort());
+    game.setPlayername(game.playername());
+    game.setHosting(true);
+    gameLink->open(QStringLiteral("127.0.0.1"), gamePortName());
+    setStartAvailable(true, true);
+    if (windows.spylist)
+        windows.spylist->setHosting(true);
+    if (windows.gamestart)
+        windows.gamestart->setPlayerName(game.playername());
+}
+
+void Tchat::joinpress()
+{
+    game.setPlayername(game.playername());
+    gameLink->open(QString::fromStdString(hostAddress), gamePortName());
+    setStartAvailable(false, false);
+}
+
+void Tchat::openLobbyLink()
+{
+    // Whatever becomes of it is of no concern to the game.
+    guarded(ErrorOrigin::Peer, [this] { Sock11.Open(); });
+}
+
+void Tchat::setStartAvailable(bool shown, bool menuEnabled)
+{
+    game.setStartButtonVisible(shown);
+    startGameItem->setEnabled(menuEnabled);
+    modelChanged();
+}
+
+void Tchat::startGameCommand()
+{
+    if (!game.loggedin()) {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("You are not connected"));
+        return;
+    }
+    if (windows.gamestart) {
+        windows.gamestart->setPlayerName(game.playername());
+        windows.gamestart->show();
+        windows.gamestart->raise();
+    }
+}
+
+QRect Tchat::currentBounds() const
+{
+    return frameGeometry();
+}
+
+void Tchat::applyBounds(const QRect &bounds)
+{
+    const QSize frameExtra = frameGeometry().size() - size();
+    move(bounds.topLeft());
+    resize(bounds.size() - frameExtra);
+    QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
+}
+
+void Tchat::noteReferenceBounds()
+{
+    referenceBounds = currentBounds();
+}
+
+void Tchat::resetScreenLocation()
+{
+    applyBounds(kDefaultBounds);
+}
+
+void Tchat::bringForward()
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tchat::closeEvent(QCloseEvent *event)
+{
+    QRect bounds = currentBounds();
+    if (bounds != savedbounds) {
+        const QRect work = screen() != nullptr ? screen()->availableGeometry() : QRect();
+        if (work.isValid() && work.width() < bounds.width())
+            bounds.setWidth(bounds.width() - 15);
+        if (work.isValid() && work.height() < bounds.height())
+            bounds.setHeight(bounds.height() - 15);
+        savedbounds = bounds;
+        guarded(ErrorOrigin::Local, [this] { boundsSaved(currentBounds() != referenceBounds); });
+    }
+    event->accept();
+    QMainWindow::closeEvent(event);
+}
+
+void Tchat::systemLine(std::string_view text)
+{
+    addlinetochat(text, ClientSession::syscolour);
+}
+
+void Tchat::applyPhrases(const QStringList &texts)
+{
+    const auto before = phraseTexts();
+    for (int n = 1; n <= 9; ++n)
+        setPhraseText(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
+    phrasesSaved(before);
+}
+
+void Tchat::send(const std::string &bytes)
+{
+    gameLink->send(bytes);
+}
+
+void Tchat::addlinetochat(std::string_view line, ColourValue colour)
+{
+    pane->addlinetochat(line, colour);
+}
+
+void Tchat::chatrecieved(std::string_view fields)
+{
+    pane->chatrecieved(fields);
+}
+
+void Tchat::playasound(std::string_view fields)
+{
+    chatControls->playasound(fields);
+}
+
+void Tchat::addtomineincrease(int column)
+{
+    if (tally.increase)
+        tally.increase(column);
+}
+
+void Tchat::addgame(std::string_view winner)
+{
+    if (tally.addgame)
+        tally.addgame(winner);
+}
+
+void Tchat::spyEntered(int slot, std::string_view name)
+{
+    if (windows.spylist)
+        systemLine(windows.spylist->addentry(slot, name, game.myslot()));
+}
+
+void Tchat::spyLeft(int slot, std::string_view name)
+{
+    if (!windows.spylist)
+        return;
+    if (const auto line = windows.spylist->removeentry(slot, name))
+        systemLine(*line);
+}
+
+void Tchat::gameIsFull()
+{
+    QMessageBox::information(this, windowTitle(), QStringLiteral("Game is full"));
+    close();
+}
+
+void Tchat::roundClock(bool run)
+{
+    if (run)
+        turntime.start();
+    else
+        turntime.stop();
+}
+
+void Tchat::modelChanged()
+{
+    boardPanel->refresh();
+    if (justWatchItem != nullptr)
+        justWatchItem->setChecked(game.justWatch());
+}
+
+std::optional<std::string> Tchat::seatName(int slot) const
+{
+    if (const SeatLine *seat = game.roster().seat(slot))
+        return seat->name;
+    return std::nullopt;
+}
+
+} // namespace kalvex

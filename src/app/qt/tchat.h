@@ -1,0 +1,203 @@
+#pragma once
+// Tchat: the main window. It assembles the game client (session, board
+// panel, game link), the chat (transcript, input, phrase buttons), the main
+// menu, the sound cues and the settings, and puts the instance into its
+// launch mode when it is first shown.
+
+#include "app/launch_plan.h"
+#include "chat/chat_host.h"
+#include "client/client_output.h"
+#include "client/client_session.h"
+#include "net/qt/tsock.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace kalvex {
+
+class BoardPanel;
+class RunningMarker;
+class ChatControls;
+class ClientLink;
+class SettingsGlue;
+class SoundGlue;
+class TranscriptPane;
+class TServer;
+class Tabout;
+class Tdownload;
+class Tgamestart;
+class Thelp;
+class Tphrases;
+class Tspylist;
+
+// The other windows, created after the main window; each may be absent.
+struct SecondaryWindows
+{
+    QPointer<QWidget> tallylist;
+    QPointer<Tabout> about;
+    QPointer<Tgamestart> gamestart;
+    QPointer<Thelp> help;
+    QPointer<Tphrases> phrases;
+    QPointer<TServer> server;
+    QPointer<Tspylist> spylist;
+    QPointer<Tdownload> download;
+};
+
+// The tally window's entry points, given by whoever creates that window.
+struct TallyHooks
+{
+    std::function<void(int column)> increase;
+    std::function<void(std::string_view winner)> addgame;
+};
+
+class Tchat : public QMainWindow, public ClientOutput, public ChatHost
+{
+    Q_OBJECT
+
+public:
+    // The client area at design size: the board panel plus 15 pixels.
+    static constexpr int kClientWidth = 628;
+    static constexpr int kClientHeight = 408;
+    // Where the board panel sits in the client area.
+    static constexpr QPoint kBoardOrigin{7, 7};
+    // The window's bounds when no settings say otherwise.
+    static constexpr QRect kDefaultBounds{3, 3, 636, 454};
+    static constexpr QPoint kDesignPosition{2, 4};
+    static constexpr int kRoundClockMs = 1000;
+    static constexpr char kAppword[] = "kalvex";
+
+    // The creation step: state, timers, widgets, menu.
+    explicit Tchat(QWidget *parent = nullptr);
+    ~Tchat() override;
+
+    void setWindows(const SecondaryWindows &windows);
+    void setTallyHooks(TallyHooks hooks) { tally = std::move(hooks); }
+    // The command line without the program's name; read on first showing.
+    void setArguments(const QStringList &arguments) { commandLine = arguments; }
+    // The background the secondary windows copy.
+    const QPixmap &backgroundTile() const { return tile; }
+
+    // Launch modes.
+    void processparams();
+    void hostpress();
+    void joinpress();
+
+    // Menu commands.
+    void startGameCommand();
+    void resetScreenLocation();
+    void bringForward();
+
+    // Parts, for tests and for the program's own wiring.
+    ClientSession &session() { return game; }
+    ClientLink &link() { return *gameLink; }
+    TSock &lobbyLink() { return Sock11; }
+    TranscriptPane &transcript() { return *pane; }
+    ChatControls &chat() { return *chatControls; }
+    BoardPanel *board() const { return boardPanel; }
+    QTimer &roundTimer() { return turntime; }
+    const std::string &hostaddress() const { return hostAddress; }
+    QRect savedBounds() const { return savedbounds; }
+    QAction *action(const QString &objectName) const;
+
+    // ClientOutput and ChatHost.
+    void send(const std::string &bytes) override;
+    void addlinetochat(std::string_view line, ColourValue colour) override;
+    void chatrecieved(std::string_view fields) override;
+    void playasound(std::string_view fields) override;
+    void playsounds(Cue cue) override;
+    void addtomineincrease(int column) override;
+    void addgame(std::string_view winner) override;
+    void loadinifile() override;
+    void spyEntered(int slot, std::string_view name) override;
+    void spyLeft(int slot, std::string_view name) override;
+    void gameIsFull() override;
+    void roundClock(bool run) override;
+    void modelChanged() override;
+    bool loggedin() const override { return game.loggedin(); }
+    int myslot() const override { return game.myslot(); }
+    std::optional<std::string> seatName(int slot) const override;
+    bool chatterSoundsOn() const override;
+    void playChatterSound(std::string_view name) override;
+    void saveinifile() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildClientArea();
+    void buildMenu();
+    // Sounds and settings (their own source file).
+    void createGlue();
+    void buildSoundItems(QMenu *options);
+    void showSoundSwitches();
+    void textSizeSaved();
+    void gameOptionsSaved();
+    void boundsSaved(bool userMoved);
+    void phrasesSaved(const std::array<std::string, 9> &before);
+    void wireChat();
+    void setStartAvailable(bool shown, bool menuEnabled);
+    void applyBounds(const QRect &bounds);
+    void noteReferenceBounds();
+    QRect currentBounds() const;
+    void openLobbyLink();
+    void applyPhrases(const QStringList &texts);
+    // The chat's values, in plain types for the settings.
+    std::array<std::string, 9> phraseTexts() const;
+    void setPhraseText(int n, const std::string &text);
+    ColourValue textColourValue() const;
+    void setTextColourValue(ColourValue value);
+    void systemLine(std::string_view text);
+
+    ClientSession game;
+    std::unique_ptr<ClientLink> gameLink;
+    TSock Sock11;
+    std::unique_ptr<RunningMarker> mutex;
+    QTimer turntime;
+    QPixmap tile;
+    // Defined beside the sound and settings code.
+    struct GlueDeleter
+    {
+        void operator()(SoundGlue *glue) const;
+        void operator()(SettingsGlue *glue) const;
+    };
+    std::unique_ptr<SoundGlue, GlueDeleter> sounds;
+    std::unique_ptr<SettingsGlue, GlueDeleter> settings;
+
+    QWidget *clientArea = nullptr;
+    BoardPanel *boardPanel = nullptr;
+    TranscriptPane *pane = nullptr;
+    ChatControls *chatControls = nullptr;
+
+    QAction *startGameItem = nullptr;
+    QAction *justWatchItem = nullptr;
+
+    SecondaryWindows windows;
+    TallyHooks tally;
+    QStringList commandLine;
+    std::string hostAddress;
+    QRect savedbounds{0, 0, 0, 0};
+    // The bounds last given to the window by the program; a difference at
+    // closing means the user moved or resized it.
+    QRect referenceBounds;
+    bool shownOnce = false;
+
+    friend class SettingsGlue;
+    friend class SoundGlue;
+};
+
+} // namespace kalvex
