@@ -49,14 +49,32 @@ void ChatInput::keyPressEvent(QKeyEvent *event)
 
 void ChatInput::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
+    auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("mychatMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [&](const char *name, const QString &text, QKeySequence::StandardKey key,
+                         bool enabled, auto slot) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    const bool selected = hasSelectedText();
+    add("edit-undo", QStringLiteral("&Undo"), QKeySequence::Undo, isUndoAvailable(),
+        &QLineEdit::undo);
+    add("edit-redo", QStringLiteral("&Redo"), QKeySequence::Redo, isRedoAvailable(),
+        &QLineEdit::redo);
+    menu->addSeparator();
+    add("edit-cut", QStringLiteral("Cu&t"), QKeySequence::Cut, selected, &QLineEdit::cut);
+    add("edit-copy", QStringLiteral("&Copy"), QKeySequence::Copy, selected, &QLineEdit::copy);
     // Paste appends at the end instead of replacing the selection.
-    if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, &ChatInput::pasteAtEnd);
-    }
+    add("edit-paste", QStringLiteral("&Paste"), QKeySequence::Paste,
+        !QApplication::clipboard()->text().isEmpty(), &ChatInput::pasteAtEnd);
+    add("edit-delete", QStringLiteral("Delete"), QKeySequence::Delete, selected, &QLineEdit::del);
+    menu->addSeparator();
+    add("select-all", QStringLiteral("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
+        &QLineEdit::selectAll);
     menu->popup(event->globalPos());
 }
 

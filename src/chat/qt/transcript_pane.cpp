@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMouseEvent>
@@ -60,9 +61,8 @@ void TranscriptPane::createActions()
     copyItem = new QAction(QStringLiteral("Copy"), this);
     copyItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    copyItem->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // Shown in the context menu; the keys themselves are handled by the pane.
     connect(copyItem, &QAction::triggered, this, &TranscriptPane::copy);
-    addAction(copyItem);
 
     clearItem = new QAction(QStringLiteral("Clear Main Chat"), this);
     connect(clearItem, &QAction::triggered, this, &TranscriptPane::clearMainChat);
@@ -364,6 +364,17 @@ void TranscriptPane::mouseDoubleClickEvent(QMouseEvent *event)
     cursor = {at.item, end};
     selecting = false;
     viewport()->update();
+}
+
+void TranscriptPane::keyPressEvent(QKeyEvent *event)
+{
+    const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (control && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
+        copy();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 bool TranscriptPane::viewportEvent(QEvent *event)

@@ -1,0 +1,125 @@
+// Cost of adding one line to the chat transcript pane (model, layout and
+// scroll bar; optionally the redraw) with 1,000 and with 100,000 lines
+// already shown. The cost must not grow with the transcript's length.
+//
+//   transcript_bench --benchmark_filter=Append
+#include "chat/qt/transcript_pane.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+using kalvex::ColourValue;
+using kalvex::TranscriptPane;
+
+const std::array<std::string, 6> kLines = {
+    "0+Round 3 is starting.",
+    "2+Ann chats: good luck everyone :)#10 this one is hard",
+    "5+Bob chats: look at www.example.com/rules before the next round please",
+    "7+Cy says: Way To Go!",
+    "3+Dee chats: averyveryverylongwordwithoutanyblanksthatmustbebrokenacrossrows and more",
+    "9+Eve grins :)#12 :)#13 :)#14",
+};
+
+std::string lineNumber(std::size_t i)
+{
+    return kLines[i % kLines.size()] + " " + std::to_string(i);
+}
+
+void fill(TranscriptPane &pane, std::size_t lines)
+{
+    pane.clearMainChat();
+    for (std::size_t i = 0; i < lines; ++i)
+        pane.addlinetochat(lineNumber(i), ColourValue(0));
+}
+
+// A pane that was never shown takes its size at its first drawing; do that
+// before measuring, so that the one full layout for the new width is not
+// counted as the cost of a line.
+void settle(TranscriptPane &pane, QImage &canvas)
+{
+    QPainter painter(&canvas);
+    pane.viewport()->render(&painter);
+}
+
+void appendLines(benchmark::State &state, bool draw)
+{
+    const auto base = std::size_t(state.range(0));
+    TranscriptPane pane;
+    pane.resize(267, 339);
+    QImage canvas(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    settle(pane, canvas);
+    fill(pane, base);
+    std::size_t shown = base;
+    for (auto _ : state) {
+        // Keep the transcript near its measured length.
+        if (shown > base + base / 2) {
+            state.PauseTiming();
+            fill(pane, base);
+            shown = base;
+            state.ResumeTiming();
+        }
+        pane.addlinetochat(lineNumber(shown++), ColourValue(0));
+        if (draw) {
+            QPainter painter(&canvas);
+            pane.viewport()->render(&painter);
+        }
+        benchmark::DoNotOptimize(pane.transcript().items().size());
+    }
+    state.counters["lines"] = double(shown);
+}
+
+void BM_AppendLine(benchmark::State &state)
+{
+    appendLines(state, false);
+}
+
+void BM_AppendLineAndDraw(benchmark::State &state)
+{
+    appendLines(state, true);
+}
+
+// Everything is laid out again only when the text size (or width) changes.
+void BM_TextSizeChange(benchmark::State &state)
+{
+    TranscriptPane pane;
+    pane.resize(267, 339);
+    QImage canvas(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    settle(pane, canvas);
+    fill(pane, std::size_t(state.range(0)));
+    int size = 10;
+    for (auto _ : state) {
+        size = size == 10 ? 12 : 10;
+        pane.chooseTextSize(size);
+    }
+}
+
+BENCHMARK(BM_AppendLine)->Arg(1000)->Arg(100000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AppendLineAndDraw)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextSizeChange)->Arg(1000)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,247 @@
+#include "chat/qt/chat_controls.h"
+#include "chat/qt/chat_input.h"
+#include "chat/qt/transcript_pane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace kalvex {
+namespace {
+
+class FakeHost : public ChatHost
+{
+public:
+    void send(const std::string &bytes) override { sent.push_back(bytes); }
+    bool loggedin() const override { return logged; }
+    int myslot() const override { return 2; }
+    std::optional<std::string> seatName(int slot) const override
+    {
+        return slot >= 1 && slot <= 10 ? std::optional<std::string>("Seat" + std::to_string(slot))
+                                       : std::nullopt;
+    }
+    bool chatterSoundsOn() const override { return false; }
+    void playChatterSound(std::string_view) override {}
+    void saveinifile() override { ++saves; }
+
+    std::vector<std::string> sent;
+    bool logged = true;
+    int saves = 0;
+};
+
+std::string wire(std::string text)
+{
+    return text + '\xFF';
+}
+
+class Controls : public ::testing::Test
+{
+protected:
+    Controls()
+    {
+        window.resize(628, 408);
+        window.show();
+    }
+
+    QAction *entry(QMenu *menu, const QString &text)
+    {
+        for (QAction *action : menu->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        ADD_FAILURE() << "no entry " << text.toStdString();
+        return nullptr;
+    }
+
+    QWidget window;
+    FakeHost host;
+    TranscriptPane *pane = new TranscriptPane(&window);
+    ChatControls controls{&window, host, *pane};
+    ChatInput *input = window.findChild<ChatInput *>(QStringLiteral("mychat"));
+};
+
+TEST_F(Controls, ControlsSitAtTheirDesignPlacesWithTheirNames)
+{
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->geometry(), QRect(349, 375, 236, 22));
+    EXPECT_EQ(input->text(), QStringLiteral("<Enter Chat Here>"));
+    const int lefts[] = {349, 376, 403, 429, 456, 483, 509, 536, 563, 590};
+    for (int n = 1; n <= 10; ++n) {
+        auto *button = window.findChild<QToolButton *>(QStringLiteral("b_phrase%1").arg(n));
+        ASSERT_NE(button, nullptr) << n;
+        EXPECT_EQ(button->geometry(), QRect(lefts[n - 1], 12, 25, 19)) << n;
+    }
+    EXPECT_EQ(controls.phraseButton(1)->toolTip(), QStringLiteral("Way To Go!"));
+    EXPECT_EQ(controls.phraseButton(9)->toolTip(), QStringLiteral("Good Game Everyone!"));
+    auto *sounds = window.findChild<QToolButton *>(QStringLiteral("b_phrase10"));
+    EXPECT_EQ(sounds->toolTip(), QStringLiteral("Chatter Sounds"));
+    auto *smilies = window.findChild<QToolButton *>(QStringLiteral("button_smilies"));
+    ASSERT_NE(smilies, nullptr);
+    EXPECT_EQ(smilies->geometry(), QRect(586, 375, 27, 21));
+    EXPECT_EQ(smilies->toolTip(), QStringLiteral("See ya!"));
+}
+
+TEST_F(Controls, EnterSendsTheTypedLineAndEmptiesTheInput)
+{
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("hello there"));
+    EXPECT_EQ(input->text(), QStringLiteral("hello there"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_EQ(host.sent, (std::vector<std::string>{wire("CMD_chat+2+hello there|clBlack")}));
+    EXPECT_TRUE(input->text().isEmpty());
+    QTest::keyClicks(input, QStringLiteral("/meow"));
+    QTest::keyClick(input, Qt::Key_Enter);
+    EXPECT_EQ(host.sent.back(), wire("CMD_action+2+w|clBlack"));
+}
+
+TEST_F(Controls, EnterOnThePlaceholderSendsNothing)
+{
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(input->text().isEmpty());
+}
+
+TEST_F(Controls, AnyKeyRemovesThePlaceholder)
+{
+    QTest::keyClick(input, Qt::Key_Shift);
+    EXPECT_TRUE(input->text().isEmpty());
+}
+
+TEST_F(Controls, EnterBeforeLoginKeepsTheText)
+{
+    host.logged = false;
+    QTest::keyClicks(input, QStringLiteral("early"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_EQ(input->text(), QStringLiteral("early"));
+    EXPECT_TRUE(host.sent.empty());
+}
+
+TEST_F(Controls, SmiliesMenuAppendsTheCodeAtTheEnd)
+{
+    QMenu *menu = window.findChild<QMenu *>(QStringLiteral("popup_smilies"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 17);
+    EXPECT_EQ(menu->actions().front()->text(), QStringLiteral(":)#10"));
+    EXPECT_EQ(menu->actions().back()->text(), QStringLiteral(":)#26"));
+
+    entry(menu, QStringLiteral(":)#15"))->trigger();
+    EXPECT_EQ(input->text(), QStringLiteral(":)#15"));
+    input->setCursorPosition(0);
+    entry(menu, QStringLiteral(":)#20"))->trigger();
+    EXPECT_EQ(input->text(), QStringLiteral(":)#15:)#20"));
+    EXPECT_EQ(input->cursorPosition(), input->text().size());
+    EXPECT_FALSE(input->hasSelectedText());
+}
+
+TEST_F(Controls, SmiliesButtonOpensItsMenu)
+{
+    QMenu *menu = controls.smiliesMenu();
+    QTest::mouseClick(window.findChild<QToolButton *>(QStringLiteral("button_smilies")),
+                      Qt::LeftButton);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+}
+
+TEST_F(Controls, ChatterSoundsMenuSendsTheChosenSound)
+{
+    QMenu *menu = window.findChild<QMenu *>(QStringLiteral("popup_sounds"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 21);
+    EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("<Cancel>"));
+    EXPECT_EQ(menu->actions()[20]->text(), QStringLiteral("Crying"));
+    menu->actions().front()->trigger();
+    entry(menu, QStringLiteral("Applause"))->trigger();
+    EXPECT_EQ(host.sent, (std::vector<std::string>{wire("CMD_playasound+2+wave13+")}));
+}
+
+TEST_F(Controls, ReceivedChatterSoundIsAnnouncedWhenSoundsAreOff)
+{
+    controls.playasound("3+wave13+");
+    ASSERT_EQ(pane->transcript().items().size(), 1u);
+    EXPECT_EQ(pane->transcript().items()[0].text, "Seat3:  <Chatter Sound> Applause ");
+}
+
+TEST_F(Controls, CtrlVAppendsTheClipboardAtTheEnd)
+{
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QTest::keyClicks(input, QStringLiteral("abc"));
+    input->setCursorPosition(0);
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(input->text(), QStringLiteral("abcpasted"));
+    EXPECT_EQ(input->cursorPosition(), input->text().size());
+}
+
+TEST_F(Controls, ContextMenuPasteKeepsThePlaceholder)
+{
+    QApplication::clipboard()->setText(QStringLiteral("two\nlines"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            input->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(input, &event);
+    auto *menu = input->findChild<QMenu *>(QStringLiteral("mychatMenu"));
+    ASSERT_NE(menu, nullptr);
+    auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"));
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    EXPECT_EQ(input->text(), QStringLiteral("<Enter Chat Here>two lines"));
+    menu->close();
+}
+
+TEST_F(Controls, PhraseButtonsLockUntilTheDispatchTimerHasTickedEnough)
+{
+    QTest::mouseClick(controls.phraseButton(7), Qt::LeftButton);
+    QTest::mouseClick(controls.phraseButton(7), Qt::LeftButton);
+    EXPECT_EQ(host.sent, (std::vector<std::string>{wire("CMD_action+2+says: Thanks!|clBlack")}));
+    for (int i = 0; i < 101; ++i)
+        controls.tick();
+    controls.setPhrase(7, "/me bows");
+    EXPECT_EQ(controls.phraseButton(7)->toolTip(), QStringLiteral("/me bows"));
+    QTest::mouseClick(controls.phraseButton(7), Qt::LeftButton);
+    EXPECT_EQ(host.sent.back(), wire("CMD_action+2+bows|clBlack"));
+}
+
+TEST_F(Controls, TextColourIsPickedFromTheCurrentOneAndSaved)
+{
+    QColor offered;
+    controls.setColourPicker([&](const QColor &current, QWidget *) -> std::optional<QColor> {
+        offered = current;
+        return QColor(0, 128, 0);
+    });
+    controls.chooseTextColour();
+    EXPECT_EQ(offered, QColor(Qt::black));
+    EXPECT_EQ(controls.composer().textColour(), 0x008000u);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(input->palette().color(QPalette::Text), QColor(0, 128, 0));
+
+    controls.setColourPicker([&](const QColor &current, QWidget *) -> std::optional<QColor> {
+        offered = current;
+        return std::nullopt;
+    });
+    controls.chooseTextColour();
+    EXPECT_EQ(offered, QColor(0, 128, 0));
+    EXPECT_EQ(controls.composer().textColour(), 0x008000u);
+    EXPECT_EQ(host.saves, 1);
+
+    QTest::keyClicks(input, QStringLiteral("green"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_EQ(host.sent.back(), wire("CMD_chat+2+green|clGreen"));
+}
+
+TEST_F(Controls, ClearMainChatPutsTheFocusInTheInput)
+{
+    QApplication::setActiveWindow(&window);
+    pane->setFocus();
+    ASSERT_TRUE(pane->hasFocus());
+    pane->clearMainChat();
+    EXPECT_TRUE(input->hasFocus());
+}
+
+} // namespace
+} // namespace kalvex

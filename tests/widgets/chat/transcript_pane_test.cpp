@@ -1,0 +1,290 @@
+#include "chat/qt/link_opener.h"
+#include "chat/qt/transcript_pane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kalvex {
+namespace {
+
+class RecordingOpener : public LinkOpener
+{
+public:
+    void openWebAddress(const QUrl &address) override { opened.append(address.toString()); }
+    void cannotOpen(QWidget *) override { ++refused; }
+    QStringList opened;
+    int refused = 0;
+};
+
+class Pane : public ::testing::Test
+{
+protected:
+    Pane()
+    {
+        pane.resize(267, 339);
+        pane.setLinkOpener(&opener);
+        pane.show();
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+    }
+
+    // The viewport point at the middle of item `item`'s first fragment.
+    QPoint pointOfItem(std::size_t item)
+    {
+        TranscriptLayout layout(pane.transcript(), pane.viewport());
+        layout.setWidth(pane.viewport()->width() - 2 * TranscriptPane::kMargin);
+        const std::size_t index = layout.lineOfItem(item);
+        const auto &line = layout.line(index);
+        for (const auto &row : line.rows) {
+            for (const auto &fragment : row.fragments) {
+                if (fragment.item == item) {
+                    const qreal y = layout.lineTop(index) + row.top + row.height / 2 +
+                                    TranscriptPane::kTopMargin - pane.verticalScrollBar()->value();
+                    return QPoint(int(TranscriptPane::kMargin + fragment.x + fragment.width / 3),
+                                  int(y));
+                }
+            }
+        }
+        ADD_FAILURE() << "item " << item << " is not laid out";
+        return {};
+    }
+
+    void click(QPoint at) { QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, at); }
+
+    TranscriptPane pane;
+    RecordingOpener opener;
+};
+
+TEST_F(Pane, IsTheMainChatWithItsScrollBarAlwaysShown)
+{
+    EXPECT_EQ(pane.objectName(), QStringLiteral("mainchat"));
+    EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(pane.verticalScrollBar()->isVisible());
+    EXPECT_EQ(TranscriptPane::kDesignGeometry, QRect(349, 34, 267, 339));
+}
+
+TEST_F(Pane, SelectAllAndCopyGivePlainTextWithCrLf)
+{
+    pane.addlinetochat("0+Welcome", kSysColour);
+    pane.chatrecieved("2+Ann chats: hi :)#12 there|clRed");
+    pane.copy(); // nothing selected: the clipboard stays
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+
+    pane.selectAll();
+    pane.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral(" Welcome \r\nAnn chats:  hi   there "));
+}
+
+TEST_F(Pane, SelectAllOnAnEmptyPaneDoesNothing)
+{
+    pane.selectAll();
+    EXPECT_FALSE(pane.hasSelection());
+    pane.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+TEST_F(Pane, MouseDragSelectsAcrossLines)
+{
+    pane.addlinetochat("0+First line", kSysColour);
+    pane.addlinetochat("0+Second line", kSysColour);
+    const QPoint start(TranscriptPane::kMargin, pointOfItem(0).y());
+    const QPoint end = pointOfItem(1);
+    QTest::mousePress(pane.viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(pane.viewport(), end);
+    QTest::mouseRelease(pane.viewport(), Qt::LeftButton, {}, end);
+    const QString selected = pane.selectedText();
+    EXPECT_TRUE(selected.startsWith(QStringLiteral(" First line \r\n"))) << selected.toStdString();
+    EXPECT_LT(selected.size(), QStringLiteral(" First line \r\n Second line ").size());
+}
+
+TEST_F(Pane, CopyKeysCopyTheSelection)
+{
+    pane.addlinetochat("0+Copy me", kSysColour);
+
+    pane.selectAll();
+    QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" Copy me "));
+    QApplication::clipboard()->setText(QStringLiteral("other"));
+    QTest::keyClick(&pane, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" Copy me "));
+}
+
+TEST_F(Pane, ContextMenuHoldsTheTranscriptCommandsInOrder)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            pane.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(pane.viewport(), &event);
+    auto *menu = pane.findChild<QMenu *>(QStringLiteral("mainchatMenu"));
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(texts,
+              (QStringList{"Select All", "Copy", "Clear Main Chat", "-", "Scroll Chat Off"}));
+    EXPECT_TRUE(pane.scrollChatOffAction()->isCheckable());
+    EXPECT_EQ(pane.scrollChatOffAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(pane.quickInstructionsAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    menu->close();
+}
+
+TEST_F(Pane, ClickingALinkOpensItsWebAddress)
+{
+    pane.chatrecieved("3+Bo chats: see www.example.com/page now|clBlack");
+    pane.chatrecieved("3+Bo chats: http://www.example.org/x|clBlack");
+    click(pointOfItem(*pane.transcript().linkItem(0)));
+    click(pointOfItem(*pane.transcript().linkItem(1)));
+    EXPECT_EQ(opener.opened,
+              (QStringList{"http://www.example.com/page", "http://www.example.org/x"}));
+    // A click on plain text opens nothing.
+    click(pointOfItem(0));
+    EXPECT_EQ(opener.opened.size(), 2);
+}
+
+TEST_F(Pane, LinksBeyondAHundredOpenTheirOwnText)
+{
+    for (int i = 0; i < 120; ++i)
+        pane.addlinetochat("1+Al chats: www.site" + std::to_string(i) + ".org", kColourBlack);
+    click(pointOfItem(*pane.transcript().linkItem(119)));
+    EXPECT_EQ(opener.opened, (QStringList{"http://www.site119.org"}));
+    EXPECT_EQ(opener.refused, 0);
+}
+
+TEST_F(Pane, LinksThatAreNoWebAddressAreNotOpened)
+{
+    pane.chatrecieved("3+Mal chats: file:///home/www.secret|clBlack");
+    pane.chatrecieved("3+Mal chats: \\\\host\\www.share\\run.exe|clBlack");
+    click(pointOfItem(*pane.transcript().linkItem(0)));
+    click(pointOfItem(*pane.transcript().linkItem(1)));
+    EXPECT_TRUE(opener.opened.isEmpty());
+    EXPECT_EQ(opener.refused, 2);
+    pane.mainchatJump(7); // no such link
+    EXPECT_EQ(opener.refused, 3);
+}
+
+TEST_F(Pane, AfterClearTheFirstLinkIsNumberZeroAgain)
+{
+    pane.chatrecieved("3+Bo chats: www.old.com|clBlack");
+    QSignalSpy cleared(&pane, &TranscriptPane::chatCleared);
+    pane.clearAction()->trigger();
+    EXPECT_EQ(cleared.count(), 1);
+    EXPECT_TRUE(pane.transcript().items().empty());
+    pane.chatrecieved("3+Bo chats: www.new.com|clBlack");
+    click(pointOfItem(*pane.transcript().linkItem(0)));
+    EXPECT_EQ(opener.opened, (QStringList{"http://www.new.com"}));
+}
+
+TEST_F(Pane, NewLinesScrollToTheEndUnlessScrollChatIsOff)
+{
+    for (int i = 0; i < 60; ++i)
+        pane.addlinetochat("0+Line " + std::to_string(i), kSysColour);
+    QScrollBar *bar = pane.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    pane.scrollChatOffAction()->trigger();
+    EXPECT_TRUE(pane.scrollChatOff());
+    bar->setValue(10);
+    const int maximum = bar->maximum();
+    pane.addlinetochat("0+One more", kSysColour);
+    EXPECT_GT(bar->maximum(), maximum);
+    EXPECT_EQ(bar->value(), 10);
+}
+
+TEST_F(Pane, TextSizeEntriesMarkTheChosenSize)
+{
+    QSignalSpy chosen(&pane, &TranscriptPane::textSizeChosen);
+    QStringList texts;
+    for (QAction *action : pane.textSizeActions())
+        texts.append(action->text());
+    EXPECT_EQ(texts, (QStringList{"8", "10", "12", "14"}));
+
+    pane.textSizeActions()[2]->trigger();
+    EXPECT_EQ(pane.textSize(), 12);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 12);
+    pane.chooseTextSize(8);
+    EXPECT_TRUE(pane.textSizeActions()[0]->isChecked());
+    EXPECT_FALSE(pane.textSizeActions()[2]->isChecked());
+
+    // From the settings file: no entry is unmarked, no save is asked for.
+    pane.applyTextSize(14);
+    pane.applyTextSize(9);
+    EXPECT_EQ(pane.textSize(), 9);
+    EXPECT_TRUE(pane.textSizeActions()[0]->isChecked());
+    EXPECT_TRUE(pane.textSizeActions()[3]->isChecked());
+    EXPECT_EQ(chosen.count(), 2);
+}
+
+TEST_F(Pane, BiggerTextMakesTheSameLinesTaller)
+{
+    for (int i = 0; i < 40; ++i)
+        pane.addlinetochat(
+            "0+A line of text that wraps at the edge of the pane " + std::to_string(i), kSysColour);
+    const int small = pane.verticalScrollBar()->maximum();
+    pane.chooseTextSize(14);
+    EXPECT_GT(pane.verticalScrollBar()->maximum(), small);
+    EXPECT_EQ(pane.verticalScrollBar()->value(), pane.verticalScrollBar()->maximum());
+}
+
+int colouredPixels(const QImage &image, const QRect &area, QRgb wanted)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixel(x, y) == wanted;
+    return count;
+}
+
+TEST_F(Pane, AColourChangeRedrawsEarlierLinesOfTheSlot)
+{
+    pane.chatrecieved("4+Ann chats: first line|clBlue");
+    pane.chatrecieved("5+Bob chats: other slot|clBlack");
+    const QRect firstLine(0, 0, pane.viewport()->width(), pointOfItem(1).y() - 6);
+    QImage before = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GT(colouredPixels(before, firstLine, qRgb(0, 0, 255)), 20);
+    pane.chatrecieved("4+Ann chats: now red|clRed");
+    QImage after = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(colouredPixels(after, firstLine, qRgb(0, 0, 255)), 0);
+    EXPECT_GT(colouredPixels(after, firstLine, qRgb(255, 0, 0)), 20);
+}
+
+TEST_F(Pane, AHoveredLinkStaysVisibleUnderThePointer)
+{
+    pane.chatrecieved("3+Bo chats: www.example.com|clBlack");
+    const QPoint at = pointOfItem(*pane.transcript().linkItem(0));
+    QTest::mouseMove(pane.viewport(), at);
+    EXPECT_EQ(pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QImage image = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect around(at.x() - 20, at.y() - 5, 60, 10);
+    int ink = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y)
+        for (int x = around.left(); x <= around.right(); ++x)
+            ink += qGray(image.pixel(x, y)) < 160;
+    EXPECT_GT(ink, 20);
+}
+
+TEST_F(Pane, WideWordsWrapInsideTheMargins)
+{
+    pane.addlinetochat("0+" + std::string(300, 'W'), kSysColour);
+    const QImage image = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int right = pane.viewport()->width() - TranscriptPane::kMargin;
+    int outside = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = right; x < image.width(); ++x)
+            outside += image.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(outside, 0);
+    pane.selectAll();
+    EXPECT_EQ(pane.selectedText().size(), 302);
+}
+
+} // namespace
+} // namespace kalvex
