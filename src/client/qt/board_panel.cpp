@@ -6,7 +6,6 @@
 #include "net/error_report.h"
 
 #include <QAction>
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -121,21 +120,11 @@ void setLabelText(QLabel *label, const QString &text)
 QLabel *makeLabel(const QString &name, const QRect &geometry, const QFont &font,
                   Qt::Alignment alignment, QWidget *parent)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
+    QLabel *label = new ShadowLabel(name, parent);
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment);
     return label;
-}
-
-void addShadow(QWidget *widget)
-{
-    auto *shadow = new QGraphicsDropShadowEffect(widget);
-    shadow->setBlurRadius(4);
-    shadow->setOffset(0, 1);
-    shadow->setColor(QColor(0, 0, 0, 200));
-    widget->setGraphicsEffect(shadow);
 }
 
 // Sets a property that a control paints from, and repaints it only when
@@ -310,7 +299,6 @@ void BoardPanel::buildClockAndTexts()
     labelStatus = makeLabel(QStringLiteral("label_status"), kStatus, pixelFont(14, true),
                             Qt::AlignCenter, this);
     setTextColour(labelStatus, QColor(255, 255, 255));
-    addShadow(labelStatus);
 
     labelGametype = makeLabel(QStringLiteral("label_gametype"), kGameType, pixelFont(12, true),
                               Qt::AlignLeft | Qt::AlignVCenter, this);
@@ -330,7 +318,6 @@ void BoardPanel::buildClockAndTexts()
 
     labelTimer = makeLabel(QStringLiteral("label_timer"), kTimerText, pixelFont(14, true),
                            Qt::AlignLeft | Qt::AlignVCenter, this);
-    addShadow(labelTimer);
 
     imageBonus = new PaintedWidget(QStringLiteral("image_bonus"), boardart::paintBonusBadge, this);
     imageBonus->setGeometry(kBonusBadge);

@@ -97,4 +97,23 @@ void ElidedLabel::paintEvent(QPaintEvent *)
                fontMetrics().elidedText(text(), Qt::ElideRight, box.width()));
 }
 
+ShadowLabel::ShadowLabel(const QString &objectName, QWidget *parent) : QLabel(parent)
+{
+    setObjectName(objectName);
+}
+
+void ShadowLabel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setFont(font());
+    const QRect box = contentsRect();
+    const int flags = static_cast<int>(alignment());
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(box.translated(1, 2), flags, text());
+    p.setPen(QColor(0, 0, 0, 190));
+    p.drawText(box.translated(0, 1), flags, text());
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(box, flags, text());
+}
+
 } // namespace kalvex

@@ -67,4 +67,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
+// A label whose text carries a soft dark shadow, to stand out on the felt.
+class ShadowLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    ShadowLabel(const QString &objectName, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
 } // namespace kalvex
