@@ -164,6 +164,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     auto *soloLayout = new QVBoxLayout(solo);
     soloLayout->setContentsMargins(14, 14, 14, 14);
     soloLayout->setSpacing(12);
+    soloLayout->addStretch();
     soloLayout->addWidget(soloText);
     soloLayout->addWidget(soloButton);
     soloLayout->addWidget(firewall);
@@ -182,6 +183,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     auto *othersLayout = new QVBoxLayout(others);
     othersLayout->setContentsMargins(14, 14, 14, 14);
     othersLayout->setSpacing(12);
+    othersLayout->addStretch();
     othersLayout->addWidget(othersText);
     othersLayout->addWidget(othersButton);
     othersLayout->addStretch();

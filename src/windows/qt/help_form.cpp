@@ -91,6 +91,7 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     text->setFrameShape(QFrame::NoFrame);
     text->setReadOnly(true);
     text->setOpenLinks(false);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->document()->setDocumentMargin(10);
     connect(text, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (!this->desktop.openWebAddress(url))
