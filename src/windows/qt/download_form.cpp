@@ -220,7 +220,11 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     showState();
 }
 
-Tdownload::~Tdownload() = default;
+Tdownload::~Tdownload()
+{
+    // The request goes before the file it writes into.
+    delete http;
+}
 
 void Tdownload::showState()
 {
