@@ -29,7 +29,7 @@ class ClientSession
 public:
     explicit ClientSession(ClientOutput &output);
 
-    // --- Set up by start-up -------------------------------------------------
+    // Set up by start-up.
     void setHosting(bool value) { hostingFlag = value; }
     // The name to log in with; loginname becomes the name and the terminator.
     void setPlayername(std::string_view name);
@@ -37,13 +37,13 @@ public:
     void setLoginname(std::string_view bytes) { loginText = bytes; }
     void setStartButtonVisible(bool visible) { startButton = visible; }
 
-    // --- Received lines -----------------------------------------------------
+    // Received lines.
     // Handles one received line (without its terminator). A numeric field
     // that is not a number throws ConvertError; what the handler changed
     // before that field stays changed.
     void handleLine(std::string_view line);
 
-    // --- The user's actions -------------------------------------------------
+    // The user's actions.
     // A mouse button released over hole `position` (1..4) of `row` (1..12).
     void ballClick(int row, int position);
     // The check button was pressed.
@@ -63,7 +63,7 @@ public:
     // Scores, round points, badges and board back to their start.
     void clearall();
 
-    // --- State --------------------------------------------------------------
+    // State.
     int myslot() const { return mySlot; }
     bool loggedin() const { return loggedIn; }
     bool hosting() const { return hostingFlag; }
