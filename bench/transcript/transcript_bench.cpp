@@ -101,6 +101,22 @@ void BM_TextSizeChange(benchmark::State &state)
     }
 }
 
+// A peer's longest possible line: one word of 60,000 characters.
+void BM_HugeWordLine(benchmark::State &state)
+{
+    TranscriptPane pane;
+    pane.resize(267, 339);
+    QImage canvas(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    settle(pane, canvas);
+    const std::string line = "4+Mal chats: " + std::string(60000, 'x');
+    for (auto _ : state) {
+        pane.addlinetochat(line, ColourValue(0));
+        QPainter painter(&canvas);
+        pane.viewport()->render(&painter);
+    }
+}
+
+BENCHMARK(BM_HugeWordLine)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendLine)->Arg(1000)->Arg(100000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AppendLineAndDraw)
     ->Arg(1000)

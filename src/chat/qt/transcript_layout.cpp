@@ -11,6 +11,8 @@ namespace {
 
 // Lines kept laid out for drawing and hit testing; about a few screens.
 constexpr std::size_t kCachedLines = 400;
+// Words longer than this are measured character by character.
+constexpr int kLongWord = 200;
 
 int trailingBlanks(const QString &text, int start, int end)
 {
@@ -249,6 +251,33 @@ std::unique_ptr<TranscriptLayout::Line> TranscriptLayout::layoutLine(std::size_t
             int end = text.indexOf(QLatin1Char(' '), start);
             end = end < 0 ? int(text.size()) : end + 1;
             const int blanks = trailingBlanks(text, start, end);
+            if (end - start - blanks > kLongWord) {
+                // Measured a character at a time, so that a huge word costs
+                // no more than its length.
+                qreal width = 0;
+                int piece = start;
+                for (int i = start; i < end;) {
+                    const int length = text.at(i).isHighSurrogate() && i + 1 < end ? 2 : 1;
+                    const qreal advance = length == 1 ? fm.horizontalAdvance(text.at(i))
+                                                      : fm.horizontalAdvance(text.mid(i, 2));
+                    if (text.at(i) != QLatin1Char(' ') && x + width + advance > available &&
+                        x + width > 0) {
+                        if (i > piece) {
+                            useFont();
+                            place(item, piece, i - piece, width, false);
+                        }
+                        finishRow();
+                        piece = i;
+                        width = 0;
+                    }
+                    width += advance;
+                    i += length;
+                }
+                useFont();
+                place(item, piece, end - piece, width, false);
+                start = end;
+                continue;
+            }
             const qreal visible = fm.horizontalAdvance(text.mid(start, end - start - blanks));
             const qreal full =
                 blanks ? fm.horizontalAdvance(text.mid(start, end - start)) : visible;
@@ -316,18 +345,28 @@ TextPosition TranscriptLayout::positionAt(QPointF point)
             return {fragment.item, point.x() < fragment.x + fragment.width / 2 ? 0 : 1};
         if (point.x() <= fragment.x)
             return {fragment.item, fragment.start};
+        // The first character boundary right of the point, then the nearer
+        // of it and the one before.
         const QString &text = laidOut.texts[fragment.item - laidOut.firstItem];
         const QFontMetricsF &fm = metrics(model.items()[fragment.item].style);
-        qreal previous = fragment.x;
-        for (int i = 1; i <= fragment.length; ++i) {
-            const qreal next = fragment.x + fm.horizontalAdvance(text.mid(fragment.start, i));
-            if (point.x() < next) {
-                const bool nearerBefore = point.x() - previous < next - point.x();
-                return {fragment.item, fragment.start + i - (nearerBefore ? 1 : 0)};
-            }
-            previous = next;
+        const auto edge = [&](int count) {
+            return fragment.x + fm.horizontalAdvance(text.mid(fragment.start, count));
+        };
+        int low = 1;
+        int high = fragment.length;
+        while (low < high) {
+            const int mid = (low + high) / 2;
+            if (edge(mid) > point.x())
+                high = mid;
+            else
+                low = mid + 1;
         }
-        return {fragment.item, fragment.start + fragment.length};
+        const qreal after = edge(low);
+        if (point.x() >= after)
+            return {fragment.item, fragment.start + fragment.length};
+        const qreal before = low > 1 ? edge(low - 1) : fragment.x;
+        const bool nearerBefore = point.x() - before < after - point.x();
+        return {fragment.item, fragment.start + low - (nearerBefore ? 1 : 0)};
     }
     const Fragment &last = row->fragments.back();
     return {last.item, last.start + last.length};

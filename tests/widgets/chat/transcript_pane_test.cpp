@@ -274,16 +274,43 @@ TEST_F(Pane, AHoveredLinkStaysVisibleUnderThePointer)
 
 TEST_F(Pane, WideWordsWrapInsideTheMargins)
 {
-    pane.addlinetochat("0+" + std::string(300, 'W'), kSysColour);
-    const QImage image = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const int right = pane.viewport()->width() - TranscriptPane::kMargin;
-    int outside = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = right; x < image.width(); ++x)
-            outside += image.pixel(x, y) != qRgb(255, 255, 255);
-    EXPECT_EQ(outside, 0);
-    pane.selectAll();
-    EXPECT_EQ(pane.selectedText().size(), 302);
+    // A word somewhat wider than the pane, and one far longer.
+    for (int length : {60, 3000}) {
+        pane.clearMainChat();
+        pane.addlinetochat("0+" + std::string(length, 'W') + " end", kSysColour);
+        pane.verticalScrollBar()->setValue(0);
+        const QImage image =
+            pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int right = pane.viewport()->width() - TranscriptPane::kMargin;
+        int outside = 0;
+        int inside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const bool ink = image.pixel(x, y) != qRgb(255, 255, 255);
+                (x >= right || x < TranscriptPane::kMargin ? outside : inside) += ink;
+            }
+        }
+        EXPECT_EQ(outside, 0) << length;
+        EXPECT_GT(inside, 1000) << length;
+        pane.selectAll();
+        EXPECT_EQ(pane.selectedText().size(), length + 6) << length;
+    }
+}
+
+TEST_F(Pane, ClickPositionsSelectWholeCharacters)
+{
+    pane.addlinetochat("0+abcdefghij", kSysColour);
+    const QPoint inside = pointOfItem(0);
+    const QPoint start(TranscriptPane::kMargin + 1, inside.y());
+    QTest::mousePress(pane.viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(pane.viewport(), inside);
+    QTest::mouseRelease(pane.viewport(), Qt::LeftButton, {}, inside);
+    const QString selected = pane.selectedText();
+    EXPECT_FALSE(selected.isEmpty());
+    EXPECT_TRUE(QStringLiteral(" abcdefghij ").startsWith(selected)) << selected.toStdString();
+    // A double click selects the word under the pointer.
+    QTest::mouseDClick(pane.viewport(), Qt::LeftButton, {}, inside);
+    EXPECT_EQ(pane.selectedText(), QStringLiteral("abcdefghij"));
 }
 
 } // namespace
