@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -29,11 +30,23 @@ void ChatInput::pasteAtEnd()
     end(false);
 }
 
+void ChatInput::dropPlaceholder()
+{
+    if (encodeChatText(text()) == kChatPlaceholder)
+        clear();
+}
+
+void ChatInput::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Text composed with an input method counts as typing.
+    if (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
+        dropPlaceholder();
+    QLineEdit::inputMethodEvent(event);
+}
+
 void ChatInput::keyPressEvent(QKeyEvent *event)
 {
-    const std::string current = encodeChatText(text());
-    if (current == kChatPlaceholder)
-        clear();
+    dropPlaceholder();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit sendRequested();
         event->accept();

@@ -24,7 +24,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void dropPlaceholder();
 };
 
 } // namespace kalvex

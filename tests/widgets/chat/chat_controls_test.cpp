@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -113,6 +114,16 @@ TEST_F(Controls, AnyKeyRemovesThePlaceholder)
 {
     QTest::keyClick(input, Qt::Key_Shift);
     EXPECT_TRUE(input->text().isEmpty());
+}
+
+TEST_F(Controls, InputMethodTextAlsoRemovesThePlaceholder)
+{
+    QInputMethodEvent event;
+    event.setCommitString(QStringLiteral("\u00e9t\u00e9"));
+    QApplication::sendEvent(input, &event);
+    EXPECT_EQ(input->text(), QStringLiteral("\u00e9t\u00e9"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_EQ(host.sent, (std::vector<std::string>{wire("CMD_chat+2+\xC3\xA9t\xC3\xA9|clBlack")}));
 }
 
 TEST_F(Controls, EnterBeforeLoginKeepsTheText)
