@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimerEvent>
 
 #include <cmath>
 
@@ -26,6 +27,7 @@ namespace {
 
 constexpr int kBottomMargin = 2;
 constexpr int kScrollStep = 18;
+constexpr int kDragScrollMs = 50;
 
 } // namespace
 
@@ -188,20 +190,26 @@ void TranscriptPane::setLinkOpener(LinkOpener *linkOpener)
     opener = linkOpener ? linkOpener : desktopOpener.get();
 }
 
-void TranscriptPane::mainchatJump(int number)
+QUrl TranscriptPane::webAddressOfLink(int number) const
 {
     const std::optional<std::string> text = model.linkText(number);
-    if (!text || text->empty()) {
-        opener->cannotOpen(this);
-        return;
-    }
+    if (!text || text->empty())
+        return {};
     const std::optional<std::string> address = webAddressForLink(*text);
-    const QUrl url = address ? QUrl(QString::fromStdString(*address)) : QUrl();
+    if (!address)
+        return {};
+    const QUrl url(QString::fromStdString(*address));
     const bool web =
         url.isValid() && !url.host().isEmpty() &&
         (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-    if (!web) {
-        qCInfo(lcChat) << "link" << number << "is no web address; not opened";
+    return web ? url : QUrl();
+}
+
+void TranscriptPane::mainchatJump(int number)
+{
+    const QUrl url = webAddressOfLink(number);
+    if (url.isEmpty()) {
+        qCInfo(lcChat) << "link" << number << "has no web address; not opened";
         opener->cannotOpen(this);
         return;
     }
@@ -300,6 +308,8 @@ void TranscriptPane::setHoveredLink(int link)
         return;
     hoveredLink = link;
     viewport()->setCursor(link >= 0 ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    // The tip shows where a click would go, whatever the link's text says.
+    viewport()->setToolTip(link >= 0 ? webAddressOfLink(link).toDisplayString() : QString());
     viewport()->update();
 }
 
@@ -320,18 +330,40 @@ void TranscriptPane::mousePressEvent(QMouseEvent *event)
 void TranscriptPane::mouseMoveEvent(QMouseEvent *event)
 {
     if (selecting && (event->buttons() & Qt::LeftButton)) {
-        QScrollBar *bar = verticalScrollBar();
-        if (event->position().y() < 0)
-            bar->setValue(bar->value() - kScrollStep);
-        else if (event->position().y() > viewport()->height())
-            bar->setValue(bar->value() + kScrollStep);
-        const TextPosition moved = layout.positionAt(toContent(event->position()));
-        if (moved != cursor) {
-            cursor = moved;
-            viewport()->update();
-        }
+        dragPoint = event->position();
+        const bool outside = dragPoint.y() < 0 || dragPoint.y() > viewport()->height();
+        if (outside && !dragScroll.isActive())
+            dragScroll.start(kDragScrollMs, this);
+        else if (!outside)
+            dragScroll.stop();
+        extendSelection();
     }
     setHoveredLink(linkAt(event->position()));
+}
+
+void TranscriptPane::extendSelection()
+{
+    const TextPosition moved = layout.positionAt(toContent(dragPoint));
+    if (moved != cursor) {
+        cursor = moved;
+        viewport()->update();
+    }
+}
+
+void TranscriptPane::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != dragScroll.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    if (!selecting) {
+        dragScroll.stop();
+        return;
+    }
+    // Selecting beyond the top or bottom edge scrolls while the button is held.
+    QScrollBar *bar = verticalScrollBar();
+    bar->setValue(bar->value() + (dragPoint.y() < 0 ? -kScrollStep : kScrollStep));
+    extendSelection();
 }
 
 void TranscriptPane::mouseReleaseEvent(QMouseEvent *event)
@@ -341,8 +373,11 @@ void TranscriptPane::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     selecting = false;
+    dragScroll.stop();
     const int link = pressedLink;
     pressedLink = -1;
+    if (hasSelection() && QApplication::clipboard()->supportsSelection())
+        QApplication::clipboard()->setText(selectedText(), QClipboard::Selection);
     if (link >= 0 && !hasSelection() && linkAt(event->position()) == link)
         mainchatJump(link);
 }
@@ -371,6 +406,11 @@ void TranscriptPane::keyPressEvent(QKeyEvent *event)
     const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     if (control && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
         copy();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
         event->accept();
         return;
     }

@@ -9,8 +9,10 @@
 #include "chat/transcript.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QList>
 #include <QRect>
+#include <QUrl>
 
 #include <memory>
 #include <string_view>
@@ -98,6 +100,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
@@ -111,6 +114,9 @@ private:
     QPointF toContent(QPointF viewportPoint) const;
     int linkAt(QPointF viewportPoint);
     void setHoveredLink(int link);
+    void extendSelection();
+    // The http or https address a click on the link opens; empty if none.
+    QUrl webAddressOfLink(int number) const;
     std::pair<TextPosition, TextPosition> selection() const;
     void paintLine(QPainter &painter, std::size_t index, qreal top);
     QColor styleColour(int style) const;
@@ -125,6 +131,8 @@ private:
     bool selecting = false;
     int pressedLink = -1;
     int hoveredLink = -1;
+    QPointF dragPoint;
+    QBasicTimer dragScroll;
 
     QAction *selectAllItem = nullptr;
     QAction *copyItem = nullptr;

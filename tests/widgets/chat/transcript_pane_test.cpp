@@ -116,6 +116,10 @@ TEST_F(Pane, CopyKeysCopyTheSelection)
     QApplication::clipboard()->setText(QStringLiteral("other"));
     QTest::keyClick(&pane, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" Copy me "));
+
+    pane.addlinetochat("0+and me", kSysColour);
+    QTest::keyClick(&pane, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(pane.selectedText(), QStringLiteral(" Copy me \r\n and me "));
 }
 
 TEST_F(Pane, ContextMenuHoldsTheTranscriptCommandsInOrder)
@@ -263,6 +267,8 @@ TEST_F(Pane, AHoveredLinkStaysVisibleUnderThePointer)
     const QPoint at = pointOfItem(*pane.transcript().linkItem(0));
     QTest::mouseMove(pane.viewport(), at);
     EXPECT_EQ(pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    // The tip names the address a click opens.
+    EXPECT_EQ(pane.viewport()->toolTip(), QStringLiteral("http://www.example.com"));
     QImage image = pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect around(at.x() - 20, at.y() - 5, 60, 10);
     int ink = 0;
