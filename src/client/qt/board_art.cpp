@@ -177,10 +177,10 @@ void paintPeg(QPainter &p, const QRectF &box, Peg peg)
         paintRecess(p, box.adjusted(3, 3, -3, -3), (box.width() - 6) / 2);
         break;
     case Peg::Green:
-        paintSphere(p, body, QColor(52, 200, 80), 0.9);
+        paintSphere(p, body, QColor(34, 176, 64), 0.9);
         break;
     case Peg::Yellow:
-        paintSphere(p, body, QColor(250, 204, 28), 0.9);
+        paintSphere(p, body, QColor(240, 170, 0), 0.9);
         break;
     case Peg::Empty:
         paintSphere(p, body, QColor(240, 240, 236), 0.9);
