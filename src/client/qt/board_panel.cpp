@@ -182,6 +182,7 @@ void BoardPanel::buildBoard()
                 },
                 this);
             hole->setGeometry(holeRect(row, position));
+            hole->setAccessibleName(tr("Row %1, ball %2").arg(letter).arg(position));
             connect(hole, &PaintedWidget::released, this, [this, row, position] {
                 userAction([this, row, position] { session.ballClick(row, position); });
             });
@@ -201,6 +202,7 @@ void BoardPanel::buildBoard()
             },
             this);
         clue->setGeometry(clueRect(row));
+        clue->setAccessibleName(tr("Clue for row %1").arg(letter));
         clueBoxes[row - 1] = clue;
 
         auto *marker = new PaintedWidget(
@@ -229,6 +231,7 @@ void BoardPanel::buildBoard()
     buttonCheck =
         new PictureButton(QStringLiteral("button_check"), boardart::paintCheckButton, this);
     buttonCheck->resize(kCheckButton);
+    buttonCheck->setAccessibleName(tr("Check"));
     buttonCheck->setToolTip(tr("Enter your guess"));
     connect(buttonCheck, &QAbstractButton::clicked, this,
             [this] { userAction([this] { session.checkPress(); }); });
@@ -236,6 +239,7 @@ void BoardPanel::buildBoard()
     buttonStart =
         new PictureButton(QStringLiteral("button_start"), boardart::paintStartButton, this);
     buttonStart->setGeometry(kStartButton);
+    buttonStart->setAccessibleName(tr("Start Game"));
     connect(buttonStart, &QAbstractButton::clicked, this, &BoardPanel::startRequested);
 }
 
