@@ -98,12 +98,14 @@ bool Transcript::addlinetochat(std::string_view line, ColourValue colour)
     }
 
     TextStyle &style = styleTable[lineStyle];
-    const bool geometry = !style.bold;
-    const bool changed = geometry || style.colour != colour;
+    // A slot's style turns bold with its first line and stays bold, so no
+    // item shown so far uses a style whose font changes here.
+    const bool newFont = !style.bold;
+    const bool newColour = style.colour != colour;
     style.colour = colour;
     style.bold = true;
-    if (changed && observer)
-        observer->stylesChanged(geometry);
+    if (observer && (newFont || newColour))
+        observer->stylesChanged(newFont ? StyleChange::Font : StyleChange::Colour);
 
     const std::size_t firstItem = itemList.size();
     std::string headRun(head);
@@ -156,7 +158,7 @@ void Transcript::setTextSize(int points)
     for (TextStyle &style : styleTable)
         style.size = points;
     if (observer)
-        observer->stylesChanged(true);
+        observer->stylesChanged(StyleChange::Layout);
 }
 
 std::optional<std::size_t> Transcript::linkItem(int number) const

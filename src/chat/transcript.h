@@ -57,6 +57,16 @@ struct TranscriptItem
     bool isLink() const { return link >= 0; }
 };
 
+// What a style change means for a view. Colour: only colours changed. Font:
+// a style's font changed before any item uses it, so nothing shown moves.
+// Layout: sizes changed for everything shown.
+enum class StyleChange
+{
+    Colour,
+    Font,
+    Layout
+};
+
 // Told of every change, so that a view lays out only what it must.
 class TranscriptListener
 {
@@ -64,9 +74,8 @@ public:
     virtual ~TranscriptListener() = default;
     // Items from firstItem to the end were appended (one whole line).
     virtual void itemsAppended(std::size_t firstItem) = 0;
-    // A style changed; geometry is true when sizes may have changed (font
-    // size, bold), false when only colours did.
-    virtual void stylesChanged(bool geometry) = 0;
+    // A style changed (see StyleChange).
+    virtual void stylesChanged(StyleChange change) = 0;
     virtual void transcriptCleared() = 0;
 };
 

@@ -73,6 +73,8 @@ public:
     qreal width() const { return available; }
     // Fonts or sizes changed: lay out everything again when next needed.
     void invalidate();
+    // A font changed that nothing laid out uses yet.
+    void refreshFonts() { fontsValid = false; }
     // Items from firstItem on were appended.
     void itemsAppended(std::size_t firstItem);
     void clear();

@@ -246,9 +246,11 @@ void TranscriptPane::itemsAppended(std::size_t firstItem)
     viewport()->update();
 }
 
-void TranscriptPane::stylesChanged(bool geometry)
+void TranscriptPane::stylesChanged(StyleChange change)
 {
-    if (geometry) {
+    if (change == StyleChange::Font)
+        layout.refreshFonts();
+    if (change == StyleChange::Layout) {
         const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
         layout.invalidate();
         updateScrollBar();

@@ -40,6 +40,8 @@ public:
     ~TranscriptPane() override;
 
     Transcript &transcript() { return model; }
+    // How the transcript is laid out now (for tests and tools).
+    TranscriptLayout &currentLayout() { return layout; }
 
     // A line "slot+text" ("0+..." for the system, in syscolour).
     void addlinetochat(std::string_view line, ColourValue colour);
@@ -105,7 +107,7 @@ protected:
 
 private:
     void itemsAppended(std::size_t firstItem) override;
-    void stylesChanged(bool geometry) override;
+    void stylesChanged(StyleChange change) override;
     void transcriptCleared() override;
 
     void createActions();

@@ -216,7 +216,12 @@ public:
     {
         events.push_back("add" + std::to_string(firstItem));
     }
-    void stylesChanged(bool geometry) override { events.push_back(geometry ? "layout" : "colour"); }
+    void stylesChanged(StyleChange change) override
+    {
+        events.push_back(change == StyleChange::Layout ? "layout"
+                         : change == StyleChange::Font ? "font"
+                                                       : "colour");
+    }
     void transcriptCleared() override { events.push_back("clear"); }
     std::vector<std::string> events;
 };
@@ -231,7 +236,7 @@ TEST(TranscriptListening, ViewsLearnWhatChangedSoTheyRelayOutOnlyWhenNeeded)
     transcript.addlinetochat("1+A chats: z", kColourRed);   // colour only
     transcript.setTextSize(12);
     transcript.clear();
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"layout", "add0", "add1", "colour", "add2",
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"font", "add0", "add1", "colour", "add2",
                                                          "layout", "clear"}));
 }
 

@@ -228,6 +228,21 @@ TEST_F(Pane, TextSizeEntriesMarkTheChosenSize)
     EXPECT_EQ(chosen.count(), 2);
 }
 
+TEST_F(Pane, ASlotsFirstLineIsMeasuredInItsBoldFont)
+{
+    pane.addlinetochat("0+settled", kSysColour);
+    pane.currentLayout().height(); // everything laid out at the pane's width
+    pane.chatrecieved("7+Bo chats: WWWW|clBlack");
+    TranscriptLayout &layout = pane.currentLayout();
+    const auto &line = layout.line(layout.lineCount() - 1);
+    const auto &fragment = line.rows.front().fragments.front();
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPointSize(10);
+    bold.setBold(true);
+    const QFontMetricsF metrics(bold, pane.viewport());
+    EXPECT_DOUBLE_EQ(fragment.width, metrics.horizontalAdvance(QStringLiteral("Bo chats:  WWWW ")));
+}
+
 TEST_F(Pane, BiggerTextMakesTheSameLinesTaller)
 {
     for (int i = 0; i < 40; ++i)

@@ -1,0 +1,347 @@
+// The main window and the program's windows, built offscreen with private
+// places and ports.
+
+#include "app/qt/client_link.h"
+#include "app/qt/error_box.h"
+#include "app/qt/program.h"
+#include "app/qt/tchat.h"
+#include "chat/qt/transcript_pane.h"
+#include "client/qt/board_panel.h"
+#include "net/error_report.h"
+#include "server/qt/tserver.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kalvex;
+
+namespace {
+
+const QByteArray T(1, '\xFF');
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// Every test gets its own home, runtime directory and ports.
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("KALVEX_HOME", home.path().toUtf8());
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        gamePort = freePort();
+        lobbyPort = freePort();
+        qputenv("KALVEX_PORT", QByteArray::number(gamePort));
+        qputenv("KALVEX_LOBBY_PORT", QByteArray::number(lobbyPort));
+        previousSink = setErrorSink(
+            [this](ErrorOrigin, const std::string &text) { errors.push_back(text); });
+    }
+    void TearDown() override
+    {
+        program.reset();
+        setErrorSink(previousSink);
+    }
+    Tchat &start(const QStringList &arguments)
+    {
+        program = std::make_unique<Program>(arguments);
+        Tchat &window = program->mainWindow();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+        return window;
+    }
+    QStringList transcriptTexts()
+    {
+        QStringList lines;
+        Tchat &window = program->mainWindow();
+        window.transcript().selectAll();
+        return window.transcript().selectedText().split(QRegularExpression("[\r\n]+"),
+                                                        Qt::SkipEmptyParts);
+    }
+    // Closes the modal box that a call opens, and gives its text.
+    QString closeNextBox()
+    {
+        QString text;
+        QTimer::singleShot(100, [&text] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        return text;
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir runtime;
+    quint16 gamePort = 0;
+    quint16 lobbyPort = 0;
+    std::unique_ptr<Program> program;
+    std::vector<std::string> errors;
+    ErrorSink previousSink;
+};
+
+QStringList entries(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+QMenu *topMenu(Tchat &window, const QString &title)
+{
+    for (QAction *action : window.menuBar()->actions()) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(ProgramTest, EveryWindowExistsOnceWithItsCaption)
+{
+    Tchat &window = start({"a", "b"});
+    EXPECT_EQ(window.windowTitle(), "Kalvex");
+    const SecondaryWindows &others = program->windows();
+    EXPECT_EQ(others.tallylist->windowTitle(), "Kalvex  - Tally List");
+    EXPECT_EQ(others.about->windowTitle(), "Kalvex - About");
+    EXPECT_EQ(others.gamestart->windowTitle(), "Kalvex - Game Start");
+    EXPECT_EQ(others.help->windowTitle(), "Kalvex - Help File");
+    EXPECT_EQ(others.phrases->windowTitle(), "Kalvex - Phrase Buttons ");
+    EXPECT_EQ(others.spylist->windowTitle(), "Kalvex - Spys");
+    EXPECT_NE(others.server, nullptr);
+    EXPECT_NE(others.download, nullptr);
+    EXPECT_FALSE(others.download->isVisible()) << "only a solo start shows the download window";
+}
+
+TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
+{
+    Tchat &window = start({"a", "b"});
+    QStringList titles;
+    for (QAction *action : window.menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, (QStringList{"File", "Options", "View", "Help"}));
+    EXPECT_EQ(entries(topMenu(window, "File")), (QStringList{"Start Game", "-", "Exit"}));
+    EXPECT_EQ(entries(topMenu(window, "Options")),
+              (QStringList{"Play Sounds", "Play Chatter Sounds", "Turn Sound", "-", "Text Color",
+                           "Text Size", "Scroll Chat Off", "Clear Main Chat",
+                           "Reset Screen Location", "-", "Just Watch"}));
+    EXPECT_EQ(entries(topMenu(window, "View")), (QStringList{"View Tally", "Spy List",
+                                                             "Phrase List",
+                                                             "View Quick Instructions"}));
+    EXPECT_EQ(entries(topMenu(window, "Help")), (QStringList{"Content", "-", "About"}));
+
+    EXPECT_FALSE(window.action("menu_startgame")->isEnabled());
+    EXPECT_FALSE(window.action("menu_quickinstructions")->isVisible());
+    EXPECT_EQ(window.action("menu_content")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window.transcript().scrollChatOffAction()->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window.transcript().quickInstructionsAction()->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_I));
+    EXPECT_TRUE(window.action("menu_playsounds")->isChecked());
+    EXPECT_TRUE(window.action("menu_chattersounds")->isChecked());
+    EXPECT_TRUE(window.action("menu_justwatch")->isCheckable());
+    EXPECT_FALSE(window.action("menu_justwatch")->isChecked());
+}
+
+TEST_F(ProgramTest, ShortcutsReachTheirCommands)
+{
+    Tchat &window = start({"a", "b"});
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_TRUE(program->windows().help->isVisible());
+    program->windows().help->hide();
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(window.transcript().scrollChatOff());
+}
+
+TEST_F(ProgramTest, WidgetsSitAtTheirDesignPlaces)
+{
+    Tchat &window = start({"a", "b"});
+    QWidget *area = window.centralWidget();
+    EXPECT_EQ(area->size(), QSize(628, 408));
+    EXPECT_EQ(window.board()->geometry(), QRect(7, 7, 613, 393));
+    EXPECT_EQ(window.transcript().geometry(), QRect(349, 34, 267, 339));
+    EXPECT_EQ(area->findChild<QLineEdit *>("mychat")->geometry(), QRect(349, 375, 236, 22));
+    EXPECT_EQ(area->findChild<QToolButton *>("button_smilies")->geometry(),
+              QRect(586, 375, 27, 21));
+    EXPECT_EQ(area->findChild<QToolButton *>("b_phrase1")->geometry().topLeft(), QPoint(349, 12));
+    EXPECT_EQ(area->findChild<QToolButton *>("b_phrase10")->geometry().topLeft(),
+              QPoint(590, 12));
+}
+
+TEST_F(ProgramTest, TheClientAreaNeverShrinksBelowTheBoardAndResetRestoresTheDefaults)
+{
+    Tchat &window = start({"a", "b"});
+    window.resize(300, 200);
+    QTest::qWait(20);
+    EXPECT_GE(window.centralWidget()->width(), 628);
+    EXPECT_GE(window.centralWidget()->height(), 408);
+    window.action("menu_resetscreen")->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(window.frameGeometry(), QRect(3, 3, 636, 454));
+}
+
+TEST_F(ProgramTest, TwoArgumentsShowOnlyTheLoadingLineAndStayUnconnected)
+{
+    Tchat &window = start({"a", "b"});
+    QTest::qWait(100);
+    EXPECT_EQ(transcriptTexts(), QStringList{"Loading Multi-player Game.. Please Wait."});
+    EXPECT_FALSE(window.link().socket().hasSocket());
+    EXPECT_FALSE(window.lobbyLink().hasSocket());
+    EXPECT_FALSE(program->windows().server->isListening());
+    EXPECT_FALSE(window.session().hosting());
+    EXPECT_TRUE(window.session().loginname().empty());
+}
+
+TEST_F(ProgramTest, HostingListensAndLogsItsOwnClientInAsSlotOne)
+{
+    Tchat &window = start({"Ann", "198.51.100.4", "true"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
+    EXPECT_TRUE(program->windows().server->isListening());
+    EXPECT_EQ(program->windows().server->listeningPort(), gamePort);
+    EXPECT_TRUE(window.session().hosting());
+    EXPECT_EQ(window.session().loginname(), std::string("Ann") + '\xFF');
+    EXPECT_EQ(window.hostaddress(), "198.51.100.4");
+    EXPECT_EQ(window.link().socket().HostName(), "127.0.0.1");
+    EXPECT_TRUE(window.action("menu_startgame")->isEnabled());
+    EXPECT_TRUE(window.session().startButtonVisible());
+    EXPECT_TRUE(window.lobbyLink().hasSocket()) << "the lobby link is opened after hosting";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return transcriptTexts().contains("You are Connected."); }, 5000));
+    EXPECT_EQ(transcriptTexts().first(), "Loading Multi-player Game.. Please Wait.");
+}
+
+TEST_F(ProgramTest, AHostPortInUseRaisesTheBindErrorAndNothingElseHappens)
+{
+    QTcpServer occupier;
+    ASSERT_TRUE(occupier.listen(QHostAddress::Any, gamePort));
+    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    QTest::qWait(100);
+    EXPECT_EQ(errors, std::vector<std::string>{"Listen - Error Binding Socket"});
+    EXPECT_FALSE(window.session().hosting());
+    EXPECT_FALSE(window.link().socket().hasSocket());
+    EXPECT_FALSE(window.lobbyLink().hasSocket());
+}
+
+TEST_F(ProgramTest, JoiningConnectsToTheHostAndLosingTheLinkClosesTheWindow)
+{
+    QTcpServer remote;
+    ASSERT_TRUE(remote.listen(QHostAddress::LocalHost, gamePort));
+    Tchat &window = start({"Ann", "127.0.0.1", "TRUE"});
+    ASSERT_TRUE(remote.waitForNewConnection(5000));
+    QTcpSocket *peer = remote.nextPendingConnection();
+    EXPECT_FALSE(window.session().hosting());
+    EXPECT_FALSE(window.action("menu_startgame")->isEnabled());
+    EXPECT_FALSE(program->windows().server->isListening());
+
+    peer->write("CMD_sendlogininfo+4" + T);
+    QByteArray login;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            login += peer->readAll();
+            return login.endsWith(T + T);
+        },
+        5000));
+    EXPECT_EQ(login, "CMD_logininfo+4+1.0.5+Ann" + T + T);
+
+    peer->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+}
+
+TEST_F(ProgramTest, GameIsFullShowsItsBoxThenCloses)
+{
+    QTcpServer remote;
+    ASSERT_TRUE(remote.listen(QHostAddress::LocalHost, gamePort));
+    Tchat &window = start({"Ann", "127.0.0.1", "x"});
+    ASSERT_TRUE(remote.waitForNewConnection(5000));
+    QTcpSocket *peer = remote.nextPendingConnection();
+    QString shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    poll.start(20);
+    peer->write("CMD_full+" + T);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+    EXPECT_EQ(shown, "Game is full");
+}
+
+TEST_F(ProgramTest, StartGameBeforeTheLoginAnswersNotConnected)
+{
+    Tchat &window = start({"a", "b"});
+    QString shown;
+    QTimer::singleShot(50, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    window.startGameCommand();
+    EXPECT_EQ(shown, "You are not connected");
+    EXPECT_FALSE(program->windows().gamestart->isVisible());
+}
+
+TEST_F(ProgramTest, TheDispatchTimerTakesOneLinePerTickAndSleepsWhenIdle)
+{
+    Tchat &window = start({"a", "b"});
+    ClientLink &link = window.link();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !link.ticking(); }, 2000))
+        << "an idle link makes no wake-ups";
+    EXPECT_EQ(link.queue().size(), 0u);
+}
+
+TEST(ErrorBox, BoxesNeverNest)
+{
+    ErrorSink previous = setErrorSink({});
+    ErrorBox::install();
+    bool nestedShown = true;
+    QString firstText;
+    QTimer::singleShot(50, [&] {
+        ASSERT_TRUE(ErrorBox::isOpen());
+        // A second error while the box is open goes to the log.
+        nestedShown = ErrorBox::show("second");
+        reportError(ErrorOrigin::Local, "third");
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            firstText = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_TRUE(ErrorBox::show("first"));
+    EXPECT_FALSE(nestedShown);
+    EXPECT_EQ(firstText, "first");
+    EXPECT_FALSE(ErrorBox::isOpen());
+
+    // What a peer caused is never shown.
+    bool opened = false;
+    QTimer::singleShot(50, [&] {
+        opened = QApplication::activeModalWidget() != nullptr;
+        if (QApplication::activeModalWidget())
+            QApplication::activeModalWidget()->close();
+    });
+    reportError(ErrorOrigin::Peer, "from a peer");
+    QTest::qWait(100);
+    EXPECT_FALSE(opened);
+    setErrorSink(previous);
+}
