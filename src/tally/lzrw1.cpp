@@ -61,11 +61,17 @@ std::uint64_t packStream(std::uint64_t size, Source &source, Sink &sink, Names n
     if (!sink.write(header, sizeof header))
         fail(writeError(names));
     std::uint64_t written = sizeof header;
+    std::uint64_t taken = 0;
 
     for (;;) {
         const std::uint8_t *chunk = nullptr;
         std::size_t got = 0;
         if (!source.read(kChunkSize, chunk, got))
+            fail(readError(names) + " (LZRW1/KH)");
+        // A file whose size changes while it is read would give a container
+        // with a wrong stored size, which no reader accepts.
+        taken += got;
+        if (taken > size)
             fail(readError(names) + " (LZRW1/KH)");
         const std::size_t length =
             coder.compress(std::span(chunk, got), std::span(coded).subspan(2));
@@ -76,8 +82,11 @@ std::uint64_t packStream(std::uint64_t size, Source &source, Sink &sink, Names n
         written += length + 2;
         if (onChunk)
             onChunk();
-        if (got < kChunkSize)
+        if (got < kChunkSize) {
+            if (taken != size)
+                fail(readError(names) + " (LZRW1/KH)");
             return written;
+        }
     }
 }
 

@@ -179,6 +179,12 @@ TEST(ContainerFailures, FilesThatCannotBeOpened)
         EXPECT_EQ(messageOf([&] { doit.Compress(); }),
                   "Lzrw1 (de)compression : Failed to open input file : " + doit.InputFile);
     }
+    // A file longer than its size said (as files of /proc are) is not packed
+    // into a container that could never be unpacked.
+    doit.InputFile = "/proc/self/status";
+    doit.OutputFile = dir.path("out");
+    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
+              "Lzrw1 : Error reading from input file : /proc/self/status (LZRW1/KH)");
     // A directory opens but cannot be read.
     doit.InputFile = dir.root().string();
     doit.OutputFile = dir.path("out");
