@@ -60,6 +60,20 @@ QLabel *newLabel(const QString &text, QWidget *parent, const char *objectName = 
     return l;
 }
 
+// A white panel, so that its texts read well on any background picture.
+QFrame *panel(const char *objectName, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(objectName));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    frame->setPalette(pal);
+    return frame;
+}
+
 QLabel *heading(const QString &text, QWidget *parent)
 {
     QLabel *l = newLabel(text, parent);
@@ -106,9 +120,7 @@ void Ttallylist::buildWindow()
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    auto *own = new QFrame(this);
-    own->setObjectName(QStringLiteral("panel_own"));
-    own->setFrameShape(QFrame::StyledPanel);
+    QFrame *own = panel("panel_own", this);
     auto *ownGrid = new QGridLayout(own);
     ownGrid->setContentsMargins(8, 4, 8, 4);
     ownGrid->setVerticalSpacing(1);
@@ -127,9 +139,7 @@ void Ttallylist::buildWindow()
     }
     ownGrid->setColumnStretch(1, 1);
 
-    auto *opponent = new QFrame(this);
-    opponent->setObjectName(QStringLiteral("panel_opponent"));
-    opponent->setFrameShape(QFrame::StyledPanel);
+    QFrame *opponent = panel("panel_opponent", this);
     auto *oppGrid = new QGridLayout(opponent);
     oppGrid->setContentsMargins(8, 2, 8, 4);
     oppGrid->setVerticalSpacing(1);
@@ -169,10 +179,23 @@ void Ttallylist::buildWindow()
     oppGrid->setColumnStretch(1, 1);
     oppGrid->setColumnStretch(2, 1);
 
-    checklist = new QListWidget(this);
+    QFrame *current = panel("panel_currentgame", this);
+    checklist = new QListWidget(current);
     checklist->setObjectName(QStringLiteral("checklist"));
-    listbox_tally = new QListWidget(this);
+    auto *currentBox = new QVBoxLayout(current);
+    currentBox->setContentsMargins(6, 4, 6, 6);
+    currentBox->setSpacing(3);
+    currentBox->addWidget(heading(QStringLiteral("Players In Current Game"), current));
+    currentBox->addWidget(checklist, 1);
+
+    QFrame *tallied = panel("panel_tallied", this);
+    listbox_tally = new QListWidget(tallied);
     listbox_tally->setObjectName(QStringLiteral("listbox_tally"));
+    auto *talliedBox = new QVBoxLayout(tallied);
+    talliedBox->setContentsMargins(6, 4, 6, 6);
+    talliedBox->setSpacing(3);
+    talliedBox->addWidget(heading(QStringLiteral("Players Being Tallied"), tallied));
+    talliedBox->addWidget(listbox_tally, 1);
 
     button_reset = new QPushButton(QStringLiteral("Reset Tally"), this);
     button_reset->setObjectName(QStringLiteral("button_reset"));
@@ -185,13 +208,11 @@ void Ttallylist::buildWindow()
     left->setSpacing(4);
     left->addWidget(own);
     left->addWidget(opponent);
-    left->addWidget(heading(QStringLiteral("Players In Current Game"), this));
-    left->addWidget(checklist, 1);
+    left->addWidget(current, 1);
 
     auto *right = new QVBoxLayout;
     right->setSpacing(4);
-    right->addWidget(heading(QStringLiteral("Players Being Tallied"), this));
-    right->addWidget(listbox_tally, 1);
+    right->addWidget(tallied, 1);
     right->addWidget(button_reset);
     right->addWidget(button_done);
 
