@@ -119,17 +119,17 @@ void Tchat::buildMenu()
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("menu_file"));
-    startGameItem = item(file, QStringLiteral("menu_startgame"), QStringLiteral("Start Game"),
+    startGameItem = item(file, QStringLiteral("action_startgame"), QStringLiteral("Start Game"),
                          [this] { startGameCommand(); });
     startGameItem->setEnabled(false);
     file->addSeparator();
-    item(file, QStringLiteral("menu_exit"), QStringLiteral("Exit"), [this] { close(); });
+    item(file, QStringLiteral("action_exit"), QStringLiteral("Exit"), [this] { close(); });
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("menu_options"));
     buildSoundItems(options);
     options->addSeparator();
-    item(options, QStringLiteral("menu_textcolor"), QStringLiteral("Text Color"),
+    item(options, QStringLiteral("action_textcolor"), QStringLiteral("Text Color"),
          [this] { chatControls->chooseTextColour(); });
     QMenu *sizes = options->addMenu(QStringLiteral("Text Size"));
     sizes->setObjectName(QStringLiteral("menu_textsize"));
@@ -138,11 +138,11 @@ void Tchat::buildMenu()
     scrollOff->setShortcutContext(Qt::WindowShortcut);
     options->addAction(scrollOff);
     options->addAction(pane->clearAction());
-    item(options, QStringLiteral("menu_resetscreen"), QStringLiteral("Reset Screen Location"),
+    item(options, QStringLiteral("action_resetscreen"), QStringLiteral("Reset Screen Location"),
          [this] { resetScreenLocation(); });
     options->addSeparator();
     justWatchItem =
-        item(options, QStringLiteral("menu_justwatch"), QStringLiteral("Just Watch"), [this] {
+        item(options, QStringLiteral("action_justwatch"), QStringLiteral("Just Watch"), [this] {
             // The mark follows the server's answer, not the click.
             justWatchItem->setChecked(game.justWatch());
             game.justWatchClick();
@@ -151,15 +151,15 @@ void Tchat::buildMenu()
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("menu_view"));
-    item(view, QStringLiteral("menu_viewtally"), QStringLiteral("View Tally"), [this] {
+    item(view, QStringLiteral("action_viewtally"), QStringLiteral("View Tally"), [this] {
         if (windows.tallylist)
             windows.tallylist->show();
     });
-    item(view, QStringLiteral("menu_spylist"), QStringLiteral("Spy List"), [this] {
+    item(view, QStringLiteral("action_spylist"), QStringLiteral("Spy List"), [this] {
         if (windows.spylist)
             windows.spylist->show();
     });
-    item(view, QStringLiteral("menu_phraselist"), QStringLiteral("Phrase List"), [this] {
+    item(view, QStringLiteral("action_phraselist"), QStringLiteral("Phrase List"), [this] {
         if (!windows.phrases)
             return;
         QStringList texts;
@@ -172,21 +172,21 @@ void Tchat::buildMenu()
     instructions->setShortcutContext(Qt::WindowShortcut);
     addAction(instructions);
     QAction *hiddenEntry =
-        item(view, QStringLiteral("menu_quickinstructions"),
+        item(view, QStringLiteral("action_quickinstructions"),
              QStringLiteral("View Quick Instructions"), [this] { pane->viewQuickInstructions(); });
     hiddenEntry->setVisible(false);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("menu_help"));
     QAction *content =
-        item(help, QStringLiteral("menu_content"), QStringLiteral("Content"), [this] {
+        item(help, QStringLiteral("action_content"), QStringLiteral("Content"), [this] {
             if (windows.help)
                 windows.help->show();
         });
     content->setShortcut(QKeySequence(Qt::Key_F1));
     content->setShortcutContext(Qt::WindowShortcut);
     help->addSeparator();
-    item(help, QStringLiteral("menu_about"), QStringLiteral("About"), [this] {
+    item(help, QStringLiteral("action_about"), QStringLiteral("About"), [this] {
         if (windows.about)
             windows.about->show();
     });
