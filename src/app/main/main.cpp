@@ -4,8 +4,11 @@
 #include "app/qt/error_box.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
+#include "windows/qt/windows_resources.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -18,6 +21,10 @@ int main(int argc, char **argv)
         return 0;
 
     kalvex::ErrorBox::install();
+    if (!kalvex::jpegDecoderAvailable())
+        std::fprintf(stderr, "kalvex: Qt's JPEG image plugin is missing, so the lobby picture "
+                             "cannot be shown; install the package that provides "
+                             "imageformats/libqjpeg.so.\n");
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     kalvex::Program program(arguments);
