@@ -190,6 +190,16 @@ TEST_F(TallyWindow, EveryChangeIsStoredAtOnce)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+TEST_F(TallyWindow, AFailedStoreIsToldOnceAndCountingGoesOn)
+{
+    Ttallylist w(dir.filePath("no-such-dir"), nullptr, [this](const QString &e) { errors << e; });
+    w.addtomineincrease(4);
+    w.addtomineincrease(4);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("The tally could not be saved: ")) << errors[0].toStdString();
+    EXPECT_EQ(text(&w, "mylabel_3"), "0/2");
+}
+
 TEST_F(TallyWindow, NoOnRemovalKeepsTheOpponentTicked)
 {
     seats.names = {{2, "Ann"}};
