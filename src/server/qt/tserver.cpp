@@ -19,7 +19,8 @@ TServer::TServer(std::unique_ptr<RandomSource> randomSource, QObject *parent)
     setObjectName(QStringLiteral("Server"));
     uptime.start();
     Sock1.setObjectName(QStringLiteral("Sock1"));
-    Sock1.OnAccept = [this](TSock &) { Sock1Accept(); };
+    // What a peer causes is logged, never shown in a box.
+    Sock1.OnAccept = [this](TSock &) { guarded(ErrorOrigin::Peer, [this] { Sock1Accept(); }); };
 
     socktimer.setObjectName(QStringLiteral("socktimer"));
     socktimer.setInterval(kDispatchMs);
@@ -68,7 +69,9 @@ void TServer::Sock1Accept()
     }
     const ConnectionId connection = admission.connection;
     endpoint->Tag = admission.slot;
-    endpoint->OnRead = [this, connection](TSock &sender, int) { endpointRead(sender, connection); };
+    endpoint->OnRead = [this, connection](TSock &sender, int) {
+        guarded(ErrorOrigin::Peer, [&] { endpointRead(sender, connection); });
+    };
     endpoint->OnDisconnect = [this, connection](TSock &) {
         guarded(ErrorOrigin::Peer, [&] { engine.peerDisconnected(connection); });
     };

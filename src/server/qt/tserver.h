@@ -71,13 +71,13 @@ private:
     void scheduleLoginCheck();
     void wakeDispatch();
 
-    TSock Sock1;
+    TSock Sock1{this};
     // The endpoint of each slot, 1 to 10 (index 0 unused).
     std::array<QPointer<TSock>, PlayerTable::kSlots + 1> endpoints{};
     InboundQueue receivedlist{std::string()};
-    QTimer socktimer;
-    QTimer timer1;
-    QTimer loginTimer;
+    QTimer socktimer{this};
+    QTimer timer1{this};
+    QTimer loginTimer{this};
     QElapsedTimer uptime;
     std::unique_ptr<RandomSource> random;
     GameServer engine;

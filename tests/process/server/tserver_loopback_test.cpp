@@ -4,6 +4,8 @@
 #include "server/qt/tserver.h"
 #include "wire_peer.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -190,6 +192,9 @@ TEST_F(Loopback, ARoundIsPlayedOverTheWire)
     ann->send(wire("CMD_checkit+2+1+2+1+3+"));
     EXPECT_EQ(ann->next(), wire("CMD_yourresult+2+1+2+0+2+"));
     EXPECT_EQ(ann->next(), wire("CMD_nextplayer+2+2+"));
+    auto *clock = server->findChild<QTimer *>(QStringLiteral("timer1"));
+    ASSERT_NE(clock, nullptr);
+    EXPECT_TRUE(clock->isActive());
     host->send(wire("CMD_checkit+1+1+1+1+1+"));
     ann->send(wire("CMD_checkit+2+1+1+1+1+"));
     for (WirePeer *peer : {host.get(), ann.get()}) {
@@ -197,6 +202,23 @@ TEST_F(Loopback, ARoundIsPlayedOverTheWire)
         EXPECT_EQ(peer->next(), wire("CMD_gotit+2+11+11+2+1+1+1+1+"));
         EXPECT_EQ(peer->next(), wire("CMD_endround+"));
     }
+    // The pause runs on the same clock, which went on ticking.
+    EXPECT_TRUE(clock->isActive());
+    EXPECT_EQ(server->rules().clockPurpose(), ClockPurpose::StartRound);
+}
+
+TEST_F(Loopback, DispatchSleepsWhileNothingWaits)
+{
+    auto *dispatch = server->findChild<QTimer *>(QStringLiteral("socktimer"));
+    ASSERT_NE(dispatch, nullptr);
+    EXPECT_EQ(dispatch->interval(), 10);
+    host->next();
+    QTest::qWait(50);
+    EXPECT_FALSE(dispatch->isActive());
+    EXPECT_EQ(server->queuedLines(), 0u);
+    host->send(wire("CMD_chat+1+a|clRed") + wire("CMD_chat+1+b|clRed"));
+    EXPECT_EQ(host->next(), wire("CMD_chat+1+Host chats: a|clRed"));
+    EXPECT_EQ(host->next(), wire("CMD_chat+1+Host chats: b|clRed"));
 }
 
 TEST(LoopbackListening, BusyPortIsReportedAsAnError)
