@@ -235,6 +235,11 @@ TEST_F(ProgramTest, HostingListensAndLogsItsOwnClientInAsSlotOne)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return transcriptTexts().contains("You are Connected."); }, 5000));
     EXPECT_EQ(transcriptTexts().first(), "Loading Multi-player Game.. Please Wait.");
+    // The own login applied the (absent) settings file.
+    QTest::qWait(50);
+    EXPECT_EQ(window.frameGeometry(), QRect(3, 3, 636, 454));
+    EXPECT_EQ(window.savedBounds(), QRect(3, 3, 636, 454));
+    EXPECT_EQ(window.transcript().textSize(), 8);
 }
 
 TEST_F(ProgramTest, AHostPortInUseRaisesTheBindErrorAndNothingElseHappens)
@@ -351,4 +356,32 @@ TEST(ErrorBox, BoxesNeverNest)
     QTest::qWait(100);
     EXPECT_FALSE(opened);
     setErrorSink(previous);
+}
+
+TEST_F(ProgramTest, ClosingAnUnmovedWindowWritesNoSettings)
+{
+    Tchat &window = start({"a", "b"});
+    window.action("action_exit")->trigger();
+    EXPECT_FALSE(window.isVisible());
+    // The settings were never applied and the user chose no placement, so a
+    // stored placement must not be replaced by the design position.
+    EXPECT_FALSE(QFile::exists(home.filePath("orbolobby.ini")));
+}
+
+TEST_F(ProgramTest, ClosingAMovedWindowKeepsItsPlacement)
+{
+    QFile stored(home.filePath("orbolobby.ini"));
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write("[other]\r\nKey=1\r\n[kalvex]\r\nTextsize=12\r\n");
+    stored.close();
+    Tchat &window = start({"a", "b"});
+    window.move(40, 50);
+    window.close();
+    EXPECT_EQ(window.savedBounds().topLeft(), QPoint(40, 50));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray text = stored.readAll();
+    EXPECT_TRUE(text.contains("Top=50\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Left=40\r\n"));
+    EXPECT_TRUE(text.contains("Textsize=12\r\n")) << "keys the user did not change stay";
+    EXPECT_TRUE(text.contains("[other]\r\nKey=1\r\n"));
 }
