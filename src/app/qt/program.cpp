@@ -1,7 +1,9 @@
 #include "app/qt/program.h"
 
 #include "app/qt/file_places.h"
+#include "net/error_report.h"
 #include "server/qt/tserver.h"
+#include "tally/qt/tally_list.h"
 #include "windows/qt/about_form.h"
 #include "windows/qt/download_form.h"
 #include "windows/qt/gamestart_form.h"
@@ -9,17 +11,27 @@
 #include "windows/qt/phrases_form.h"
 #include "windows/qt/spylist_form.h"
 
-#include <QDialog>
-
 namespace kalvex {
 
 namespace {
 
-QWidget *tallyWindow(Tchat &main)
+Ttallylist *tallyWindow(Tchat &main)
 {
-    auto *window = new QDialog(&main);
-    window->setObjectName(QStringLiteral("tallylist"));
-    window->setWindowTitle(QStringLiteral("Kalvex  - Tally List"));
+    auto *window = new Ttallylist(programDirectory(), &main, [](const QString &text) {
+        reportError(ErrorOrigin::Local, text.toStdString());
+    });
+    window->setBackground(main.backgroundTile());
+    window->setSeats([&main] { return main.session().myslot(); },
+                     [&main](int slot) { return main.seatName(slot).value_or(std::string()); });
+    QPointer<Ttallylist> tally(window);
+    main.setTallyHooks({[tally](int column) {
+                            if (tally)
+                                tally->addtomineincrease(column);
+                        },
+                        [tally](std::string_view winner) {
+                            if (tally)
+                                tally->addgame(winner);
+                        }});
     return window;
 }
 

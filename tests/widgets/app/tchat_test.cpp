@@ -139,6 +139,12 @@ TEST_F(ProgramTest, EveryWindowExistsOnceWithItsCaption)
     EXPECT_NE(others.server, nullptr);
     EXPECT_NE(others.download, nullptr);
     EXPECT_FALSE(others.download->isVisible()) << "only a solo start shows the download window";
+    window.action("action_viewtally")->trigger();
+    EXPECT_TRUE(others.tallylist->isVisible());
+    window.action("action_spylist")->trigger();
+    EXPECT_TRUE(others.spylist->isVisible());
+    window.action("action_about")->trigger();
+    EXPECT_TRUE(others.about->isVisible());
 }
 
 TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
