@@ -32,6 +32,7 @@ TServer::TServer(std::unique_ptr<RandomSource> randomSource, QObject *parent)
     timer1.setInterval(kClockMs);
     connect(&timer1, &QTimer::timeout, this, &TServer::timer1Timer);
 
+    loginTimer.setObjectName(QStringLiteral("loginTimer"));
     loginTimer.setSingleShot(true);
     connect(&loginTimer, &QTimer::timeout, this, &TServer::checkLogins);
 }

@@ -207,6 +207,23 @@ TEST_F(Loopback, ARoundIsPlayedOverTheWire)
     EXPECT_EQ(server->rules().clockPurpose(), ClockPurpose::StartRound);
 }
 
+TEST_F(Loopback, SilentConnectionIsGivenThirtySecondsToLogIn)
+{
+    auto *deadline = server->findChild<QTimer *>(QStringLiteral("loginTimer"));
+    ASSERT_NE(deadline, nullptr);
+    host->next();
+    QTest::qWait(50);
+    EXPECT_FALSE(deadline->isActive());
+    WirePeer silent(port);
+    EXPECT_EQ(silent.next(), wire("CMD_sendlogininfo+2"));
+    ASSERT_TRUE(deadline->isActive());
+    EXPECT_GT(deadline->remainingTime(), 25000);
+    EXPECT_LE(deadline->remainingTime(), 31500); // a coarse timer may run 5% late
+    silent.send("CMD_logininfo+2+1.0.5+Late\xFF\xFF");
+    EXPECT_EQ(silent.next(), wire("CMD_newplayerinfo+2+Late"));
+    EXPECT_FALSE(deadline->isActive());
+}
+
 TEST_F(Loopback, DispatchSleepsWhileNothingWaits)
 {
     auto *dispatch = server->findChild<QTimer *>(QStringLiteral("socktimer"));
