@@ -289,6 +289,32 @@ void TSock::flushSendBuffer()
     const qint64 taken = stream->write(sendBuffer.data(), static_cast<qint64>(sendBuffer.size()));
     if (taken > 0)
         sendBuffer.erase(0, static_cast<std::size_t>(taken));
+    checkSendLimit();
+}
+
+void TSock::checkSendLimit()
+{
+    if (choking || stream == nullptr ||
+        static_cast<std::size_t>(stream->bytesToWrite()) + sendBuffer.size() <= sendLimit)
+        return;
+    // Cut off outside the sender's call, as if the network had failed.
+    choking = true;
+    QTimer::singleShot(0, this, [this] {
+        guarded(ErrorOrigin::Local, [this] {
+            choking = false;
+            if (stream == nullptr)
+                return;
+            QPointer<TSock> self(this);
+            errorEvent(wsa::kNoBuffers);
+            if (!self || stream == nullptr)
+                return;
+            sendBuffer.clear();
+            QTcpSocket *dead = stream;
+            dead->disconnect(this);
+            dead->abort();
+            closeEvent();
+        });
+    });
 }
 
 std::string TSock::ReceiveText()

@@ -88,6 +88,11 @@ public:
 
     // Bytes handed to Send and not yet taken by the network.
     std::size_t pendingSend() const { return sendBuffer.size(); }
+    // A peer that stops reading must not make this endpoint hold without
+    // limit what is sent to it: past this many unsent bytes the connection
+    // is reported as an error (WSAENOBUFS) and closed like a lost one.
+    static constexpr std::size_t kDefaultSendLimit = 16 * 1024 * 1024;
+    void setSendLimit(std::size_t bytes) { sendLimit = bytes; }
     // The port this listener is bound to (useful with PortName "0").
     quint16 boundPort() const;
 
@@ -105,6 +110,7 @@ private:
     void errorEvent(int code);
     void acceptEvent();
     void onStreamError();
+    void checkSendLimit();
 
     QString host;
     QString port;
@@ -115,6 +121,8 @@ private:
     QTcpSocket *stream = nullptr;
     QTcpServer *server = nullptr;
     std::uint64_t serial;
+    std::size_t sendLimit = kDefaultSendLimit;
+    bool choking = false;
 };
 
 } // namespace kalvex

@@ -202,3 +202,19 @@ TEST(Dispatch, CatalogueIndexesFollowTheFixedOrder)
     EXPECT_EQ(commandIndex(kServerCommands, "CMD_playasound"), 7u);
     EXPECT_EQ(commandIndex(kServerCommands, "CMD_nothing"), kServerCommands.size());
 }
+
+TEST(InboundQueue, LineBreaksInsideAMessageNeverMakeASecondCommand)
+{
+    // A relayed chat line carrying "\r\nCMD_full+" must stay one chat line, or
+    // any player could make every client act on a command of his choosing.
+    InboundQueue queue("");
+    queue.take();
+    queue.receive(1, "CMD_chat+2+Bob chats: hi\r\nCMD_full+\nCMD_winner+2+|clRed" + T);
+    ASSERT_EQ(queue.size(), 1u);
+    int full = 0;
+    dispatchLine(queue.take().text, kClientCommands, [&](std::size_t i, std::string_view) {
+        if (kClientCommands[i] == "CMD_full")
+            ++full;
+    });
+    EXPECT_EQ(full, 0);
+}

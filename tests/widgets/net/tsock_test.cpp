@@ -3,6 +3,7 @@
 #include "net/qt/host_lookup.h"
 #include "net/qt/tsock.h"
 
+#include <QTcpSocket>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -377,4 +378,28 @@ TEST(TSockErrors, AHandlerErrorInAnEventIsReportedAndTheEndpointGoesOn)
     ASSERT_TRUE(QTest::qWaitFor([&] { return reads == 2; }, 5000));
     EXPECT_EQ(errors.reported, (std::vector<std::string>{"'x' is not a valid integer value",
                                                          "'x' is not a valid integer value"}));
+}
+
+TEST(TSockClose, APeerThatStopsReadingIsCutOffPastTheSendLimit)
+{
+    Listener listener;
+    Journal journal;
+    journal.attach(listener.sock, "s");
+    QTcpSocket silent;
+    silent.setReadBufferSize(1);
+    silent.connectToHost(QHostAddress::LocalHost, listener.sock.boundPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !listener.accepted.empty(); }, 5000));
+    TSock &endpoint = *listener.accepted.front();
+    endpoint.setSendLimit(256 * 1024);
+    const std::string chunk(64 * 1024, 'z');
+    for (int i = 0; i < 512 && journal.count("s disconnect") == 0; ++i) {
+        endpoint.Send(chunk);
+        QTest::qWait(1);
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return journal.count("s Close: Socket Closed") == 1; }, 5000));
+    EXPECT_EQ(journal.count("s Error: Error #10055 (WSAENOBUFS)"), 1);
+    EXPECT_LT(journal.position("s Error: Error #10055 (WSAENOBUFS)"),
+              journal.position("s disconnect"));
+    EXPECT_LT(journal.position("s disconnect"), journal.position("s Close: Socket Closed"));
 }
