@@ -29,7 +29,8 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::anotherInstanceRuns()
 {
-    if (!QDir().mkpath(runtimeDirectory()))
+    const QString directory = runtimeDirectory();
+    if (directory.isEmpty() || !QDir().mkpath(directory))
         return false;
     lock = std::make_unique<QLockFile>(lockPath);
     // Only a lock whose process has died counts as stale, never an old one.
@@ -76,9 +77,12 @@ void SingleInstance::acceptRequests()
 }
 
 RunningMarker::RunningMarker(const QString &name)
-    : lock(std::make_unique<QLockFile>(
-          QDir(runtimeDirectory()).filePath(QStringLiteral("%1.running").arg(name))))
 {
+    // Without a runtime directory there is no place for it; nothing relies on it.
+    const QString directory = runtimeDirectory();
+    if (directory.isEmpty() || !QDir().mkpath(directory))
+        return;
+    lock = std::make_unique<QLockFile>(QDir(directory).filePath(name + QStringLiteral(".running")));
     lock->setStaleLockTime(0);
     lock->tryLock(0);
 }

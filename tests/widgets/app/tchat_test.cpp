@@ -4,6 +4,7 @@
 #include "app/qt/client_link.h"
 #include "app/qt/error_box.h"
 #include "app/qt/program.h"
+#include "app/qt/single_instance.h"
 #include "app/qt/tchat.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
@@ -390,4 +391,27 @@ TEST_F(ProgramTest, ClosingAMovedWindowKeepsItsPlacement)
     EXPECT_TRUE(text.contains("Left=40\r\n"));
     EXPECT_TRUE(text.contains("Textsize=12\r\n")) << "keys the user did not change stay";
     EXPECT_TRUE(text.contains("[other]\r\nKey=1\r\n"));
+}
+
+TEST_F(ProgramTest, ALaterStartAsksTheRunningOneToComeForwardRestored)
+{
+    SingleInstance first(QStringLiteral("guardtest"));
+    ASSERT_FALSE(first.anotherInstanceRuns());
+    Tchat &window = start({"a", "b"});
+    QObject::connect(&first, &SingleInstance::raiseRequested, &window, &Tchat::bringForward);
+    window.showMinimized();
+    QTest::qWait(20);
+    ASSERT_TRUE(window.isMinimized());
+
+    SingleInstance second(QStringLiteral("guardtest"));
+    EXPECT_TRUE(second.anotherInstanceRuns());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized(); }, 3000));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ProgramTest, AGuardThatCannotBeSetUpLetsTheProgramRun)
+{
+    qputenv("XDG_RUNTIME_DIR", "/proc/kalvex-no-such-place");
+    SingleInstance guard(QStringLiteral("guardtest"));
+    EXPECT_FALSE(guard.anotherInstanceRuns());
 }
