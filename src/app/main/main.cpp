@@ -2,6 +2,7 @@
 // once, then the event loop.
 
 #include "app/qt/error_box.h"
+#include "app/qt/kalvex_application.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
 #include "windows/qt/windows_resources.h"
@@ -12,7 +13,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication application(argc, argv);
+    kalvex::KalvexApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvex"));
     QApplication::setDesktopFileName(QStringLiteral("kalvex"));
 
