@@ -210,12 +210,8 @@ void Tchat::setWindows(const SecondaryWindows &others)
                 });
     }
     if (windows.spylist) {
-        connect(windows.spylist, &Tspylist::kickRequested, this, [this](int slot) {
-            guarded(ErrorOrigin::Local, [&] {
-                game.openSeatMenu(slot);
-                game.kickMenuRemove();
-            });
-        });
+        connect(windows.spylist, &Tspylist::kickRequested, this,
+                [this](int slot) { guarded(ErrorOrigin::Local, [&] { game.kicking(slot); }); });
     }
     if (windows.help && windows.about)
         connect(windows.help, &Thelp::aboutRequested, windows.about, &QWidget::show);
