@@ -30,6 +30,7 @@ TServer::TServer(std::unique_ptr<RandomSource> randomSource, QObject *parent)
 
     timer1.setObjectName(QStringLiteral("timer1"));
     timer1.setInterval(kClockMs);
+    timer1.setTimerType(Qt::PreciseTimer);
     connect(&timer1, &QTimer::timeout, this, &TServer::timer1Timer);
 
     loginTimer.setObjectName(QStringLiteral("loginTimer"));
@@ -113,7 +114,12 @@ void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo c
 
 void TServer::socktimerTimer()
 {
-    const InboundLine line = receivedlist.take();
+    // Lines left by a connection that has gone would only be dropped: they
+    // are passed over without taking a tick each.
+    InboundLine line = receivedlist.take();
+    while (line.connection != kNoConnection && !receivedlist.empty() &&
+           engine.players().connectedSlotOf(line.connection) == 0)
+        line = receivedlist.take();
     guarded(ErrorOrigin::Peer, [&] { engine.handleLine(line.connection, line.text); });
     // Asleep while nothing waits; a received line wakes it.
     if (receivedlist.empty())

@@ -48,6 +48,11 @@ public:
     // Lines received and not yet dispatched.
     std::size_t queuedLines() const { return receivedlist.size(); }
 
+    // What one connection may have waiting: a client of this game sends a
+    // few lines a second, so a connection past this floods and is closed.
+    static constexpr InboundLimits kPeerLimits{
+        .maxTail = LineFramer::kDefaultMaxTail, .maxLines = 256, .maxBytes = 256 * 1024};
+
     // Dispatch and clock intervals.
     static constexpr int kDispatchMs = 10;
     static constexpr int kClockMs = 1000;
@@ -74,7 +79,7 @@ private:
     TSock Sock1{this};
     // The endpoint of each slot, 1 to 10 (index 0 unused).
     std::array<QPointer<TSock>, PlayerTable::kSlots + 1> endpoints{};
-    InboundQueue receivedlist{std::string()};
+    InboundQueue receivedlist{std::string(), kPeerLimits};
     QTimer socktimer{this};
     QTimer timer1{this};
     QTimer loginTimer{this};

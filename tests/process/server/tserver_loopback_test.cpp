@@ -178,6 +178,27 @@ TEST_F(Loopback, OversizedMessageClosesItsConnectionOnly)
     EXPECT_EQ(host->next(), wire("CMD_chat+1+Host chats: still here|clRed"));
 }
 
+TEST_F(Loopback, FloodingConnectionIsClosedAndItsLinesPassedOver)
+{
+    host->next();
+    auto ann = seat("Ann", {host.get()}, 2);
+    std::string flood;
+    for (int i = 0; i < 300; ++i)
+        flood += wire("CMD_chat+2+spam|clRed");
+    ann->send(flood);
+    EXPECT_TRUE(ann->waitClosed());
+    host->send(wire("CMD_chat+1+after|clRed"));
+    // Whatever of the flood was relayed before the close, the host's own
+    // line follows soon, not after hundreds of ticks.
+    std::string got;
+    int relayed = 0;
+    while ((got = host->next(2000)) == wire("CMD_chat+2+Ann chats: spam|clRed"))
+        ++relayed;
+    EXPECT_LT(relayed, 256);
+    EXPECT_EQ(got, wire("CMD_playerdisconnected+2+Ann"));
+    EXPECT_EQ(host->next(), wire("CMD_chat+1+Host chats: after|clRed"));
+}
+
 TEST_F(Loopback, ARoundIsPlayedOverTheWire)
 {
     host->next();
