@@ -415,3 +415,39 @@ TEST_F(ProgramTest, AGuardThatCannotBeSetUpLetsTheProgramRun)
     SingleInstance guard(QStringLiteral("guardtest"));
     EXPECT_FALSE(guard.anotherInstanceRuns());
 }
+
+TEST_F(ProgramTest, TheHostStartsAGameThroughTheOptionsDialog)
+{
+    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
+    QTcpSocket joiner;
+    joiner.connectToHost(QHostAddress::LocalHost, gamePort);
+    QByteArray seen;
+    auto waitFor = [&](const QByteArray &wanted) {
+        return QTest::qWaitFor(
+            [&] {
+                seen += joiner.readAll();
+                return seen.contains(wanted);
+            },
+            5000);
+    };
+    ASSERT_TRUE(waitFor("CMD_sendlogininfo+2" + T));
+    joiner.write("CMD_logininfo+2+1.0.5+Bob" + T + T);
+    ASSERT_TRUE(waitFor("CMD_existingplayers+1+Ann" + T));
+
+    window.action("action_startgame")->trigger();
+    Tgamestart &options = *program->windows().gamestart;
+    ASSERT_TRUE(options.isVisible());
+    options.setRounds(3);
+    options.startGame();
+    EXPECT_TRUE(waitFor("CMD_startgame+Ann+3+120+0+0+" + T)) << seen.toStdString();
+    EXPECT_TRUE(waitFor("CMD_startround+1+" + T));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.session().roundstotal() == 3; }, 5000));
+    EXPECT_TRUE(window.roundTimer().isActive() ||
+                QTest::qWaitFor([&] { return window.roundTimer().isActive(); }, 5000))
+        << "the round clock runs once the round starts";
+
+    QFile stored(home.filePath("orbolobby.ini"));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(stored.readAll().contains("Playtoscore=3\r\n"));
+}
