@@ -68,8 +68,11 @@ protected:
                                  QStringLiteral("true")});
         ASSERT_TRUE(program.waitForStarted(10000));
         // Listening, and the host's own client connected as slot 1.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return socketsOnPort(port, "0A") > 0; }, 20000))
-            << "the program never listened on " << port;
+        const auto running = [this] { return program.state() == QProcess::Running; };
+        QTest::qWaitFor([&] { return !running() || socketsOnPort(port, "0A") > 0; }, 20000);
+        ASSERT_TRUE(running()) << "the program ended with " << program.exitCode()
+                               << (program.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+        ASSERT_GT(socketsOnPort(port, "0A"), 0) << "the program never listened on " << port;
         ASSERT_TRUE(QTest::qWaitFor([this] { return socketsOnPort(port, "01") > 0; }, 10000))
             << "the host's own client never connected";
         QTest::qWait(200);
