@@ -390,6 +390,9 @@ void Tchat::applyPhrases(const QStringList &texts)
 void Tchat::send(const std::string &bytes)
 {
     gameLink->send(bytes);
+    // A phrase button locks itself when it sends; its lock counts dispatch
+    // ticks, so the dispatch timer must run even with nothing received.
+    gameLink->wake();
 }
 
 void Tchat::addlinetochat(std::string_view line, ColourValue colour)

@@ -6,6 +6,7 @@
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
 #include "app/qt/tchat.h"
+#include "chat/qt/chat_controls.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
@@ -450,4 +451,18 @@ TEST_F(ProgramTest, TheHostStartsAGameThroughTheOptionsDialog)
     QFile stored(home.filePath("orbolobby.ini"));
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
     EXPECT_TRUE(stored.readAll().contains("Playtoscore=3\r\n"));
+}
+
+TEST_F(ProgramTest, APhraseButtonUnlocksAfterItsTicksEvenWhenNothingArrives)
+{
+    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.link().ticking(); }, 3000));
+    auto *phrase = window.centralWidget()->findChild<QToolButton *>("b_phrase1");
+    QTest::mouseClick(phrase, Qt::LeftButton);
+    EXPECT_FALSE(window.chat().composer().chatterready());
+    EXPECT_TRUE(window.link().ticking());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.chat().composer().chatterready(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.link().ticking(); }, 3000))
+        << "the timer sleeps again once the lock is over and nothing waits";
 }
