@@ -180,3 +180,26 @@ TEST_F(Scoring, LevelAfterTheBonusPlaysAnExtraRoundAndTheBonusIsGivenAgain)
                                     sent(2, "CMD_gottime+2+29+"), sent(1, "CMD_winner+2+"),
                                     sent(2, "CMD_winner+2+")));
 }
+
+TEST_F(Scoring, GameOfNoRoundsIsDecidedAtOnce)
+{
+    seat({"Bob", "Ann"});
+    startGame(0, 60);
+    EXPECT_THAT(take(), ElementsAre(sent(1, "CMD_startgame+Bob+0+60+0+0+"),
+                                    sent(2, "CMD_startgame+Bob+0+60+0+0+"), sent(1, "CMD_tiegame+"),
+                                    sent(2, "CMD_tiegame+"), sent(1, "CMD_startround+1+"),
+                                    sent(2, "CMD_startround+1+"), sent(1, "CMD_nextplayer+1+1+"),
+                                    sent(2, "CMD_nextplayer+2+1+"), clock(false), clock(true)));
+    // Started over the running round, with the bonus the host wins before any
+    // round, and the old round's clock does not run on into a game that is over.
+    startGame(0, 60, 1);
+    EXPECT_THAT(take(), ElementsAre(clock(false), sent(1, "CMD_startgame+Bob+0+60+1+0+"),
+                                    sent(2, "CMD_startgame+Bob+0+60+1+0+"),
+                                    sent(1, "CMD_gottime+1+5+"), sent(2, "CMD_gottime+1+5+"),
+                                    sent(1, "CMD_winner+1+"), sent(2, "CMD_winner+1+")));
+    EXPECT_FALSE(server.gameOn());
+    EXPECT_FALSE(server.roundOn());
+    EXPECT_FALSE(server.clockEnabled());
+    guess(2, 1, 1, 1, 1);
+    EXPECT_THAT(take(), IsEmpty());
+}
