@@ -57,10 +57,11 @@ protected:
             player.handleLine(line);
     }
 
-    // Fires the timer as often as the player set it, as the event loop would.
+    // Fires the timer as the event loop would, while the player keeps setting
+    // it (a locked phrase button sets it again and again).
     void fire()
     {
-        while (!around.timers.empty()) {
+        for (int shots = 0; shots < 20 && !around.timers.empty(); ++shots) {
             around.timers.erase(around.timers.begin());
             player.timerFired();
         }

@@ -1,0 +1,252 @@
+#include "bot/bot_player.h"
+
+#include "net/message.h"
+
+#include <algorithm>
+
+namespace kalvex {
+
+namespace {
+
+constexpr int kGreetingPhrase = 1;
+constexpr int kGoodGamePhrase = 2;
+// The phrase buttons unlock after about a second; a locked phrase is tried
+// again after this long.
+constexpr int kPhraseRetryMs = 1200;
+// Time for the last words to leave before the link closes.
+constexpr int kLeaveDelayMs = 500;
+// A row is never answered at once: a joiner's game options arrive just after
+// its row opens.
+constexpr int kLeastThinkingMs = 50;
+
+int levelThinkingTime(Level level)
+{
+    switch (level) {
+    case Level::Easy:
+        return 4000;
+    case Level::Normal:
+        return 3000;
+    case Level::Expert:
+        return 1800;
+    }
+    return 3000;
+}
+
+} // namespace
+
+BotPlayer::BotPlayer(BotSurroundings &surroundings, BotOptions botOptions)
+    : around(surroundings), options(std::move(botOptions)), client(*this),
+      composer(*this, transcript), solver(options.level, 6, options.seed), random(options.seed),
+      thinkMean(options.thinkMs >= 0 ? options.thinkMs : levelThinkingTime(options.level))
+{
+    client.setPlayername(options.name);
+    client.setStartButtonVisible(false);
+    composer.setPhrase(kGreetingPhrase, kGreeting);
+    composer.setPhrase(kGoodGamePhrase, kGoodGame);
+}
+
+void BotPlayer::handleLine(std::string_view line)
+{
+    try {
+        client.handleLine(line);
+    } catch (const std::exception &error) {
+        // What the server sent could not be read; the next line is handled
+        // as usual, as in the window.
+        around.log(std::string("error: ") + error.what());
+    }
+}
+
+void BotPlayer::dispatchTick()
+{
+    composer.tick();
+}
+
+void BotPlayer::clockTick()
+{
+    client.clockTick();
+}
+
+void BotPlayer::connectionClosed()
+{
+    around.log("the connection closed");
+    leaving = true;
+    pending.clear();
+    around.leave(kExitDone);
+}
+
+int BotPlayer::thinkingDelay()
+{
+    if (thinkMean <= 0)
+        return 0;
+    // Between 60 and 140 percent of the mean.
+    return std::uniform_int_distribution<int>(thinkMean * 6 / 10, thinkMean * 14 / 10)(random);
+}
+
+void BotPlayer::schedule(Action action, int delayMs, int row)
+{
+    if (leaving)
+        return;
+    pending.push_back({action, delayMs, row});
+    if (!timerRunning) {
+        timerRunning = true;
+        around.startTimer(pending.front().delayMs);
+    }
+}
+
+void BotPlayer::timerFired()
+{
+    timerRunning = false;
+    if (pending.empty())
+        return;
+    const Pending due = pending.front();
+    pending.pop_front();
+    run(due);
+    if (!pending.empty() && !timerRunning && !leaving) {
+        timerRunning = true;
+        around.startTimer(pending.front().delayMs);
+    }
+}
+
+void BotPlayer::run(const Pending &due)
+{
+    switch (due.action) {
+    case Action::Greet:
+        say(kGreetingPhrase, Action::Greet);
+        break;
+    case Action::Guess:
+        guess(due.row);
+        break;
+    case Action::GoodGame:
+        say(kGoodGamePhrase, Action::GoodGame);
+        break;
+    case Action::Leave:
+        leaving = true;
+        pending.clear();
+        around.leave(kExitDone);
+        break;
+    }
+}
+
+void BotPlayer::say(int phrase, Action retry)
+{
+    if (!composer.chatterready()) {
+        pending.push_front({retry, kPhraseRetryMs, 0});
+        return;
+    }
+    composer.phraseClicked(phrase);
+}
+
+Code BotPlayer::decide()
+{
+    const int colours = client.sixColours() ? 6 : 5;
+    solver.newRound(colours);
+    const Board &board = client.board();
+    for (int row = 1; row < client.board().openRow(); ++row) {
+        const ClueBox &box = board.clueBox(row);
+        if (!box.visible)
+            continue; // a row played before this player held the slot
+        Code played{};
+        for (int hole = 1; hole <= kRowHoles; ++hole)
+            played[hole - 1] = board.hole(row, hole).colour;
+        const Clue clue{
+            static_cast<int>(std::count(box.pegs.begin(), box.pegs.end(), Peg::Green)),
+            static_cast<int>(std::count(box.pegs.begin(), box.pegs.end(), Peg::Yellow))};
+        solver.learn(played, clue);
+    }
+    return solver.nextGuess();
+}
+
+void BotPlayer::guess(int row)
+{
+    // The round may have ended, or the clock run out, while thinking; a
+    // player set to watch sits the round out.
+    if (row == 0 || row != client.board().openRow() || client.guessslot() != client.myslot() ||
+        client.myslot() == 0 || client.justWatch())
+        return;
+    const Code code = decide();
+    const int colours = client.sixColours() ? 6 : 5;
+    for (int hole = 1; hole <= kRowHoles; ++hole) {
+        const int shown = client.board().hole(row, hole).colour;
+        // Each click moves the ball to the next colour, after the last back to yellow.
+        const int clicks = ((code[hole - 1] - shown) % colours + colours) % colours;
+        for (int k = 0; k < clicks; ++k)
+            client.ballClick(row, hole);
+    }
+    client.checkPress();
+}
+
+void BotPlayer::send(const std::string &bytes)
+{
+    around.send(bytes);
+}
+
+void BotPlayer::addlinetochat(std::string_view line, ColourValue colour)
+{
+    const auto plus = line.find('+');
+    around.log(plus == std::string_view::npos ? line : line.substr(plus + 1));
+}
+
+void BotPlayer::chatrecieved(std::string_view fields)
+{
+    FieldReader reader(fields);
+    reader.text();
+    const std::string_view text = reader.rest();
+    around.log(text.substr(0, text.find('|')));
+}
+
+void BotPlayer::playsounds(Cue cue)
+{
+    // The turn cue sounds when a row opens for this player.
+    if (cue == Cue::Turn)
+        schedule(Action::Guess, std::max(kLeastThinkingMs, thinkingDelay()),
+                 client.board().openRow());
+}
+
+void BotPlayer::addgame(std::string_view winner)
+{
+    ++games;
+    std::string summary = "game " + std::to_string(games) + " won by " +
+                          (winner == "addtomine" ? options.name : std::string(winner)) + ":";
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const SeatLine *seat = client.roster().seat(slot);
+        if (seat != nullptr && seat->name != kWaitingName)
+            summary += " " + seat->name + " " + seat->score + ",";
+    }
+    summary.pop_back();
+    around.report(summary);
+    schedule(Action::GoodGame, thinkingDelay() / 2);
+    if (options.games > 0 && games >= options.games)
+        schedule(Action::Leave, kLeaveDelayMs);
+}
+
+void BotPlayer::loadinifile()
+{
+    // The server announced this player's own login.
+    if (greeted)
+        return;
+    greeted = true;
+    schedule(Action::Greet, thinkingDelay() / 2);
+}
+
+void BotPlayer::gameIsFull()
+{
+    around.log("Game is full");
+    leaving = true;
+    pending.clear();
+    around.leave(kExitFull);
+}
+
+void BotPlayer::roundClock(bool run)
+{
+    around.roundClock(run);
+}
+
+std::optional<std::string> BotPlayer::seatName(int slot) const
+{
+    const SeatLine *seat = client.roster().seat(slot);
+    if (seat == nullptr)
+        return std::nullopt;
+    return seat->name;
+}
+
+} // namespace kalvex

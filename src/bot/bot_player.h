@@ -1,0 +1,139 @@
+#pragma once
+// The computer player: a client session like the window's, with a solver in
+// place of the person. It greets when it is logged in, waits a human-like
+// while, enters its guess on the open row ball by ball and presses check,
+// says "Good Game Everyone!" when a game ends, and leaves after its games.
+
+#include "bot/solver.h"
+#include "chat/chat_composer.h"
+#include "chat/chat_host.h"
+#include "chat/transcript.h"
+#include "client/client_output.h"
+#include "client/client_session.h"
+
+#include <deque>
+#include <random>
+#include <string>
+
+namespace kalvex {
+
+struct BotOptions
+{
+    std::string name = "Computer 1";
+    Level level = Level::Normal;
+    // Games to play before leaving; 0 plays until the connection closes.
+    int games = 0;
+    // Mean thinking time per row in milliseconds; -1 takes the level's own.
+    int thinkMs = -1;
+    std::uint32_t seed = 1;
+};
+
+// What the computer player asks of its surroundings: the game link, one
+// timer, the round clock and the way out.
+class BotSurroundings
+{
+public:
+    virtual ~BotSurroundings() = default;
+    virtual void send(const std::string &bytes) = 0;
+    // Calls BotPlayer::timerFired() once, after ms milliseconds.
+    virtual void startTimer(int ms) = 0;
+    // Calls BotPlayer::clockTick() every second while running.
+    virtual void roundClock(bool run) = 0;
+    // Closes the link and ends the player with an exit code.
+    virtual void leave(int exitCode) = 0;
+    // A transcript line or a notice, for the log.
+    virtual void log(std::string_view text) {}
+    // The outcome of a finished game: the winner and every seat's score.
+    virtual void report(std::string_view text) {}
+};
+
+class BotPlayer : private ClientOutput, private ChatHost
+{
+public:
+    static constexpr std::string_view kGreeting = "Hello";
+    static constexpr std::string_view kGoodGame = "Good Game Everyone!";
+    // Exit codes handed to leave().
+    static constexpr int kExitDone = 0;
+    static constexpr int kExitFull = 3;
+
+    BotPlayer(BotSurroundings &surroundings, BotOptions options);
+
+    // One received line, without its terminator.
+    void handleLine(std::string_view line);
+    // One tick of the 10 ms dispatch timer (paces the phrase buttons).
+    void dispatchTick();
+    // True while the phrase buttons wait for dispatch ticks.
+    bool needsTicks() const { return !composer.chatterready(); }
+    void timerFired();
+    void clockTick();
+    // The game link closed.
+    void connectionClosed();
+
+    const ClientSession &session() const { return client; }
+    int gamesPlayed() const { return games; }
+    // The mean thinking time per row in milliseconds.
+    int thinkingTime() const { return thinkMean; }
+
+    // The guess the solver makes for the open row, from the clues on the board.
+    Code decide();
+
+private:
+    enum class Action
+    {
+        Greet,
+        Guess,
+        GoodGame,
+        Leave
+    };
+    struct Pending
+    {
+        Action action;
+        int delayMs;
+        // The row a guess is for.
+        int row = 0;
+    };
+
+    // ClientOutput
+    void send(const std::string &bytes) override;
+    void addlinetochat(std::string_view line, ColourValue colour) override;
+    void chatrecieved(std::string_view fields) override;
+    void playasound(std::string_view fields) override {}
+    void playsounds(Cue cue) override;
+    void addtomineincrease(int column) override {}
+    void addgame(std::string_view winner) override;
+    void loadinifile() override;
+    void spyEntered(int slot, std::string_view name) override {}
+    void spyLeft(int slot, std::string_view name) override {}
+    void gameIsFull() override;
+    void roundClock(bool run) override;
+
+    // ChatHost
+    bool loggedin() const override { return client.loggedin(); }
+    int myslot() const override { return client.myslot(); }
+    std::optional<std::string> seatName(int slot) const override;
+    bool chatterSoundsOn() const override { return false; }
+    void playChatterSound(std::string_view name) override {}
+    void saveinifile() override {}
+
+    void schedule(Action action, int delayMs, int row = 0);
+    void run(const Pending &due);
+    void say(int phrase, Action retry);
+    void guess(int row);
+    int thinkingDelay();
+
+    BotSurroundings &around;
+    BotOptions options;
+    ClientSession client;
+    Transcript transcript;
+    ChatComposer composer;
+    Solver solver;
+    std::mt19937 random;
+    int thinkMean = 0;
+    std::deque<Pending> pending;
+    bool timerRunning = false;
+    bool greeted = false;
+    bool leaving = false;
+    int games = 0;
+};
+
+} // namespace kalvex

@@ -1,0 +1,136 @@
+#include "bot/qt/bot_connection.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kalvex {
+
+namespace {
+
+constexpr int kDispatchMs = 10;
+constexpr int kClockMs = 1000;
+constexpr int kExitNoConnection = 1;
+
+} // namespace
+
+BotConnection::BotConnection(BotOptions options, const QString &host, const QString &port,
+                             bool verbose, QObject *parent)
+    : QObject(parent), playerName(QString::fromStdString(options.name)), verbose(verbose),
+      queue("receivedlist"), bot(*this, std::move(options))
+{
+    sock.setHostName(host);
+    sock.setPortName(port);
+    sock.OnRead = [this](TSock &, int) { received(); };
+    sock.OnDisconnect = [this](TSock &) {
+        if (!done)
+            bot.connectionClosed();
+    };
+    sock.OnInfo = [this](TSock &, TSocketInfo category, const QString &text) {
+        if (category != TSocketInfo::Error || done)
+            return;
+        log("network error: " + text.toStdString());
+        if (!sock.Connected())
+            leave(kExitNoConnection);
+    };
+
+    dispatchTimer.setInterval(kDispatchMs);
+    connect(&dispatchTimer, &QTimer::timeout, this, &BotConnection::dispatchTick);
+    thinkTimer.setSingleShot(true);
+    connect(&thinkTimer, &QTimer::timeout, this, [this] {
+        bot.timerFired();
+        wakeDispatch();
+    });
+    clockTimer.setInterval(kClockMs);
+    connect(&clockTimer, &QTimer::timeout, this, [this] { bot.clockTick(); });
+}
+
+void BotConnection::start()
+{
+    try {
+        sock.Open();
+    } catch (const std::exception &error) {
+        log(std::string("cannot connect: ") + error.what());
+        QTimer::singleShot(0, this, [this] { leave(kExitNoConnection); });
+    }
+}
+
+void BotConnection::received()
+{
+    queue.receive(sock.id(), sock.ReceiveText());
+    wakeDispatch();
+}
+
+void BotConnection::wakeDispatch()
+{
+    if (!done && !dispatchTimer.isActive() && (!queue.empty() || bot.needsTicks()))
+        dispatchTimer.start();
+}
+
+void BotConnection::dispatchTick()
+{
+    // One line per tick, as the window takes them; asleep when idle.
+    if (!queue.empty())
+        bot.handleLine(queue.take().text);
+    bot.dispatchTick();
+    if (queue.empty() && !bot.needsTicks())
+        dispatchTimer.stop();
+}
+
+void BotConnection::send(const std::string &bytes)
+{
+    if (done || !sock.hasSocket())
+        return;
+    try {
+        sock.Send(bytes);
+    } catch (const std::exception &error) {
+        log(std::string("cannot send: ") + error.what());
+    }
+    wakeDispatch();
+}
+
+void BotConnection::startTimer(int ms)
+{
+    thinkTimer.start(ms);
+}
+
+void BotConnection::roundClock(bool run)
+{
+    if (run)
+        clockTimer.start();
+    else
+        clockTimer.stop();
+}
+
+void BotConnection::leave(int exitCode)
+{
+    if (done)
+        return;
+    done = true;
+    dispatchTimer.stop();
+    thinkTimer.stop();
+    clockTimer.stop();
+    sock.Close();
+    emit finished(exitCode);
+}
+
+void BotConnection::log(std::string_view text)
+{
+    if (!verbose)
+        return;
+    std::fprintf(stderr, "[%s] %.*s\n", playerName.toLocal8Bit().constData(),
+                 static_cast<int>(text.size()), text.data());
+}
+
+} // namespace kalvex
+
+namespace kalvex {
+
+void BotConnection::report(std::string_view text)
+{
+    std::printf("[%s] %.*s\n", playerName.toLocal8Bit().constData(), static_cast<int>(text.size()),
+                text.data());
+    std::fflush(stdout);
+}
+
+} // namespace kalvex

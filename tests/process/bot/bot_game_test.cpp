@@ -1,0 +1,247 @@
+// Whole games over real sockets: the game server of a hosting instance, its
+// host's own connection in slot 1 (played by the test), and computer players
+// started as programs of their own.
+
+#include "client/client_session.h"
+#include "net/line_framer.h"
+#include "net/message.h"
+#include "server/qt/tserver.h"
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace kalvex {
+namespace {
+
+const std::string T(1, kTerminator);
+
+// What the host's window shows, from the lines its connection receives.
+struct HostWindow : ClientOutput
+{
+    std::vector<std::string> transcript;
+    void send(const std::string &) override {}
+    void addlinetochat(std::string_view line, ColourValue) override
+    {
+        transcript.emplace_back(line);
+    }
+    void chatrecieved(std::string_view fields) override { transcript.emplace_back(fields); }
+    void playasound(std::string_view) override {}
+    void playsounds(Cue) override {}
+    void addtomineincrease(int) override {}
+    void addgame(std::string_view) override {}
+    void loadinifile() override {}
+    void spyEntered(int, std::string_view) override {}
+    void spyLeft(int, std::string_view) override {}
+    void gameIsFull() override {}
+    void roundClock(bool) override {}
+};
+
+// The host's own connection in slot 1.
+class HostPeer
+{
+public:
+    explicit HostPeer(quint16 port) : session(window)
+    {
+        session.setPlayername("Host");
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray bytes = socket.readAll();
+            framer.cut(std::string_view(bytes.constData(), bytes.size()),
+                       [this](std::string &&line) {
+                           if (line.empty())
+                               return;
+                           received.push_back(line);
+                           try {
+                               session.handleLine(line);
+                           } catch (const ConvertError &) {
+                           }
+                           if (line.rfind("CMD_sendlogininfo+", 0) == 0)
+                               send("CMD_logininfo+" + line.substr(18) + "+1.0.5+Host" + T + T);
+                       });
+        });
+    }
+
+    void send(const std::string &bytes)
+    {
+        socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        socket.flush();
+    }
+
+    bool has(std::string_view line) const
+    {
+        return std::find(received.begin(), received.end(), line) != received.end();
+    }
+    bool hasPrefix(std::string_view prefix) const
+    {
+        return std::any_of(received.begin(), received.end(),
+                           [&](const std::string &l) { return l.rfind(prefix, 0) == 0; });
+    }
+
+    QTcpSocket socket;
+    LineFramer framer;
+    HostWindow window;
+    ClientSession session;
+    std::vector<std::string> received;
+};
+
+class Bot
+{
+public:
+    Bot(quint16 port, const QString &name, const QString &level, int seed)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KALVEX_PORT", QString::number(port));
+        env.remove("KALVEX_BOT_THINK_MS");
+        process.setProcessEnvironment(env);
+        process.setProgram(KALVEX_BINARY_DIR "/tools/kalvex-bot/kalvex-bot");
+        process.setArguments({name, "127.0.0.1", "--level", level, "--games", "1", "--think-ms",
+                              "0", "--seed", QString::number(seed)});
+        process.start();
+        EXPECT_TRUE(process.waitForStarted(10000));
+    }
+    ~Bot()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+    QProcess process;
+};
+
+struct Solve
+{
+    int slot, score, points, row;
+};
+
+std::vector<int> numbers(std::string_view remainder)
+{
+    std::vector<int> values;
+    FieldReader fields(remainder);
+    while (!fields.atEnd())
+        values.push_back(fields.number());
+    return values;
+}
+
+TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
+{
+    TServer server;
+    server.startListening(0);
+    const quint16 port = server.listeningPort();
+    HostPeer host(port);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+1+Host"); }, 10000));
+
+    Bot expert(port, "Computer 1", "expert", 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+2+Computer 1"); }, 15000));
+    Bot easy(port, "Computer 2", "easy", 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+3+Computer 2"); }, 15000));
+    // Each greets with a phrase.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return host.has("CMD_action+2+Computer 1 says: Hello|clBlack") &&
+                   host.has("CMD_action+3+Computer 2 says: Hello|clBlack");
+        },
+        15000));
+
+    // The host starts two rounds of the six colour game and sits them out.
+    host.send("CMD_startgame+Host+2+120+0+1+" + T);
+    host.send("CMD_justwatch+1+1" + T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_winner+"); }, 150000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return host.hasPrefix("CMD_action+2+Computer 1 says: Good Game Everyone!") &&
+                   host.hasPrefix("CMD_action+3+Computer 2 says: Good Game Everyone!");
+        },
+        15000));
+
+    // Every solve scores 13 - row on top of the earlier rounds.
+    std::map<int, int> totals;
+    std::map<int, int> solvedInRound;
+    int rounds = 0;
+    int winner = 0;
+    for (const std::string &line : host.received) {
+        const CommandLine cut = splitCommand(line);
+        if (cut.command == "CMD_startround") {
+            ++rounds;
+            EXPECT_EQ(numbers(cut.remainder), std::vector<int>{rounds});
+            solvedInRound.clear();
+        } else if (cut.command == "CMD_gotit") {
+            const auto v = numbers(cut.remainder);
+            ASSERT_EQ(v.size(), 8u) << line;
+            const Solve s{v[0], v[1], v[2], v[3]};
+            EXPECT_EQ(s.points, 13 - s.row) << line;
+            totals[s.slot] += s.points;
+            EXPECT_EQ(s.score, totals[s.slot]) << line;
+            if (s.slot == 2)
+                EXPECT_LE(s.row, 5) << "the expert needs at most five rows";
+            ++solvedInRound[s.slot];
+        } else if (cut.command == "CMD_endround") {
+            // Both computer players found the code in every round.
+            EXPECT_EQ(solvedInRound.size(), 2u) << "round " << rounds;
+        } else if (cut.command == "CMD_winner") {
+            winner = numbers(cut.remainder).at(0);
+        }
+    }
+    // Ties play on, so the game may need more than two rounds.
+    EXPECT_GE(rounds, 2);
+    ASSERT_EQ(totals.size(), 2u);
+    EXPECT_NE(totals[2], totals[3]);
+    EXPECT_EQ(winner, totals[2] > totals[3] ? 2 : 3);
+    EXPECT_EQ(host.has("CMD_tiegame+"), rounds > 2);
+
+    // The host's window shows the same.
+    EXPECT_EQ(host.session.roundText(), "ROUND: " + std::to_string(rounds) + "/2");
+    const std::string winnerName = winner == 2 ? "Computer 1" : "Computer 2";
+    EXPECT_EQ(host.session.statusText(), winnerName + " has Won the Game!");
+    EXPECT_EQ(host.session.roster().seat(2)->score, std::to_string(totals[2]));
+    EXPECT_EQ(host.session.roster().seat(3)->score, std::to_string(totals[3]));
+    EXPECT_NE(std::find(host.window.transcript.begin(), host.window.transcript.end(),
+                        "0+" + winnerName + " has Won the Game!"),
+              host.window.transcript.end());
+
+    // After their one game both leave on their own.
+    EXPECT_TRUE(expert.process.waitForFinished(10000));
+    EXPECT_TRUE(easy.process.waitForFinished(10000));
+    EXPECT_EQ(expert.process.exitCode(), 0);
+    EXPECT_EQ(easy.process.exitCode(), 0);
+    const QByteArray report = expert.process.readAllStandardOutput();
+    EXPECT_TRUE(report.contains(("game 1 won by " + winnerName).c_str())) << report.constData();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_playerdisconnected+2+"); }, 5000));
+}
+
+TEST(BotGame, AComputerPlayerFindsNoGameAndSaysSo)
+{
+    // Nothing listens on this port.
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    Bot bot(port, "Computer 1", "normal", 1);
+    ASSERT_TRUE(bot.process.waitForFinished(15000));
+    EXPECT_EQ(bot.process.exitCode(), 1);
+}
+
+TEST(BotGame, TheCommandLineIsChecked)
+{
+    QProcess process;
+    process.setProgram(KALVEX_BINARY_DIR "/tools/kalvex-bot/kalvex-bot");
+    for (const QStringList &arguments :
+         {QStringList{"Computer 1"}, QStringList{"Computer 1", "127.0.0.1", "--level", "genius"},
+          QStringList{"Computer 1", "127.0.0.1", "--games", "0"}}) {
+        process.setArguments(arguments);
+        process.start();
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(process.readAllStandardError().contains("usage: kalvex-bot"));
+    }
+}
+
+} // namespace
+} // namespace kalvex
