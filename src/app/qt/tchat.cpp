@@ -56,7 +56,11 @@ Tchat::Tchat(QWidget *parent)
     gameLink->afterTick = [this] { chatControls->tick(); };
     gameLink->countingTicks = [this] { return !chatControls->composer().chatterready(); };
     // Losing the game link ends the program.
-    gameLink->onClosed = [this] { QTimer::singleShot(0, this, &QWidget::close); };
+    gameLink->onClosed = [this] {
+        // The "Game is full" box closes the window itself once dismissed.
+        if (!fullBoxOpen)
+            QTimer::singleShot(0, this, &QWidget::close);
+    };
 
     turntime.setInterval(kRoundClockMs);
     connect(&turntime, &QTimer::timeout, this,
@@ -438,7 +442,9 @@ void Tchat::spyLeft(int slot, std::string_view name)
 
 void Tchat::gameIsFull()
 {
+    fullBoxOpen = true;
     QMessageBox::information(this, windowTitle(), QStringLiteral("Game is full"));
+    fullBoxOpen = false;
     close();
 }
 

@@ -195,6 +195,7 @@ private:
     // closing means the user moved or resized it.
     QRect referenceBounds;
     bool shownOnce = false;
+    bool fullBoxOpen = false;
 
     friend class SettingsGlue;
     friend class SoundGlue;

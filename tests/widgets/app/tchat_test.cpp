@@ -302,10 +302,14 @@ TEST_F(ProgramTest, GameIsFullShowsItsBoxThenCloses)
             box->accept();
         }
     });
-    poll.start(20);
+    poll.start(300);
+    // The server closes a refused connection right after its answer; the
+    // box still stays until the user dismisses it.
     peer->write("CMD_full+" + T);
+    peer->disconnectFromHost();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
     EXPECT_EQ(shown, "Game is full");
+    EXPECT_FALSE(QApplication::activeModalWidget());
 }
 
 TEST_F(ProgramTest, StartGameBeforeTheLoginAnswersNotConnected)
