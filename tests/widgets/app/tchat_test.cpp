@@ -187,6 +187,10 @@ TEST_F(ProgramTest, ShortcutsReachTheirCommands)
     program->windows().help->hide();
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(window.transcript().scrollChatOff());
+    const auto before = window.transcript().transcript().items().size();
+    QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_GT(window.transcript().transcript().items().size(), before)
+        << "the hidden quick instructions entry still answers its shortcut";
 }
 
 TEST_F(ProgramTest, WidgetsSitAtTheirDesignPlaces)
