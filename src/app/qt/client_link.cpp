@@ -1,10 +1,7 @@
 #include "app/qt/client_link.h"
+#include "app/qt/app_log.h"
 
 #include "net/error_report.h"
-
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace kalvex {
 

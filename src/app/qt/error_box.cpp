@@ -1,12 +1,11 @@
 #include "app/qt/error_box.h"
+#include "app/qt/app_log.h"
 
 #include "net/error_report.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
-#include <QMessageBox>
 
-Q_DECLARE_LOGGING_CATEGORY(lcApp)
+#include <QMessageBox>
 
 namespace kalvex {
 

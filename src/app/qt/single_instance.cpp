@@ -1,10 +1,10 @@
 #include "app/qt/single_instance.h"
 
+#include "app/qt/app_log.h"
 #include "app/qt/file_places.h"
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcApp, "kalvex.app", QtWarningMsg)
 

@@ -1,6 +1,7 @@
 // The main window's sounds and settings. Kept apart from the chat's sources:
 // the two sides name some shared counts each in their own header.
 
+#include "app/qt/app_log.h"
 #include "app/qt/file_places.h"
 #include "app/qt/sound_menu.h"
 #include "app/qt/sound_player.h"
@@ -10,12 +11,9 @@
 #include "chat/qt/transcript_pane.h"
 #include "windows/qt/gamestart_form.h"
 
-#include <QLoggingCategory>
 #include <QMenu>
 
 #include <filesystem>
-
-Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace kalvex {
 
