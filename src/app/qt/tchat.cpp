@@ -335,12 +335,13 @@ QRect Tchat::currentBounds() const
     return frameGeometry();
 }
 
-void Tchat::applyBounds(const QRect &bounds)
+void Tchat::applyBounds(const QRect &bounds, bool byUser)
 {
     const QSize frameExtra = frameGeometry().size() - size();
     move(bounds.topLeft());
     resize(bounds.size() - frameExtra);
-    QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
+    if (!byUser)
+        QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
 }
 
 void Tchat::noteReferenceBounds()
@@ -350,7 +351,7 @@ void Tchat::noteReferenceBounds()
 
 void Tchat::resetScreenLocation()
 {
-    applyBounds(kDefaultBounds);
+    applyBounds(kDefaultBounds, true);
 }
 
 void Tchat::bringForward()

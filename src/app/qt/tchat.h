@@ -151,7 +151,8 @@ private:
     void phrasesSaved(const std::array<std::string, 9> &before);
     void wireChat();
     void setStartAvailable(bool shown, bool menuEnabled);
-    void applyBounds(const QRect &bounds);
+    // byUser: the user asked for these bounds, so closing keeps them.
+    void applyBounds(const QRect &bounds, bool byUser);
     void noteReferenceBounds();
     QRect currentBounds() const;
     void openLobbyLink();

@@ -67,7 +67,7 @@ public:
         window.pane->applyTextSize(values.textsize);
         const QRect bounds(values.left, values.top, values.width, values.height);
         window.savedbounds = bounds;
-        window.applyBounds(bounds);
+        window.applyBounds(bounds, false);
         window.setTextColourValue(values.textcolor);
         if (window.windows.gamestart) {
             window.windows.gamestart->setRounds(values.playtoscore);

@@ -217,6 +217,12 @@ TEST_F(ProgramTest, TheClientAreaNeverShrinksBelowTheBoardAndResetRestoresTheDef
     window.action("action_resetscreen")->trigger();
     QTest::qWait(20);
     EXPECT_EQ(window.frameGeometry(), QRect(3, 3, 636, 454));
+    EXPECT_FALSE(QFile::exists(home.filePath("orbolobby.ini"))) << "the command saves nothing";
+    // The user chose this placement, so closing keeps it.
+    window.close();
+    QFile stored(home.filePath("orbolobby.ini"));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(stored.readAll().contains("Width=636\r\n"));
 }
 
 TEST_F(ProgramTest, TwoArgumentsShowOnlyTheLoadingLineAndStayUnconnected)
