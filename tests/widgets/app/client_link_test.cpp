@@ -1,0 +1,80 @@
+#include "app/qt/client_link.h"
+#include "net/error_report.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace kalvex;
+
+TEST(ClientLink, EachTickHandsOnOneLineInArrivalOrderStartingWithTheInitialLine)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    ClientLink link;
+    std::vector<std::string> lines;
+    std::vector<int> linesPerTick;
+    int pendingThisTick = 0;
+    link.onLine = [&](std::string_view line) {
+        lines.emplace_back(line);
+        ++pendingThisTick;
+    };
+    link.afterTick = [&] {
+        linesPerTick.push_back(pendingThisTick);
+        pendingThisTick = 0;
+    };
+    link.open("127.0.0.1", QString::number(server.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    QTcpSocket *peer = server.nextPendingConnection();
+    // Three messages in one write, the third split over two writes.
+    peer->write("CMD_a+1+\xFF"
+                "CMD_b+2+\xFF"
+                "CMD_c+");
+    peer->flush();
+    QTest::qWait(50);
+    peer->write("3+\xFF");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() == 4; }, 5000));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"receivedlist", "CMD_a+1+", "CMD_b+2+", "CMD_c+3+"}));
+    for (int count : linesPerTick)
+        EXPECT_LE(count, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link.ticking(); }, 2000));
+}
+
+TEST(ClientLink, AHandlerErrorEndsOnlyItsLine)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::string> reported;
+    const ErrorSink previous =
+        setErrorSink([&](ErrorOrigin, const std::string &text) { reported.push_back(text); });
+    ClientLink link;
+    std::vector<std::string> lines;
+    int ticks = 0;
+    link.onLine = [&](std::string_view line) {
+        lines.emplace_back(line);
+        if (line == "CMD_bad+")
+            throw std::runtime_error("bad");
+    };
+    link.afterTick = [&] { ++ticks; };
+    link.open("127.0.0.1", QString::number(server.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    server.nextPendingConnection()->write("CMD_bad+\xFF"
+                                          "CMD_good+\xFF");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() == 3; }, 5000));
+    EXPECT_EQ(lines.back(), "CMD_good+");
+    EXPECT_GE(ticks, 3) << "the step after the line runs even when the line failed";
+    EXPECT_EQ(reported, std::vector<std::string>{"bad"});
+    setErrorSink(previous);
+}
+
+TEST(ClientLink, SendingOnANeverOpenedLinkIsAnError)
+{
+    ClientLink link;
+    EXPECT_THROW(link.send("CMD_x+\xFF"), ESockException);
+}
