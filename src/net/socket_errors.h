@@ -63,8 +63,5 @@ inline constexpr int kUnknown = 10999;
 std::string_view socketErrorName(int code);
 // "Error #10061 (WSAECONNREFUSED)".
 std::string socketErrorText(int code);
-// The code for a POSIX errno value; one without a counterpart gives
-// wsa::kUnknown.
-int socketErrorFromErrno(int error);
 
 } // namespace kalvex

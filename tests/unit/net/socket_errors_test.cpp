@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,17 +25,6 @@ TEST(SocketErrors, CodesWithoutANameAreUnknown)
 {
     for (int code : {10000, 10001, 10005, 10072, 10090, 10094, 10100, 11000, 11005, wsa::kUnknown})
         EXPECT_EQ(socketErrorName(code), "UNKNOWN ERROR") << code;
-}
-
-TEST(SocketErrors, PosixErrorsMapToTheirSocketCodes)
-{
-    EXPECT_EQ(socketErrorFromErrno(ECONNREFUSED), wsa::kConnectionRefused);
-    EXPECT_EQ(socketErrorFromErrno(ECONNRESET), wsa::kConnectionReset);
-    EXPECT_EQ(socketErrorFromErrno(EADDRINUSE), wsa::kAddressInUse);
-    EXPECT_EQ(socketErrorFromErrno(ETIMEDOUT), wsa::kTimedOut);
-    EXPECT_EQ(socketErrorFromErrno(EHOSTUNREACH), wsa::kHostUnreachable);
-    EXPECT_EQ(socketErrorFromErrno(EWOULDBLOCK), wsa::kWouldBlock);
-    EXPECT_EQ(socketErrorName(socketErrorFromErrno(EIO)), "UNKNOWN ERROR");
 }
 
 TEST(ErrorReport, GuardedReportsWhatEscapesAndTellsTheCaller)
