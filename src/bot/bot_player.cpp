@@ -172,6 +172,7 @@ void BotPlayer::guess(int row)
         for (int k = 0; k < clicks; ++k)
             client.ballClick(row, hole);
     }
+    guessedRow = row;
     client.checkPress();
 }
 
@@ -196,10 +197,22 @@ void BotPlayer::chatrecieved(std::string_view fields)
 
 void BotPlayer::playsounds(Cue cue)
 {
+    // The right cue sounds when this player found the code.
+    if (cue == Cue::Right)
+        around.report("round " + currentRound() + ": found the code on row " +
+                      std::to_string(guessedRow));
     // The turn cue sounds when a row opens for this player.
     if (cue == Cue::Turn)
         schedule(Action::Guess, std::max(kLeastThinkingMs, thinkingDelay()),
                  client.board().openRow());
+}
+
+std::string BotPlayer::currentRound() const
+{
+    // The round text reads "ROUND: 3/5".
+    const std::string &text = client.roundText();
+    const auto start = text.find(' ') + 1;
+    return text.substr(start, text.find('/') - start);
 }
 
 void BotPlayer::addgame(std::string_view winner)

@@ -120,6 +120,7 @@ private:
     void say(int phrase, Action retry);
     void guess(int row);
     int thinkingDelay();
+    std::string currentRound() const;
 
     BotSurroundings &around;
     BotOptions options;
@@ -134,6 +135,8 @@ private:
     bool greeted = false;
     bool leaving = false;
     int games = 0;
+    // The row of the latest guess sent.
+    int guessedRow = 0;
 };
 
 } // namespace kalvex

@@ -2,6 +2,7 @@
 // host's own connection in slot 1 (played by the test), and computer players
 // started as programs of their own.
 
+#include "bot_process.h"
 #include "client/client_session.h"
 #include "net/line_framer.h"
 #include "net/message.h"
@@ -19,6 +20,8 @@
 
 namespace kalvex {
 namespace {
+
+using testing::BotProcess;
 
 const std::string T(1, kTerminator);
 
@@ -91,31 +94,6 @@ public:
     std::vector<std::string> received;
 };
 
-class Bot
-{
-public:
-    Bot(quint16 port, const QString &name, const QString &level, int seed)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KALVEX_PORT", QString::number(port));
-        env.remove("KALVEX_BOT_THINK_MS");
-        process.setProcessEnvironment(env);
-        process.setProgram(KALVEX_BINARY_DIR "/tools/kalvex-bot/kalvex-bot");
-        process.setArguments({name, "127.0.0.1", "--level", level, "--games", "1", "--think-ms",
-                              "0", "--seed", QString::number(seed)});
-        process.start();
-        EXPECT_TRUE(process.waitForStarted(10000));
-    }
-    ~Bot()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-    QProcess process;
-};
-
 struct Solve
 {
     int slot, score, points, row;
@@ -138,9 +116,9 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
     HostPeer host(port);
     ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+1+Host"); }, 10000));
 
-    Bot expert(port, "Computer 1", "expert", 3);
+    BotProcess expert(port, "Computer 1", "expert", 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+2+Computer 1"); }, 15000));
-    Bot easy(port, "Computer 2", "easy", 4);
+    BotProcess easy(port, "Computer 2", "easy", 4);
     ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+3+Computer 2"); }, 15000));
     // Each greets with a phrase.
     ASSERT_TRUE(QTest::qWaitFor(
@@ -164,6 +142,7 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
     // Every solve scores 13 - row on top of the earlier rounds.
     std::map<int, int> totals;
     std::map<int, int> solvedInRound;
+    std::map<int, std::map<int, int>> rowsBySlot;
     int rounds = 0;
     int winner = 0;
     for (const std::string &line : host.received) {
@@ -179,9 +158,11 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
             EXPECT_EQ(s.points, 13 - s.row) << line;
             totals[s.slot] += s.points;
             EXPECT_EQ(s.score, totals[s.slot]) << line;
-            if (s.slot == 2)
+            if (s.slot == 2) {
                 EXPECT_LE(s.row, 5) << "the expert needs at most five rows";
+            }
             ++solvedInRound[s.slot];
+            rowsBySlot[s.slot][rounds] = s.row;
         } else if (cut.command == "CMD_endround") {
             // Both computer players found the code in every round.
             EXPECT_EQ(solvedInRound.size(), 2u) << "round " << rounds;
@@ -211,19 +192,22 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
     EXPECT_TRUE(easy.process.waitForFinished(10000));
     EXPECT_EQ(expert.process.exitCode(), 0);
     EXPECT_EQ(easy.process.exitCode(), 0);
-    const QByteArray report = expert.process.readAllStandardOutput();
-    EXPECT_TRUE(report.contains(("game 1 won by " + winnerName).c_str())) << report.constData();
+    // Their own account of the game agrees with the server's.
+    EXPECT_EQ(expert.solvedRows(), rowsBySlot[2]);
+    EXPECT_EQ(easy.solvedRows(), rowsBySlot[3]);
+    const std::string summary = "[Computer 1] game 1 won by " + winnerName +
+                                ": Host 0, Computer 1 " + std::to_string(totals[2]) +
+                                ", Computer 2 " + std::to_string(totals[3]);
+    const auto reports = expert.reports();
+    EXPECT_NE(std::find(reports.begin(), reports.end(), summary), reports.end()) << expert.output;
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_playerdisconnected+2+"); }, 5000));
 }
 
 TEST(BotGame, AComputerPlayerFindsNoGameAndSaysSo)
 {
     // Nothing listens on this port.
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    Bot bot(port, "Computer 1", "normal", 1);
+    const quint16 port = testing::freePort();
+    BotProcess bot(port, "Computer 1", "normal", 1);
     ASSERT_TRUE(bot.process.waitForFinished(15000));
     EXPECT_EQ(bot.process.exitCode(), 1);
 }
