@@ -377,6 +377,8 @@ void Tchat::closeEvent(QCloseEvent *event)
     }
     event->accept();
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever other window is open.
+    QCoreApplication::quit();
 }
 
 void Tchat::systemLine(std::string_view text)

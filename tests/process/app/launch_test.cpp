@@ -143,6 +143,12 @@ TEST_F(Launch, TrueInCapitalsJoinsTheGivenHost)
     const QByteArray login = readUntil(link, "1.0.5+Ann" + T + T);
     EXPECT_EQ(login, "CMD_logininfo+3+1.0.5+Ann" + T + T);
     EXPECT_TRUE(QTest::qWaitFor([&] { return lobby.peers.size() == 1; }, 5000));
+
+    // Losing the game link ends the program, cleanly.
+    link.close();
+    ASSERT_TRUE(joiner.process.waitForFinished(10000));
+    EXPECT_EQ(joiner.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(joiner.process.exitCode(), 0);
 }
 
 TEST_F(Launch, TwoArgumentsStayUnconnected)
