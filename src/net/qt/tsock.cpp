@@ -178,7 +178,11 @@ void TSock::setListen(bool on)
     const quint16 number = lookupPort(port);
     auto *listener = new QTcpServer(this);
     listener->setListenBacklogSize(kListenBacklog);
-    if (!listener->listen(QHostAddress::Any, number)) {
+    // Every local address, IPv4 alone where the system has no IPv6.
+    bool bound = listener->listen(QHostAddress::Any, number);
+    if (!bound && listener->serverError() == QAbstractSocket::UnsupportedSocketOperationError)
+        bound = listener->listen(QHostAddress::AnyIPv4, number);
+    if (!bound) {
         const auto error = listener->serverError();
         delete listener;
         const bool bindFailed = error == QAbstractSocket::AddressInUseError ||
