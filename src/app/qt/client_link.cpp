@@ -12,6 +12,8 @@ ClientLink::ClientLink(QObject *parent) : QObject(parent)
         if (text == QLatin1String("Socket Closed") && onClosed)
             onClosed();
     };
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    sock.setObjectName(QStringLiteral("sock"));
     Timer1.setInterval(kTickMs);
     connect(&Timer1, &QTimer::timeout, this, [this] { tick(); });
     // The queue starts with a line, so the timer runs from the start.

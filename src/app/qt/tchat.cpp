@@ -62,6 +62,8 @@ Tchat::Tchat(QWidget *parent)
             QTimer::singleShot(0, this, &QWidget::close);
     };
 
+    turntime.setObjectName(QStringLiteral("turntime"));
+    Sock11.setObjectName(QStringLiteral("Sock11"));
     turntime.setInterval(kRoundClockMs);
     connect(&turntime, &QTimer::timeout, this,
             [this] { guarded(ErrorOrigin::Local, [this] { game.clockTick(); }); });
