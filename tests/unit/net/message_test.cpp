@@ -1,8 +1,10 @@
+#include "net/commands.h"
 #include "net/message.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace kalvex;
 
@@ -88,4 +90,27 @@ TEST(StrToInt, RejectsEverythingElse)
         EXPECT_EQ(value, 99);
         EXPECT_THROW(strToInt(bad), ConvertError) << bad;
     }
+}
+
+TEST(Catalogues, BothSidesKnowTheirCommandWordsInTheFixedOrder)
+{
+    const std::vector<std::string_view> client(kClientCommands.begin(), kClientCommands.end());
+    EXPECT_EQ(client,
+              (std::vector<std::string_view>{"CMD_sendlogininfo",    "CMD_chat",
+                                             "CMD_action",           "CMD_newplayerinfo",
+                                             "CMD_havewrongversion", "CMD_wrongversion",
+                                             "CMD_existingplayers",  "CMD_playerdisconnected",
+                                             "CMD_startgame",        "CMD_nextplayer",
+                                             "CMD_winner",           "CMD_full",
+                                             "CMD_justwatching",     "CMD_startround",
+                                             "CMD_yourresult",       "CMD_gotit",
+                                             "CMD_nomoreguesses",    "CMD_endround",
+                                             "CMD_tiegame",          "CMD_timeup",
+                                             "CMD_loadgame",         "CMD_didntgetit",
+                                             "CMD_gottime",          "CMD_setbonus",
+                                             "CMD_playasound"}));
+    const std::vector<std::string_view> server(kServerCommands.begin(), kServerCommands.end());
+    EXPECT_EQ(server, (std::vector<std::string_view>{"CMD_logininfo", "CMD_kickhim", "CMD_chat",
+                                                     "CMD_action", "CMD_startgame", "CMD_justwatch",
+                                                     "CMD_checkit", "CMD_playasound"}));
 }
