@@ -4,7 +4,6 @@
 #include "app/qt/file_places.h"
 #include "app/qt/single_instance.h"
 #include "chat/qt/chat_controls.h"
-#include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
@@ -16,7 +15,6 @@
 #include "windows/qt/phrases_form.h"
 #include "windows/qt/spylist_form.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -26,15 +24,6 @@
 #include <QTimer>
 
 namespace kalvex {
-
-namespace {
-
-QString fromBytes(std::string_view bytes)
-{
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-} // namespace
 
 Tchat::~Tchat() = default;
 

@@ -24,7 +24,6 @@
 #include <string>
 
 class QAction;
-class QActionGroup;
 class QMenu;
 
 namespace kalvex {
