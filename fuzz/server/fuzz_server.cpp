@@ -86,8 +86,8 @@ public:
             check(p.row >= 0 && p.row <= 13, "row out of range");
             check(p.score >= 0, "negative score");
             check(!p.connected || slot <= table.highslot(), "connected above highslot");
-            check(p.connected || (!p.loggedIn && p.name.empty() && !p.watching),
-                  "free slot keeps a login");
+            // (The host may mark a free seat as watching; that is kept.)
+            check(p.connected || (!p.loggedIn && p.name.empty()), "free slot keeps a login");
         }
         for (int hole : server.secretCode())
             check(!server.roundOn() || (hole >= 1 && hole <= 6), "code colour");
