@@ -111,6 +111,7 @@ TEST_F(Sessions, SlotKeepsItsScoreRowAndTimeForTheNextConnection)
     EXPECT_EQ(join("Dee"), 2);
     EXPECT_EQ(player(2).score, 12);
     EXPECT_EQ(player(2).row, 13);
+    EXPECT_EQ(player(2).timeused, -4);
 }
 
 TEST_F(Sessions, HostRemovesAPlayerWhoseDepartureIsAnnouncedOnce)
