@@ -7,7 +7,7 @@ PREFIX     ?= /usr/local
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test install uninstall clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,6 +25,14 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@if [ -f $(BUILD)/install_manifest.txt ]; then \
+	  xargs -r -d '\n' rm -fv < $(BUILD)/install_manifest.txt; \
+	else echo "Nothing installed from $(BUILD)"; fi
 
 clean:
 	rm -rf $(BUILD)
