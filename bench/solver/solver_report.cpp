@@ -30,7 +30,8 @@ Figures playAll(Level level, int colours)
 {
     Figures f;
     const CodeSpace &space = CodeSpace::forColours(colours);
-    Solver solver(level, colours, 20261207);
+    // The plans as made; the players rename colours and holes each round.
+    Solver solver(level, colours, 20261207, false);
     for (int secret = 0; secret < space.size(); ++secret) {
         solver.newRound(colours);
         const Code code = space.code(secret);

@@ -1,5 +1,7 @@
 #include "bot/bot_player.h"
 
+#include "bot/board_play.h"
+
 #include "net/message.h"
 
 #include <algorithm>
@@ -138,42 +140,17 @@ void BotPlayer::say(int phrase, Action retry)
 
 Code BotPlayer::decide()
 {
-    const int colours = client.sixColours() ? 6 : 5;
-    solver.newRound(colours);
-    const Board &board = client.board();
-    for (int row = 1; row < client.board().openRow(); ++row) {
-        const ClueBox &box = board.clueBox(row);
-        if (!box.visible)
-            continue; // a row played before this player held the slot
-        Code played{};
-        for (int hole = 1; hole <= kRowHoles; ++hole)
-            played[hole - 1] = board.hole(row, hole).colour;
-        const Clue clue{
-            static_cast<int>(std::count(box.pegs.begin(), box.pegs.end(), Peg::Green)),
-            static_cast<int>(std::count(box.pegs.begin(), box.pegs.end(), Peg::Yellow))};
-        solver.learn(played, clue);
-    }
-    return solver.nextGuess();
+    return decideFromBoard(solver, client);
 }
 
 void BotPlayer::guess(int row)
 {
     // The round may have ended, or the clock run out, while thinking; a
     // player set to watch sits the round out.
-    if (row == 0 || row != client.board().openRow() || client.guessslot() != client.myslot() ||
-        client.myslot() == 0 || client.justWatch())
+    if (row == 0 || row != client.board().openRow() || client.justWatch())
         return;
-    const Code code = decide();
-    const int colours = client.sixColours() ? 6 : 5;
-    for (int hole = 1; hole <= kRowHoles; ++hole) {
-        const int shown = client.board().hole(row, hole).colour;
-        // Each click moves the ball to the next colour, after the last back to yellow.
-        const int clicks = ((code[hole - 1] - shown) % colours + colours) % colours;
-        for (int k = 0; k < clicks; ++k)
-            client.ballClick(row, hole);
-    }
-    guessedRow = row;
-    client.checkPress();
+    if (enterCode(client, decide()))
+        guessedRow = row;
 }
 
 void BotPlayer::send(const std::string &bytes)

@@ -1,6 +1,7 @@
 #include "bot/solver.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace kalvex {
 
@@ -28,7 +29,8 @@ std::string_view levelText(Level level)
     return "normal";
 }
 
-Solver::Solver(Level level, int colours, std::uint32_t seed) : strength(level), seed(seed)
+Solver::Solver(Level level, int colours, std::uint32_t seed, bool varied)
+    : strength(level), seed(seed), varied(varied), random(seed ^ 0x5EEDu)
 {
     newRound(colours);
 }
@@ -65,16 +67,50 @@ void Solver::newRound(int colours)
     }
     state.history.clear();
     allCandidates();
+    std::iota(holeOrder.begin(), holeOrder.end(), 0);
+    std::iota(colourOrder.begin(), colourOrder.end(), 0);
+    if (varied) {
+        std::shuffle(holeOrder.begin(), holeOrder.end(), random);
+        std::shuffle(colourOrder.begin() + 1, colourOrder.begin() + 1 + space->colours(), random);
+    }
+}
+
+Code Solver::renamed(const Code &code) const
+{
+    Code result{};
+    for (int k = 0; k < kHoles; ++k)
+        result[holeOrder[k]] = colourOrder[code[k]];
+    return result;
+}
+
+Code Solver::unrenamed(const Code &code) const
+{
+    Code result{};
+    for (int k = 0; k < kHoles; ++k) {
+        const int colour = code[holeOrder[k]];
+        const auto at = std::find(colourOrder.begin(), colourOrder.end(), colour);
+        result[k] = at == colourOrder.end() ? 0 : static_cast<int>(at - colourOrder.begin());
+    }
+    return result;
 }
 
 Code Solver::nextGuess()
 {
-    return state.space->code(strategy->choose(state));
+    return renamed(state.space->code(strategy->choose(state)));
+}
+
+bool Solver::fits(const Code &code) const
+{
+    const int index = state.space->index(unrenamed(code));
+    return index >= 0 &&
+           std::binary_search(state.candidates.begin(), state.candidates.end(), index);
 }
 
 void Solver::learn(const Code &guess, Clue clue)
 {
-    const int guessIndex = state.space->index(guess);
+    // The strategies work on the codes as they were before the renaming; the
+    // clue of a guess is the same under any renaming.
+    const int guessIndex = state.space->index(unrenamed(guess));
     if (guessIndex < 0)
         return;
     state.history.emplace_back(guessIndex, clue.index());

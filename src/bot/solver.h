@@ -23,7 +23,10 @@ std::string_view levelText(Level level);
 class Solver
 {
 public:
-    Solver(Level level, int colours, std::uint32_t seed);
+    // varied: each round plays under its own random renaming of colours and
+    // holes, so that two players of one level do not guess alike (and tie
+    // game after game); the strength stays the same.
+    Solver(Level level, int colours, std::uint32_t seed, bool varied = true);
 
     Level level() const { return strength; }
     int colours() const { return state.space->colours(); }
@@ -36,14 +39,23 @@ public:
     void learn(const Code &guess, Clue clue);
 
     int guessesMade() const { return static_cast<int>(state.history.size()); }
-    const std::vector<int> &candidates() const { return state.candidates; }
+    // The codes that fit every clue so far.
+    int remaining() const { return static_cast<int>(state.candidates.size()); }
+    bool fits(const Code &code) const;
 
 private:
     void makeStrategy();
     void allCandidates();
+    // The renaming of this round, and its inverse.
+    Code renamed(const Code &code) const;
+    Code unrenamed(const Code &code) const;
 
     Level strength;
     std::uint32_t seed;
+    bool varied;
+    std::mt19937 random;
+    std::array<int, kHoles> holeOrder{0, 1, 2, 3};
+    std::array<int, 7> colourOrder{0, 1, 2, 3, 4, 5, 6};
     SolverState state;
     std::unique_ptr<Strategy> strategy;
 };
