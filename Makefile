@@ -1,13 +1,30 @@
-# make run   installs what is missing, builds, and starts a solo game
-# make test  installs what is missing, builds, and runs every test
+# make run    installs what is missing, builds, and starts a solo game
+# make test   installs what is missing, builds, runs every test, then the
+#             plain C++ libraries' tests under AddressSanitizer and
+#             UndefinedBehaviorSanitizer, then every fuzz target briefly
+# make fuzz   runs every fuzz target for FUZZ_SECONDS (default 5 minutes)
+# make bench  builds the benchmarks and prints their figures
 BUILD      ?= build
 BUILD_TYPE ?= Release
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
+# Side builds of the plain C++ libraries (no Qt): one under the sanitizers
+# (gcc), one with the libFuzzer targets (clang).
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+FUZZ_BUILD     ?= $(BUILD)-fuzz
+FUZZ_CXX       ?= clang++-14
+FUZZ_SECONDS   ?= 300
+# Seconds per fuzz target within `make test`.
+FUZZ_SMOKE_SECONDS ?= 5
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+SANITIZE_ENV   = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
+                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: deps configure build run test install uninstall clean
+.PHONY: deps configure build run test unit-test sanitize fuzz-build fuzz fuzz-smoke bench \
+        install uninstall clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,8 +40,36 @@ build: configure
 run: build
 	$(BUILD)/src/app/kalvex
 
-test: build
+test: unit-test sanitize fuzz-smoke
+
+unit-test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(SANITIZE_BUILD)/build.ninja: | deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_COMPILER=g++ \
+	  -DKALVEX_CORE_ONLY=ON -DKALVEX_BENCHMARKS=OFF "-DCMAKE_CXX_FLAGS=-O1 $(SANITIZE_FLAGS)"
+
+sanitize: deps $(SANITIZE_BUILD)/build.ninja
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DKALVEX_CORE_ONLY=ON -DKALVEX_FUZZERS=ON -DKALVEX_BENCHMARKS=OFF
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(patsubst fuzz/%/,fuzz_%,$(wildcard fuzz/*/))
+
+fuzz-smoke: fuzz-build
+	JOBS=$(JOBS) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+
+fuzz: fuzz-build
+	JOBS=$(JOBS) bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	bash scripts/run-benchmarks.sh $(BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -35,4 +80,4 @@ uninstall:
 	else echo "Nothing installed from $(BUILD)"; fi
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

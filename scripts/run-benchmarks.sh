@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Every benchmark of a Release build, one after the other, with its figures
+# on standard output (docs/PERFORMANCE.md explains them).
+#   scripts/run-benchmarks.sh [BUILD_DIR]
+set -uo pipefail
+build=${1:-build}
+root=$(cd "$(dirname "$0")/.." && pwd)
+status=0
+run() {
+  echo "== $*"
+  "$@" || status=1
+  echo
+}
+for bench in codec/codec_bench transcript/transcript_bench server/server_bench net/net_bench; do
+  if [ -x "$build/bench/$bench" ]; then
+    run "$build/bench/$bench" --benchmark_min_time=0.5
+  fi
+done
+[ -x "$build/bench/latency/latency_bench" ] && run "$build/bench/latency/latency_bench" 4 1000
+run bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
+run bash "$root/bench/startup/startup_time.sh" "$build" 7
+exit $status
