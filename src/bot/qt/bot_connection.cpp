@@ -57,7 +57,8 @@ void BotConnection::start()
 
 void BotConnection::received()
 {
-    queue.receive(sock.id(), sock.ReceiveText());
+    if (queue.receive(sock.id(), sock.ReceiveText()) == ReceiveResult::Overflow)
+        log("the server sent more than a message may hold; the excess was dropped");
     wakeDispatch();
 }
 

@@ -203,6 +203,23 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_playerdisconnected+2+"); }, 5000));
 }
 
+TEST(BotGame, RemovingItsSeatEndsAComputerPlayer)
+{
+    TServer server;
+    server.startListening(0);
+    const quint16 port = server.listeningPort();
+    HostPeer host(port);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+1+Host"); }, 10000));
+    BotProcess bot(port, "Computer 1", "easy", 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+2+Computer 1"); }, 15000));
+    host.send("CMD_kickhim+1+2+" + T);
+    // The server here runs on this thread's event loop: wait without blocking it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bot.process.state() == QProcess::NotRunning; }, 10000))
+        << bot.log();
+    EXPECT_EQ(bot.process.exitCode(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_playerdisconnected+2+"); }, 5000));
+}
+
 TEST(BotGame, AComputerPlayerFindsNoGameAndSaysSo)
 {
     // Nothing listens on this port.
