@@ -9,6 +9,7 @@
 
 #include "app/profile_file.h"
 #include "app/sound_cues.h"
+#include "chat/chat_composer.h"
 #include "net/colour_text.h"
 
 #include <array>
@@ -21,7 +22,6 @@ namespace kalvex {
 
 inline constexpr std::string_view kSettingsFileName = "orbolobby.ini";
 inline constexpr std::string_view kSettingsSection = "kalvex";
-inline constexpr int kPhraseCount = 9;
 
 using Phrases = std::array<std::string, kPhraseCount>;
 

@@ -4,6 +4,7 @@
 // SoundBackend, which the program fills with Qt Multimedia and tests with a
 // recording fake.
 
+#include "chat/chat_composer.h"
 #include "client/client_output.h"
 
 #include <optional>
@@ -30,8 +31,6 @@ enum class TurnSound
     Classic = 0,
     New = 1
 };
-
-inline constexpr int kChatterSoundCount = 20;
 
 // The names of the stored sounds the program asks for.
 std::string_view cueName(Cue cue, TurnSound turn);

@@ -1,5 +1,4 @@
-// The main window's sounds and settings. Kept apart from the chat's sources:
-// the two sides name some shared counts each in their own header.
+// The main window's sounds and settings.
 
 #include "app/qt/app_log.h"
 #include "app/qt/file_places.h"
@@ -143,7 +142,7 @@ bool Tchat::chatterSoundsOn() const
 
 void Tchat::playChatterSound(std::string_view name)
 {
-    sounds->player.play(name);
+    sounds->cues.playChatter(name);
 }
 
 void Tchat::loadinifile()
