@@ -285,10 +285,16 @@ def cue_turnnew():
     return mix(0.43, (0.0, marimba(A5, 0.2, 0.12), 0.7), (0.08, marimba(E6, 0.35, 0.15), 0.7))
 
 
+def cue_mention():
+    """Two quick high bells, a fifth apart, then the lower one again: "psst"."""
+    return mix(0.62, (0.0, bell(G6, 0.3, 0.18), 0.55), (0.09, bell(D6, 0.3, 0.18), 0.55),
+               (0.18, bell(G6, 0.44, 0.25), 0.45))
+
+
 CUES = {
     "click": cue_click, "entered": cue_entered, "right": cue_right, "wrong": cue_wrong,
     "time": cue_time, "timeup": cue_timeup, "roundover": cue_roundover, "winner": cue_winner,
-    "turn": cue_turn, "turnnew": cue_turnnew,
+    "turn": cue_turn, "turnnew": cue_turnnew, "mention": cue_mention,
 }
 
 

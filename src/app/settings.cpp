@@ -16,8 +16,8 @@ constexpr int kMaxCoordinate = 32767;
 constexpr std::string_view kKeyNames[kSettingKeyCount] = {
     "Textsize",      "Top",         "Left",    "Width",   "Height",    "Textcolor",
     "Playtoscore",   "Timeperturn", "Bonus",   "Six",     "Turnsound", "Playsounds",
-    "ChatterSounds", "Phrase1",     "Phrase2", "Phrase3", "Phrase4",   "Phrase5",
-    "Phrase6",       "Phrase7",     "Phrase8", "Phrase9",
+    "ChatterSounds", "Ballnumbers", "Phrase1", "Phrase2", "Phrase3",   "Phrase4",
+    "Phrase5",       "Phrase6",     "Phrase7", "Phrase8", "Phrase9",
 };
 
 constexpr SettingKey kValueKeys[] = {
@@ -25,7 +25,7 @@ constexpr SettingKey kValueKeys[] = {
     SettingKey::Width,         SettingKey::Height,      SettingKey::Textcolor,
     SettingKey::Playtoscore,   SettingKey::Timeperturn, SettingKey::Bonus,
     SettingKey::Six,           SettingKey::Turnsound,   SettingKey::Playsounds,
-    SettingKey::ChatterSounds,
+    SettingKey::ChatterSounds, SettingKey::Ballnumbers,
 };
 
 class SectionReader
@@ -106,6 +106,8 @@ std::string valueText(const Settings &values, SettingKey key)
         return switchText(values.playsounds);
     case SettingKey::ChatterSounds:
         return switchText(values.chattersounds);
+    case SettingKey::Ballnumbers:
+        return flag(values.ballnumbers);
     default:
         return values
             .phrases[static_cast<std::size_t>(key) - static_cast<std::size_t>(SettingKey::Phrase1)];
@@ -164,6 +166,7 @@ void readSettings(const ProfileFile &profile, Settings &values)
     values.turnsound =
         reader.text(SettingKey::Turnsound, "0") == "1" ? TurnSound::New : TurnSound::Classic;
     values.chattersounds = reader.text(SettingKey::ChatterSounds, "true") != "false";
+    values.ballnumbers = reader.text(SettingKey::Ballnumbers, "0") == "1";
 }
 
 void writeSettings(ProfileFile &profile, const Settings &values, const SettingKeys &keys)

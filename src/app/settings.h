@@ -53,6 +53,8 @@ struct Settings
     bool playsounds = true;
     TurnSound turnsound = TurnSound::Classic;
     bool chattersounds = true;
+    // "Show Ball Numbers": a key of this program alone, off by default.
+    bool ballnumbers = false;
 
     bool operator==(const Settings &) const = default;
 };
@@ -73,6 +75,7 @@ enum class SettingKey
     Turnsound,
     Playsounds,
     ChatterSounds,
+    Ballnumbers,
     Phrase1,
     Phrase2,
     Phrase3,
@@ -127,7 +130,8 @@ std::string settingKeyName(SettingKey key);
 // default for anything else; an unreadable colour is black; empty or absent
 // numbers of rounds and seconds, and empty or absent phrases, keep the value
 // `values` already holds; "false" (exactly) switches a sound switch off and
-// anything else on; "1" selects the New turn sound and anything else Classic.
+// anything else on; "1" selects the New turn sound and anything else Classic;
+// "1" shows the ball numbers and anything else hides them.
 void readSettings(const ProfileFile &profile, Settings &values);
 // Writes the given keys' values into the section, in the file's key order
 // (the phrases last).

@@ -23,6 +23,8 @@ std::string_view cueName(Cue cue, TurnSound turn)
         return "winner";
     case Cue::Turn:
         return turn == TurnSound::New ? "turnnew" : "turn";
+    case Cue::Mention:
+        return "mention";
     }
     return {};
 }

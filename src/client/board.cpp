@@ -142,6 +142,17 @@ bool Board::cycle(int row, int position, bool sixColours)
     return true;
 }
 
+bool Board::setColour(int row, int position, int colour, bool sixColours)
+{
+    if (!validRow(row) || !validHole(position) || colour < 1 || colour > (sixColours ? 6 : 5))
+        return false;
+    Hole &h = holeAt(row, position);
+    if (!h.open)
+        return false;
+    h.colour = colour;
+    return true;
+}
+
 std::array<int, kRowHoles> Board::closeRow(int row)
 {
     std::array<int, kRowHoles> guess{};

@@ -71,6 +71,9 @@ public:
     // Steps an open hole to its next colour (1..5 or 1..6, then back to 1).
     // Returns false when the hole is not open and nothing changed.
     bool cycle(int row, int position, bool sixColours);
+    // Puts colour 1..5 (or 1..6 in a six colour game) in an open hole.
+    // Returns false, changing nothing, for a closed hole or another colour.
+    bool setColour(int row, int position, int colour, bool sixColours);
     // Closes the row's holes and returns their colours, holes 1 to 4.
     std::array<int, kRowHoles> closeRow(int row);
 

@@ -10,8 +10,21 @@
 
 namespace kalvex {
 
-// Game cues. Turn stands for "turn" or "turnnew", by the Turn Sound choice.
-enum class Cue { Click, Entered, Right, Wrong, Time, TimeUp, RoundOver, Winner, Turn };
+// Game cues. Turn stands for "turn" or "turnnew", by the Turn Sound choice;
+// Mention is somebody else's chat line naming this client's player.
+enum class Cue
+{
+    Click,
+    Entered,
+    Right,
+    Wrong,
+    Time,
+    TimeUp,
+    RoundOver,
+    Winner,
+    Turn,
+    Mention
+};
 
 class ClientOutput
 {

@@ -1,7 +1,11 @@
 #include "client/client_session.h"
 
+#include "client/name_mention.h"
 #include "net/commands.h"
 #include "net/dispatch.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace kalvex {
 
@@ -94,7 +98,7 @@ void ClientSession::dispatch(std::size_t index, std::string_view rest)
         break;
     case command("CMD_chat"):
     case command("CMD_action"):
-        out.chatrecieved(rest);
+        chatReceived(rest);
         break;
     case command("CMD_newplayerinfo"):
     case command("CMD_existingplayers"):
@@ -158,7 +162,7 @@ void ClientSession::dispatch(std::size_t index, std::string_view rest)
         setbonus(rest);
         break;
     case command("CMD_playasound"):
-        out.playasound(rest);
+        chatterReceived(rest);
         break;
     default:
         break;
@@ -171,6 +175,54 @@ void ClientSession::sendloginfo(std::string_view rest)
     mySlot = slot;
     loggedIn = true;
     out.send(Message("CMD_logininfo").field(slot).field(kVersion).open(loginText).wire());
+}
+
+namespace {
+
+// The sender's slot of a relayed chat, action or chatter sound, if its first
+// field is a number.
+std::optional<int> senderSlot(std::string_view rest)
+{
+    int slot = 0;
+    const auto plus = rest.find('+');
+    if (plus == std::string_view::npos || !tryStrToInt(rest.substr(0, plus), slot))
+        return std::nullopt;
+    return slot;
+}
+
+} // namespace
+
+void ClientSession::chatReceived(std::string_view rest)
+{
+    const std::optional<int> slot = senderSlot(rest);
+    if (slot && seatMuted(*slot))
+        return;
+    out.chatrecieved(rest);
+    if (!slot || *slot == mySlot || !loggedIn)
+        return;
+    std::string_view line = rest.substr(rest.find('+') + 1);
+    line = line.substr(0, line.find('|'));
+    if (mentionsName(line, seatName(*slot), playerName))
+        out.playsounds(Cue::Mention);
+}
+
+void ClientSession::chatterReceived(std::string_view rest)
+{
+    const std::optional<int> slot = senderSlot(rest);
+    if (slot && seatMuted(*slot))
+        return;
+    out.playasound(rest);
+}
+
+bool ClientSession::seatMuted(int slot) const
+{
+    return slot >= 1 && slot <= kMaxPlayers && muted[static_cast<std::size_t>(slot)];
+}
+
+void ClientSession::setSeatMuted(int slot, bool on)
+{
+    if (slot >= 1 && slot <= kMaxPlayers)
+        muted[static_cast<std::size_t>(slot)] = on;
 }
 
 void ClientSession::newplayerinfo(std::string_view rest)
@@ -186,8 +238,10 @@ void ClientSession::newplayerinfo(std::string_view rest)
     }
     if (slot > kMaxPlayers)
         out.spyEntered(slot, name);
-    else if (SeatLine *line = seats.seat(slot))
+    else if (SeatLine *line = seats.seat(slot)) {
         line->name = name;
+        setSeatMuted(slot, false);
+    }
     out.playsounds(Cue::Entered);
 }
 
@@ -205,6 +259,7 @@ void ClientSession::playerdisconnected(std::string_view rest)
     if (line->name != kWaitingName)
         systemLine(line->name + " disconnected.");
     line->name = kWaitingName;
+    setSeatMuted(slot, false);
 }
 
 void ClientSession::justwatching(std::string_view rest)
@@ -279,6 +334,7 @@ void ClientSession::openRowForEntry(int row)
 {
     status = "Be a MasterMind!";
     playBoard.openForEntry(row);
+    selectedPosition = 1;
 }
 
 void ClientSession::getnextplayer(std::string_view rest)
@@ -490,6 +546,28 @@ void ClientSession::ballClick(int row, int position)
     if (justWatchChecked)
         sendWatching(mySlot, false);
     if (!playBoard.cycle(row, position, sixColours()))
+        return;
+    // The keyboard goes on from the ball last clicked.
+    selectedPosition = position;
+    out.playsounds(Cue::Click);
+}
+
+void ClientSession::moveSelection(int step)
+{
+    RedrawOnExit redraw(out);
+    if (guessSlot != mySlot || playBoard.openRow() == 0)
+        return;
+    selectedPosition = std::clamp(selectedPosition + step, 1, kRowHoles);
+}
+
+void ClientSession::colourKey(int colour)
+{
+    RedrawOnExit redraw(out);
+    if (guessSlot != mySlot)
+        return;
+    if (justWatchChecked)
+        sendWatching(mySlot, false);
+    if (!playBoard.setColour(playBoard.openRow(), selectedPosition, colour, sixColours()))
         return;
     out.playsounds(Cue::Click);
 }

@@ -48,6 +48,18 @@ public:
     void ballClick(int row, int position);
     // The check button was pressed.
     void checkPress();
+    // Keyboard entry on the open row: a selected hole (1..4, the first when
+    // a row opens) that Left and Right move without wrapping, and keys that
+    // give it colour 1..5 or 1..6 directly. Both follow the rules of a
+    // click: nothing unless this client may enter a guess now.
+    int selectedHole() const { return selectedPosition; }
+    void moveSelection(int step);
+    void colourKey(int colour);
+    // Muting a seat hides its chat, actions and chatter sounds in this
+    // window; nothing is sent. The mute ends when the seat's player leaves
+    // or another player takes the seat.
+    bool seatMuted(int slot) const;
+    void setSeatMuted(int slot, bool muted);
     // The "Just Watch" menu item was clicked.
     void justWatchClick();
     // The seat line menu opens on `slot`: it becomes the kick target.
@@ -118,6 +130,8 @@ private:
     void setbonus(std::string_view rest);
 
     void dispatch(std::size_t command, std::string_view rest);
+    void chatReceived(std::string_view rest);
+    void chatterReceived(std::string_view rest);
     void systemLine(std::string_view text);
     void sendWatching(int slot, bool watch);
     void openRowForEntry(int row);
@@ -142,6 +156,8 @@ private:
     int gameType = 0;
     int activeRow = 0;
     int kickSlot = 0;
+    int selectedPosition = 1;
+    std::array<bool, kMaxPlayers + 1> muted{};
 
     bool justWatchChecked = false;
     bool startButton = true;

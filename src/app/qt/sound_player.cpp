@@ -23,7 +23,7 @@ const char *const kStoredSounds[] = {
     "click",  "entered", "right",  "wrong",  "time",   "timeup", "roundover", "winner",
     "turn",   "turnnew", "wave1",  "wave2",  "wave3",  "wave4",  "wave5",     "wave6",
     "wave7",  "wave8",   "wave9",  "wave10", "wave11", "wave12", "wave13",    "wave14",
-    "wave15", "wave16",  "wave17", "wave18", "wave19", "wave20",
+    "wave15", "wave16",  "wave17", "wave18", "wave19", "wave20", "mention",
 };
 
 // The lower-case key of a stored sound's name, or an empty text for a name

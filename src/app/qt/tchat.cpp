@@ -4,6 +4,7 @@
 #include "app/qt/file_places.h"
 #include "app/qt/single_instance.h"
 #include "chat/qt/chat_controls.h"
+#include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <QToolButton>
 
 namespace kalvex {
 
@@ -40,6 +42,7 @@ Tchat::Tchat(QWidget *parent)
     createGlue();
     buildMenu();
     wireChat();
+    nameControlsForScreenReaders();
 
     gameLink->onLine = [this](std::string_view line) { game.handleLine(line); };
     gameLink->afterTick = [this] { chatControls->tick(); };
@@ -90,6 +93,20 @@ void Tchat::buildClientArea()
     chatControls = new ChatControls(clientArea, *this, *pane);
 }
 
+void Tchat::nameControlsForScreenReaders()
+{
+    pane->setAccessibleName(QStringLiteral("Chat transcript"));
+    if (QWidget *input = chatControls->input()) {
+        input->setAccessibleName(QStringLiteral("Chat input"));
+        input->setAccessibleDescription(
+            QStringLiteral("Enter sends the line; /me at the start sends an action"));
+    }
+    for (int n = 1; n <= kPhraseCount; ++n) {
+        if (QWidget *button = chatControls->phraseButton(n))
+            button->setAccessibleName(QStringLiteral("Phrase %1").arg(n));
+    }
+}
+
 void Tchat::wireChat()
 {
     connect(pane, &TranscriptPane::chatCleared, chatControls, &ChatControls::focusInput);
@@ -135,6 +152,13 @@ void Tchat::buildMenu()
     options->addAction(pane->clearAction());
     item(options, QStringLiteral("action_resetscreen"), QStringLiteral("Reset Screen Location"),
          [this] { resetScreenLocation(); });
+    options->addSeparator();
+    ballNumbersItem = item(options, QStringLiteral("action_ballnumbers"),
+                           QStringLiteral("Show Ball Numbers"), [this] {
+                               boardPanel->setShowBallNumbers(ballNumbersItem->isChecked());
+                               ballNumbersSaved();
+                           });
+    ballNumbersItem->setCheckable(true);
     options->addSeparator();
     justWatchItem =
         item(options, QStringLiteral("action_justwatch"), QStringLiteral("Just Watch"), [this] {

@@ -145,6 +145,8 @@ private:
     void buildSoundItems(QMenu *options);
     void showSoundSwitches();
     void textSizeSaved();
+    void ballNumbersSaved();
+    void nameControlsForScreenReaders();
     void gameOptionsSaved();
     void boundsSaved(bool userMoved);
     void phrasesSaved(const std::array<std::string, 9> &before);
@@ -185,6 +187,7 @@ private:
 
     QAction *startGameItem = nullptr;
     QAction *justWatchItem = nullptr;
+    QAction *ballNumbersItem = nullptr;
 
     SecondaryWindows windows;
     TallyHooks tally;

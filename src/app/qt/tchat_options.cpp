@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/sound_cues.h"
 #include "chat/qt/transcript_pane.h"
+#include "client/qt/board_panel.h"
 #include "windows/qt/gamestart_form.h"
 
 #include <QMenu>
@@ -56,6 +57,7 @@ public:
         values.playsounds = cues.playSounds();
         values.turnsound = cues.turnSound();
         values.chattersounds = cues.chatterSounds();
+        values.ballnumbers = window.boardPanel->ballNumbersShown();
         return values;
     }
 
@@ -80,6 +82,8 @@ public:
         window.sounds->cues.setTurnSound(values.turnsound);
         window.sounds->cues.setChatterSounds(values.chattersounds);
         window.showSoundSwitches();
+        window.boardPanel->setShowBallNumbers(values.ballnumbers);
+        window.ballNumbersItem->setChecked(values.ballnumbers);
     }
 
     void save(const SettingKeys &changed)
@@ -158,6 +162,11 @@ void Tchat::saveinifile()
 void Tchat::textSizeSaved()
 {
     settings->save({SettingKey::Textsize});
+}
+
+void Tchat::ballNumbersSaved()
+{
+    settings->save({SettingKey::Ballnumbers});
 }
 
 void Tchat::gameOptionsSaved()

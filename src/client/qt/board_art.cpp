@@ -161,6 +161,49 @@ void paintBall(QPainter &p, const QRectF &box, int colour)
     paintSphere(p, body, ballColour(colour), 1.8);
 }
 
+void paintBallNumber(QPainter &p, const QRectF &box, int colour)
+{
+    if (colour < 1 || colour > kMaxColour)
+        return;
+    PainterScope scope(p);
+    const qreal size = qMin(box.width(), box.height()) - 2.5;
+    const QRectF body(box.left() + 0.6, box.top() + 0.4, size, size);
+    const QColor ball = ballColour(colour);
+    const bool light = qGray(ball.rgb()) > 140;
+    QFont font = p.font();
+    font.setPixelSize(qRound(size * 0.68));
+    font.setBold(true);
+    p.setFont(font);
+    const QString number = QString::number(colour);
+    // A soft halo of the opposite shade keeps the figure readable on the
+    // sphere's highlight.
+    p.setPen(light ? QColor(255, 255, 255, 150) : QColor(0, 0, 0, 150));
+    p.drawText(body.translated(0.6, 0.6), Qt::AlignCenter, number);
+    p.setPen(light ? QColor(20, 20, 20) : QColor(255, 255, 255));
+    p.drawText(body, Qt::AlignCenter, number);
+}
+
+void paintSelectionRing(QPainter &p, const QRectF &box)
+{
+    PainterScope scope(p);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    const QRectF ring = box.adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(QColor(0, 0, 0, 170), 3.0));
+    p.drawEllipse(ring.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.setPen(QPen(QColor(255, 255, 255), 1.6, Qt::SolidLine));
+    p.drawEllipse(ring.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+QString ballColourName(int colour)
+{
+    static const char *const names[] = {"empty", "yellow",  "green", "blue",
+                                        "red",   "magenta", "cyan"};
+    if (colour < 0 || colour > kMaxColour)
+        return QString::fromLatin1(names[0]);
+    return QString::fromLatin1(names[colour]);
+}
+
 void paintHole(QPainter &p, const QRectF &box)
 {
     PainterScope scope(p);

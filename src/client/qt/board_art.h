@@ -18,6 +18,13 @@ QColor ballColour(int colour);
 
 // A shaded sphere of ball colour 1..6 with its shadow, inside `box`.
 void paintBall(QPainter &p, const QRectF &box, int colour);
+// The ball's colour number on it, for players who tell colours apart
+// poorly: dark on light balls, white on dark ones. Nothing for 0.
+void paintBallNumber(QPainter &p, const QRectF &box, int colour);
+// The ring around the hole the keyboard works on.
+void paintSelectionRing(QPainter &p, const QRectF &box);
+// The name of ball colour 1..6 ("yellow"), for screen readers; "empty" for 0.
+QString ballColourName(int colour);
 // An empty, recessed hole.
 void paintHole(QPainter &p, const QRectF &box);
 // One clue peg (11 by 11); Peg::None paints an empty dimple.

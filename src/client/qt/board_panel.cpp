@@ -6,6 +6,7 @@
 #include "net/error_report.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -145,6 +146,19 @@ QString pegText(const ClueBox &box)
     return text;
 }
 
+QString clueDescription(const ClueBox &box)
+{
+    int greens = 0;
+    int yellows = 0;
+    int empties = 0;
+    for (Peg peg : box.pegs) {
+        greens += peg == Peg::Green;
+        yellows += peg == Peg::Yellow;
+        empties += peg == Peg::Empty;
+    }
+    return QObject::tr("%1 green, %2 yellow, %3 empty").arg(greens).arg(yellows).arg(empties);
+}
+
 } // namespace
 
 QRect BoardPanel::chatArea()
@@ -163,6 +177,10 @@ BoardPanel::BoardPanel(ClientSession &clientSession, QWidget *parent)
 {
     setObjectName(QStringLiteral("panel_board"));
     setFixedSize(kWidth, kHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Game board"));
+    setAccessibleDescription(tr("Keys 1 to 6 colour the selected ball, Left and Right choose "
+                                "the ball, Enter checks the row"));
     buildBoard();
     buildRoster();
     buildClockAndTexts();
@@ -178,12 +196,14 @@ void BoardPanel::buildBoard()
             auto *hole = new PaintedWidget(
                 QStringLiteral("try_%1%2").arg(letter).arg(position),
                 [this, row, position](QPainter &p, const QRectF &box) {
-                    boardart::paintBall(p, box, session.board().hole(row, position).colour);
+                    paintHoleContents(p, box, row, position);
                 },
                 this);
             hole->setGeometry(holeRect(row, position));
             hole->setAccessibleName(tr("Row %1, ball %2").arg(letter).arg(position));
             connect(hole, &PaintedWidget::released, this, [this, row, position] {
+                // A click also hands the keyboard to the board.
+                setFocus(Qt::MouseFocusReason);
                 userAction([this, row, position] { session.ballClick(row, position); });
             });
             holes[row - 1][position - 1] = hole;
@@ -221,10 +241,14 @@ void BoardPanel::buildBoard()
         auto *code = new PaintedWidget(
             QStringLiteral("code_%1").arg(position),
             [this, position](QPainter &p, const QRectF &box) {
-                boardart::paintBall(p, box, session.board().codeColour(position));
+                const int colour = session.board().codeColour(position);
+                boardart::paintBall(p, box, colour);
+                if (showNumbers)
+                    boardart::paintBallNumber(p, box, colour);
             },
             this);
         code->setGeometry(codeRect(position));
+        code->setAccessibleName(tr("Code ball %1").arg(position));
         codeHoles[position - 1] = code;
     }
 
@@ -259,6 +283,9 @@ void BoardPanel::buildRoster()
         seat.name->setFont(pixelFont(12, false));
         seat.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         seat.name->setContextMenuPolicy(Qt::CustomContextMenu);
+        seat.name->setAccessibleDescription(tr("Seat %1; the context menu removes the player, "
+                                               "sets watching or mutes the chat")
+                                                .arg(slot));
         connect(seat.name, &QWidget::customContextMenuRequested, this,
                 [this, slot](const QPoint &position) {
                     openSeatMenu(slot, seats[slot - 1].name->mapToGlobal(position));
@@ -341,11 +368,93 @@ void BoardPanel::buildSeatMenu()
             [this] { userAction([this] { session.kickMenuSetWatching(); }); });
     connect(actionUnsetWatching, &QAction::triggered, this,
             [this] { userAction([this] { session.kickMenuUnsetWatching(); }); });
+    popupKick->addSeparator();
+    actionMute = popupKick->addAction(tr("Mute Chat"));
+    actionMute->setObjectName(QStringLiteral("action_mutechat"));
+    actionMute->setCheckable(true);
+    connect(actionMute, &QAction::triggered, this, [this](bool on) {
+        userAction([this, on] { session.setSeatMuted(session.kickTarget(), on); });
+    });
+}
+
+void BoardPanel::setShowBallNumbers(bool on)
+{
+    if (showNumbers == on)
+        return;
+    showNumbers = on;
+    for (const auto &row : holes) {
+        for (PaintedWidget *hole : row)
+            hole->update();
+    }
+    for (PaintedWidget *code : codeHoles)
+        code->update();
+}
+
+bool BoardPanel::ringOn(int row, int position) const
+{
+    return hasFocus() && litRow() == row && session.selectedHole() == position;
+}
+
+void BoardPanel::paintHoleContents(QPainter &p, const QRectF &box, int row, int position)
+{
+    const int colour = session.board().hole(row, position).colour;
+    boardart::paintBall(p, box, colour);
+    if (showNumbers)
+        boardart::paintBallNumber(p, box, colour);
+    if (ringOn(row, position))
+        boardart::paintSelectionRing(p, box);
+}
+
+void BoardPanel::describeHole(int row, int position)
+{
+    PaintedWidget *hole = holes[row - 1][position - 1];
+    const Hole &state = session.board().hole(row, position);
+    QString text = boardart::ballColourName(state.colour);
+    if (state.colour > 0)
+        text += QStringLiteral(" (%1)").arg(state.colour);
+    if (litRow() == row)
+        text += session.selectedHole() == position ? tr(", open, selected") : tr(", open");
+    if (hole->accessibleDescription() != text)
+        hole->setAccessibleDescription(text);
+}
+
+void BoardPanel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        const int colour = key - Qt::Key_0;
+        userAction([this, colour] { session.colourKey(colour); });
+    } else if (plain && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+        const int step = key == Qt::Key_Left ? -1 : 1;
+        userAction([this, step] { session.moveSelection(step); });
+    } else if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        userAction([this] { session.checkPress(); });
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void BoardPanel::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    refreshBoard();
+}
+
+void BoardPanel::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    refreshBoard();
 }
 
 void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
 {
     const SeatMenuItems items = session.openSeatMenu(slot);
+    const SeatLine *line = session.roster().seat(slot);
+    actionMute->setEnabled(line && line->name != kWaitingName && slot != session.myslot());
+    actionMute->setChecked(session.seatMuted(slot));
     actionRemove->setEnabled(items.remove);
     actionSetWatching->setEnabled(items.setWatching);
     actionUnsetWatching->setEnabled(items.unsetWatching);
@@ -391,15 +500,20 @@ void BoardPanel::refreshBoard()
             PaintedWidget *hole = holes[row - 1][position - 1];
             const Hole &state = board.hole(row, position);
             setPainted(hole, "colour", state.colour);
+            setPainted(hole, "ring", ringOn(row, position));
+            describeHole(row, position);
             hole->setCursor(state.open && canEnter ? Qt::PointingHandCursor : Qt::ArrowCursor);
         }
         const ClueBox &clue = board.clueBox(row);
         setPainted(clueBoxes[row - 1], "pegs", pegText(clue));
+        clueBoxes[row - 1]->setAccessibleDescription(clueDescription(clue));
         clueBoxes[row - 1]->setVisible(clue.visible);
         valueMarkers[row - 1]->setVisible(board.valueMarkerVisible(row));
     }
     for (int position = 1; position <= kRowHoles; ++position) {
-        setPainted(codeHoles[position - 1], "colour", board.codeColour(position));
+        const int colour = board.codeColour(position);
+        setPainted(codeHoles[position - 1], "colour", colour);
+        codeHoles[position - 1]->setAccessibleDescription(boardart::ballColourName(colour));
     }
     const int checkRow = Board::validRow(board.checkRow()) ? board.checkRow() : 1;
     buttonCheck->move(kCheckButtonX, holeRect(checkRow, 1).top() - 2);
@@ -416,6 +530,18 @@ void BoardPanel::refreshRoster()
         SeatControls &seat = seats[slot - 1];
         setLabelText(seat.name, displayText(line.name));
         seat.name->setToolTip(seat.name->text());
+        QString spoken =
+            tr("Seat %1: %2, score %3").arg(slot).arg(seat.name->text(), displayText(line.score));
+        if (line.watching)
+            spoken += tr(", just watching");
+        if (line.solved)
+            spoken += tr(", found the code");
+        else if (line.failed)
+            spoken += tr(", out of guesses");
+        if (session.seatMuted(slot))
+            spoken += tr(", chat muted");
+        if (seat.name->accessibleName() != spoken)
+            seat.name->setAccessibleName(spoken);
         if (seat.name->font().bold() != line.bold)
             seat.name->setFont(pixelFont(12, line.bold));
         setLabelText(seat.score, displayText(line.score));

@@ -42,6 +42,10 @@ public:
     // The main window's tiled background; other windows copy it.
     static QPixmap backgroundTile();
 
+    // "Show Ball Numbers": each ball and code ball carries its colour number.
+    void setShowBallNumbers(bool on);
+    bool ballNumbersShown() const { return showNumbers; }
+
     // Opens the seat line menu (`popup_kick`) for `slot` at a screen position.
     void openSeatMenu(int slot, const QPoint &globalPosition);
     QMenu *seatMenu() const { return popupKick; }
@@ -56,6 +60,11 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Keyboard play: 1 to 6 colour the selected hole, Left and Right move
+    // the selection, Enter presses the check button.
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     struct SeatControls
@@ -77,6 +86,10 @@ private:
     void refreshTexts();
     // The row drawn lit: the open row while this client may enter it.
     int litRow() const;
+    // The hole that shows the keyboard's selection ring, if any.
+    bool ringOn(int row, int position) const;
+    void paintHoleContents(QPainter &p, const QRectF &box, int row, int position);
+    void describeHole(int row, int position);
     // Runs a click's effect on the session, reports what it throws, redraws.
     void userAction(const std::function<void()> &action);
 
@@ -100,6 +113,8 @@ private:
     QAction *actionRemove = nullptr;
     QAction *actionSetWatching = nullptr;
     QAction *actionUnsetWatching = nullptr;
+    QAction *actionMute = nullptr;
+    bool showNumbers = false;
     QString paintedKey;
 };
 

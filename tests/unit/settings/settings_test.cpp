@@ -170,6 +170,28 @@ TEST(SettingsLoading, OnlyExactlyFalseSwitchesASoundOff)
     EXPECT_FALSE(readFrom("chattersounds=false\r\n").chattersounds) << "key names ignore case";
 }
 
+TEST(SettingsLoading, OnlyOneShowsTheBallNumbers)
+{
+    EXPECT_FALSE(readFrom("").ballnumbers) << "off by default";
+    EXPECT_TRUE(readFrom("Ballnumbers=1\r\n").ballnumbers);
+    EXPECT_FALSE(readFrom("Ballnumbers=true\r\n").ballnumbers);
+    EXPECT_FALSE(readFrom("Ballnumbers=2\r\n").ballnumbers);
+}
+
+TEST(SettingsBeforeLogin, TheBallNumbersSwitchIsWrittenAloneBeforeTheLogin)
+{
+    TempDir dir;
+    dir.put("orbolobby.ini", kStored);
+    SettingsFile file(dir.path());
+    Settings values;
+    values.ballnumbers = true;
+    ASSERT_TRUE(file.saveinifile(values, {SettingKey::Ballnumbers}));
+    std::string expected = kStored;
+    expected.insert(expected.find("\r\n[zzz]"), "Ballnumbers=1\r\n");
+    EXPECT_EQ(dir.get("orbolobby.ini"), expected)
+        << "the key joins its section and nothing else changes";
+}
+
 TEST(SettingsLoading, OnlyOneSelectsTheNewTurnSound)
 {
     EXPECT_EQ(readFrom("Turnsound=1\r\n").turnsound, TurnSound::New);
@@ -218,7 +240,8 @@ TEST(SettingsSaving, WritesEveryKeyButThePhrasesInOrder)
                                         "Six=0\r\n"
                                         "Turnsound=1\r\n"
                                         "Playsounds=true\r\n"
-                                        "ChatterSounds=false\r\n");
+                                        "ChatterSounds=false\r\n"
+                                        "Ballnumbers=0\r\n");
 }
 
 TEST(SettingsSaving, KeepsOtherSectionsAndThePhrases)
@@ -233,6 +256,8 @@ TEST(SettingsSaving, KeepsOtherSectionsAndThePhrases)
 
     std::string expected = kStored;
     expected.replace(expected.find("Textsize=14"), 11, "Textsize=10");
+    // A key of this program alone is added at the end of its section.
+    expected.insert(expected.find("\r\n[zzz]"), "Ballnumbers=0\r\n");
     EXPECT_EQ(dir.get("orbolobby.ini"), expected);
 }
 

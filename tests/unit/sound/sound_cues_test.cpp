@@ -30,6 +30,7 @@ const CueCase kCues[] = {
     {Cue::Click, "click"},         {Cue::Entered, "entered"}, {Cue::Right, "right"},
     {Cue::Wrong, "wrong"},         {Cue::Time, "time"},       {Cue::TimeUp, "timeup"},
     {Cue::RoundOver, "roundover"}, {Cue::Winner, "winner"},   {Cue::Turn, "turn"},
+    {Cue::Mention, "mention"},
 };
 
 class SoundCuesTest : public testing::Test

@@ -7,6 +7,7 @@
 #include "app/qt/single_instance.h"
 #include "app/qt/tchat.h"
 #include "chat/qt/chat_controls.h"
+#include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
@@ -160,7 +161,7 @@ TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
     EXPECT_EQ(entries(topMenu(window, "Options")),
               (QStringList{"Play Sounds", "Play Chatter Sounds", "Turn Sound", "-", "Text Color",
                            "Text Size", "Scroll Chat Off", "Clear Main Chat",
-                           "Reset Screen Location", "-", "Just Watch"}));
+                           "Reset Screen Location", "-", "Show Ball Numbers", "-", "Just Watch"}));
     EXPECT_EQ(entries(topMenu(window, "View")),
               (QStringList{"View Tally", "Spy List", "Phrase List", "View Quick Instructions"}));
     EXPECT_EQ(entries(topMenu(window, "Help")), (QStringList{"Content", "-", "About"}));
@@ -479,4 +480,52 @@ TEST_F(ProgramTest, APhraseButtonUnlocksAfterItsTicksEvenWhenNothingArrives)
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.chat().composer().chatterready(); }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.link().ticking(); }, 3000))
         << "the timer sleeps again once the lock is over and nothing waits";
+}
+
+TEST_F(ProgramTest, ShowBallNumbersIsSavedAtOnceAndAppliedWithTheSettings)
+{
+    Tchat &window = start({"a", "b"});
+    QAction *numbers = window.action("action_ballnumbers");
+    ASSERT_NE(numbers, nullptr);
+    EXPECT_TRUE(numbers->isCheckable());
+    EXPECT_FALSE(numbers->isChecked()) << "off by default";
+    EXPECT_FALSE(window.board()->ballNumbersShown());
+    numbers->trigger();
+    EXPECT_TRUE(window.board()->ballNumbersShown());
+    QFile stored(home.filePath("orbolobby.ini"));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), "[kalvex]\r\nBallnumbers=1\r\n")
+        << "before the login only the changed key is written";
+    stored.close();
+
+    program.reset();
+    Tchat &again = start({"a", "b"});
+    EXPECT_FALSE(again.board()->ballNumbersShown()) << "settings apply at the login";
+    again.loadinifile();
+    EXPECT_TRUE(again.board()->ballNumbersShown());
+    EXPECT_TRUE(again.action("action_ballnumbers")->isChecked());
+}
+
+TEST_F(ProgramTest, AMutedSeatsLinesStayOutOfTheTranscript)
+{
+    Tchat &window = start({"a", "b"});
+    window.session().handleLine("CMD_existingplayers+3+Bob");
+    window.session().handleLine("CMD_existingplayers+4+Cy");
+    window.session().setSeatMuted(3, true);
+    window.session().handleLine("CMD_chat+3+Bob chats: secret|clRed");
+    window.session().handleLine("CMD_action+3+Bob says: Good One!|clBlack");
+    window.session().handleLine("CMD_chat+4+Cy chats: heard|clBlue");
+    const QString all = transcriptTexts().join('\n');
+    EXPECT_FALSE(all.contains("secret"));
+    EXPECT_FALSE(all.contains("Good One!"));
+    EXPECT_TRUE(all.contains("heard")) << all.toStdString();
+}
+
+TEST_F(ProgramTest, TheChatSideHasNamesForScreenReaders)
+{
+    Tchat &window = start({"a", "b"});
+    EXPECT_EQ(window.transcript().accessibleName(), "Chat transcript");
+    ASSERT_NE(window.chat().input(), nullptr);
+    EXPECT_EQ(window.chat().input()->accessibleName(), "Chat input");
+    EXPECT_EQ(window.chat().phraseButton(4)->accessibleName(), "Phrase 4");
 }

@@ -319,8 +319,161 @@ TEST_F(SeatMenuTest, JoiningClientSeesEveryItemDisabled)
     feed("CMD_sendlogininfo+2");
     feed("CMD_existingplayers+1+Bob");
     QMenu *menu = openMenuOn(1);
-    for (QAction *action : menu->actions())
-        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    for (const char *text : {"Remove From Game", "Set to Just Watch", "Unset Just Watch"})
+        EXPECT_FALSE(item(menu, text)->isEnabled()) << text;
+}
+
+TEST_F(SeatMenuTest, MuteChatSilencesThatSeatHereAndSendsNothing)
+{
+    session.setPlayername("Ann");
+    feed("CMD_sendlogininfo+2");
+    feed("CMD_newplayerinfo+2+Ann");
+    feed("CMD_existingplayers+1+Bob");
+    out.sent.clear();
+    QMenu *menu = openMenuOn(1);
+    QAction *mute = item(menu, "Mute Chat");
+    ASSERT_TRUE(mute->isEnabled()) << "any player may mute another, host or not";
+    EXPECT_FALSE(mute->isChecked());
+    mute->trigger();
+    EXPECT_TRUE(session.seatMuted(1));
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_TRUE(control("label_playername1")->accessibleName().contains("chat muted"));
+    feed("CMD_chat+1+Bob chats: hi|clRed");
+    EXPECT_TRUE(out.chats.empty());
+
+    menu->hide();
+    menu = openMenuOn(1);
+    EXPECT_TRUE(item(menu, "Mute Chat")->isChecked()) << "the mark shows the seat's state";
+    item(menu, "Mute Chat")->trigger();
+    EXPECT_FALSE(session.seatMuted(1));
+
+    menu->hide();
+    EXPECT_FALSE(item(openMenuOn(2), "Mute Chat")->isEnabled()) << "not one's own seat";
+    menu->hide();
+    EXPECT_FALSE(item(openMenuOn(5), "Mute Chat")->isEnabled()) << "not an empty seat";
+}
+
+class KeyboardPlayTest : public BoardPanelTest
+{
+protected:
+    void giveFocus()
+    {
+        panel->activateWindow();
+        panel->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return panel->hasFocus(); }, 2000));
+    }
+    void key(Qt::Key k) { QTest::keyClick(panel.get(), k); }
+    // How many pixels of a control's picture are nearly white.
+    static int whitePixels(QWidget *widget)
+    {
+        const QImage image = widget->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.alpha() > 200 && c.red() > 235 && c.green() > 235 && c.blue() > 235;
+            }
+        }
+        return count;
+    }
+    static int darkPixels(QWidget *widget)
+    {
+        const QImage image = widget->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.alpha() > 200 && qGray(c.rgb()) < 50;
+            }
+        }
+        return count;
+    }
+};
+
+TEST_F(KeyboardPlayTest, DigitsArrowsAndEnterPlayTheOpenRow)
+{
+    startRoundAs(2, "Ann");
+    giveFocus();
+    key(Qt::Key_3);
+    key(Qt::Key_Right);
+    key(Qt::Key_5);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    key(Qt::Key_Left);
+    key(Qt::Key_2);
+    key(Qt::Key_6);
+    EXPECT_EQ(out.cueCount(Cue::Click), 3) << "6 is no colour of a five colour game";
+    key(Qt::Key_Return);
+    EXPECT_EQ(out.sent, std::vector<std::string>{wire("CMD_checkit+2+3+5+2+1+")});
+    EXPECT_FALSE(control("button_check")->isVisible());
+    key(Qt::Key_Enter);
+    EXPECT_EQ(out.sent.size(), 1u) << "the row is sent once";
+}
+
+TEST_F(KeyboardPlayTest, TheSelectedHoleWearsARingWhileTheBoardHasTheKeyboard)
+{
+    startRoundAs(2, "Ann");
+    QWidget *first = control("try_a1");
+    QWidget *second = control("try_a2");
+    const int plain = whitePixels(second);
+    giveFocus();
+    EXPECT_GT(whitePixels(first), plain + 10) << "a ring around the first hole";
+    EXPECT_EQ(whitePixels(second), plain);
+    key(Qt::Key_Right);
+    EXPECT_GT(whitePixels(second), plain + 10) << "the ring moves with the selection";
+    EXPECT_EQ(whitePixels(first), plain);
+    EXPECT_EQ(second->accessibleDescription(), "yellow (1), open, selected");
+    EXPECT_EQ(first->accessibleDescription(), "yellow (1), open");
+
+    panel->clearFocus();
+    QTest::qWait(10);
+    EXPECT_EQ(whitePixels(second), plain) << "no ring while the keyboard is elsewhere";
+}
+
+TEST_F(KeyboardPlayTest, KeysOutsideAnOpenRowChangeNothing)
+{
+    session.setPlayername("Ann");
+    feed("CMD_sendlogininfo+2");
+    out.sent.clear();
+    giveFocus();
+    key(Qt::Key_4);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_EQ(session.board().hole(1, 1).colour, 0);
+    EXPECT_EQ(control("try_a1")->accessibleDescription(), "empty");
+}
+
+TEST_F(KeyboardPlayTest, BallNumbersAreDrawnOnBallsAndCodeHolesOnlyWhenAsked)
+{
+    startRoundAs(2, "Ann", true);
+    session.colourKey(6);
+    feed("CMD_timeup+1+4+6+2+");
+    ASSERT_EQ(session.board().codeColour(2), 4);
+    QWidget *ball = control("try_a1");
+    QWidget *code = control("code_2");
+    QWidget *empty = control("try_b1");
+    const int ballBefore = whitePixels(ball) + darkPixels(ball);
+    const int codeBefore = whitePixels(code);
+    const QImage emptyBefore = empty->grab().toImage();
+    panel->setShowBallNumbers(true);
+    EXPECT_TRUE(panel->ballNumbersShown());
+    EXPECT_GT(whitePixels(ball) + darkPixels(ball), ballBefore + 8) << "a figure on the cyan ball";
+    EXPECT_GT(whitePixels(code), codeBefore + 8) << "a white figure on the red code ball";
+    EXPECT_EQ(empty->grab().toImage(), emptyBefore) << "an empty hole has no number";
+    panel->setShowBallNumbers(false);
+    EXPECT_EQ(whitePixels(code), codeBefore);
+}
+
+TEST_F(KeyboardPlayTest, ScreenReadersHearTheBoardAndTheSeats)
+{
+    startRoundAs(2, "Ann");
+    EXPECT_EQ(control("try_c4")->accessibleName(), "Row c, ball 4");
+    EXPECT_EQ(control("code_1")->accessibleName(), "Code ball 1");
+    EXPECT_EQ(control("button_check")->accessibleName(), "Check");
+    EXPECT_EQ(control("label_playername2")->accessibleName(), "Seat 2: Ann, score 0");
+    EXPECT_FALSE(panel->accessibleName().isEmpty());
+    feed("CMD_yourresult+2+1+1+2+1+");
+    EXPECT_EQ(control("myresult_1")->accessibleDescription(), "1 green, 2 yellow, 1 empty");
 }
 
 } // namespace

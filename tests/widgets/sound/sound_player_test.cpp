@@ -18,7 +18,7 @@ std::vector<std::string> allStoredNames()
 {
     std::vector<std::string> names;
     for (Cue cue : {Cue::Click, Cue::Entered, Cue::Right, Cue::Wrong, Cue::Time, Cue::TimeUp,
-                    Cue::RoundOver, Cue::Winner, Cue::Turn})
+                    Cue::RoundOver, Cue::Winner, Cue::Turn, Cue::Mention})
         names.emplace_back(cueName(cue, TurnSound::Classic));
     names.emplace_back(cueName(Cue::Turn, TurnSound::New));
     for (int n = 1; n <= kChatterSoundCount; ++n)
