@@ -1,5 +1,7 @@
 #include "app/launch_plan.h"
 
+#include "net/message.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -24,6 +26,30 @@ LaunchPlan planLaunch(const std::vector<std::string> &arguments)
     plan.mode = arguments[2] == "true" ? LaunchMode::Host : LaunchMode::Join;
     plan.openLobbyLink = true;
     return plan;
+}
+
+std::optional<std::string> informationText(const std::vector<std::string> &arguments)
+{
+    if (arguments.size() != 1)
+        return std::nullopt;
+    if (arguments[0] == "--version")
+        return "kalvex " + std::string(kVersion) + "\n";
+    if (arguments[0] != "--help")
+        return std::nullopt;
+    return "Usage: kalvex [NAME HOST MODE]\n"
+           "A code-breaking board game for up to ten players, with a chat.\n"
+           "\n"
+           "  kalvex                    play a solo game on this computer\n"
+           "  kalvex NAME HOST true     host a game as NAME (HOST is remembered only)\n"
+           "  kalvex NAME HOST join     join the game hosted at HOST as NAME\n"
+           "                            (any third word other than \"true\" joins)\n"
+           "  kalvex --help             show this help and end\n"
+           "  kalvex --version          show the version and end\n"
+           "\n"
+           "Environment:\n"
+           "  KALVEX_HOME        directory for the settings, the tally and downloads\n"
+           "  KALVEX_PORT        game port (default 7772)\n"
+           "  KALVEX_LOBBY_PORT  local lobby port (default 9001)\n";
 }
 
 int portFromText(const char *value, int fallback)

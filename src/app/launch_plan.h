@@ -37,6 +37,11 @@ inline constexpr std::string_view kMultiLoadingLine = "0+Loading Multi-player Ga
 // hosts only when it is exactly "true"; arguments past the third are ignored.
 LaunchPlan planLaunch(const std::vector<std::string> &arguments);
 
+// The command line "--help" or "--version" (exactly one argument, exactly
+// one of these words): the text the program prints on standard output
+// before it ends. Any other command line gives nothing and starts the game.
+std::optional<std::string> informationText(const std::vector<std::string> &arguments);
+
 // A port number from an environment value, or the fallback when the value
 // is absent or not a port number (1 to 65535).
 int portFromText(const char *value, int fallback);

@@ -1,6 +1,7 @@
 // The kalvex program: one running instance per user, every window created
 // once, then the event loop.
 
+#include "app/launch_plan.h"
 #include "app/qt/error_box.h"
 #include "app/qt/kalvex_application.h"
 #include "app/qt/program.h"
@@ -10,9 +11,19 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 int main(int argc, char **argv)
 {
+    // Answered before anything needs a display.
+    const std::vector<std::string> given(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const std::optional<std::string> text = kalvex::informationText(given)) {
+        std::fputs(text->c_str(), stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+
     kalvex::KalvexApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvex"));
     QApplication::setDesktopFileName(QStringLiteral("kalvex"));

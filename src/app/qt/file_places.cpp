@@ -17,6 +17,15 @@ QString ensured(const QString &path)
     return QDir(path).absolutePath();
 }
 
+// An installed program sits in <prefix>/bin with its menu entry in
+// <prefix>/share/applications: its directory is shared by every user (and
+// may be writable to the one who installed it), so it keeps no files there.
+bool installedProgram(const QString &executableDir)
+{
+    return QFileInfo::exists(
+        QDir(executableDir).filePath(QStringLiteral("../share/applications/kalvex.desktop")));
+}
+
 } // namespace
 
 QString programDirectory()
@@ -25,7 +34,8 @@ QString programDirectory()
     if (!home.isEmpty())
         return ensured(home);
     const QString executableDir = QCoreApplication::applicationDirPath();
-    if (!executableDir.isEmpty() && QFileInfo(executableDir).isWritable())
+    if (!executableDir.isEmpty() && QFileInfo(executableDir).isWritable() &&
+        !installedProgram(executableDir))
         return executableDir;
     return ensured(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

@@ -8,7 +8,9 @@ namespace kalvex {
 
 // The program's directory for the settings file, the tally and downloads:
 // $KALVEX_HOME when set, else the executable's directory when it is
-// writable, else the per-user data directory. Created when missing.
+// writable and not an installed program's (a "bin" beside
+// "share/applications/kalvex.desktop"), else the per-user data directory.
+// Created when missing.
 QString programDirectory();
 // The absolute path of a file in the program's directory.
 QString programFile(const QString &name);

@@ -59,3 +59,21 @@ TEST(PortFromText, ValidPortsOnlyOtherwiseTheFallback)
     for (const char *bad : {"", "0", "65536", "-1", "12ab", " 80", "port"})
         EXPECT_EQ(portFromText(bad, 9001), 9001) << bad;
 }
+
+TEST(InformationText, OnlyALoneHelpOrVersionIsAnswered)
+{
+    const auto version = informationText({"--version"});
+    ASSERT_TRUE(version);
+    EXPECT_EQ(*version, "kalvex 1.0.5\n");
+    const auto help = informationText({"--help"});
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->rfind("Usage: kalvex", 0), 0u);
+    EXPECT_NE(help->find("--version"), std::string::npos);
+    EXPECT_EQ(help->back(), '\n');
+    for (const auto &arguments :
+         {std::vector<std::string>{}, std::vector<std::string>{"--Help"},
+          std::vector<std::string>{"-h"}, std::vector<std::string>{"--help", "x"},
+          std::vector<std::string>{"Ann", "--version"},
+          std::vector<std::string>{"--help", "127.0.0.1", "true"}})
+        EXPECT_FALSE(informationText(arguments)) << arguments.size();
+}
