@@ -1,7 +1,6 @@
 #include "bot/bot_player.h"
 
 #include "bot/board_play.h"
-
 #include "net/message.h"
 
 #include <algorithm>
@@ -138,18 +137,13 @@ void BotPlayer::say(int phrase, Action retry)
     composer.phraseClicked(phrase);
 }
 
-Code BotPlayer::decide()
-{
-    return decideFromBoard(solver, client);
-}
-
 void BotPlayer::guess(int row)
 {
     // The round may have ended, or the clock run out, while thinking; a
     // player set to watch sits the round out.
     if (row == 0 || row != client.board().openRow() || client.justWatch())
         return;
-    if (enterCode(client, decide()))
+    if (enterCode(client, decideFromBoard(solver, client)))
         guessedRow = row;
 }
 

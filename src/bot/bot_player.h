@@ -74,9 +74,6 @@ public:
     // The mean thinking time per row in milliseconds.
     int thinkingTime() const { return thinkMean; }
 
-    // The guess the solver makes for the open row, from the clues on the board.
-    Code decide();
-
 private:
     enum class Action
     {

@@ -1,4 +1,4 @@
-// kalvex-soak [--games N] [--bots N] [--rounds N] [--think-ms MS]
+// kalvex-soak [--games N] [--bots N] [--rounds N] [--think-ms MS] [--bot PATH]
 //
 // Hosts N games in the real main window (offscreen) with nine computer
 // players and the host playing, back to back, and prints what it measured.
@@ -29,9 +29,11 @@ int main(int argc, char **argv)
             options.rounds = value;
         else if (std::strcmp(argv[i], "--think-ms") == 0 && value >= 0)
             options.thinkMs = value;
+        else if (std::strcmp(argv[i], "--bot") == 0)
+            options.botProgram = QString::fromLocal8Bit(argv[i + 1]);
         else {
             std::fprintf(stderr, "usage: kalvex-soak [--games N] [--bots 1-9] [--rounds 1-10]"
-                                 " [--think-ms MS]\n");
+                                 " [--think-ms MS] [--bot PATH]\n");
             return 2;
         }
     }
