@@ -109,6 +109,11 @@ void Tchat::nameControlsForScreenReaders()
 
 void Tchat::wireChat()
 {
+    // The chat input has the keyboard first; Tab leads on to the board.
+    if (ChatInput *input = chatControls->input()) {
+        setTabOrder(input, boardPanel);
+        input->setFocus();
+    }
     connect(pane, &TranscriptPane::chatCleared, chatControls, &ChatControls::focusInput);
     connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
 }

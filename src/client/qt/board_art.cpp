@@ -188,11 +188,11 @@ void paintSelectionRing(QPainter &p, const QRectF &box)
     PainterScope scope(p);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    const QRectF ring = box.adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(QColor(0, 0, 0, 170), 3.0));
-    p.drawEllipse(ring.adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setPen(QPen(QColor(255, 255, 255), 1.6, Qt::SolidLine));
-    p.drawEllipse(ring.adjusted(0.5, 0.5, -0.5, -0.5));
+    const QRectF ring = box.adjusted(1.5, 1.5, -1.5, -1.5);
+    p.setPen(QPen(QColor(0, 0, 0, 150), 3.5));
+    p.drawEllipse(ring);
+    p.setPen(QPen(QColor(255, 255, 255), 2.0));
+    p.drawEllipse(ring);
 }
 
 QString ballColourName(int colour)

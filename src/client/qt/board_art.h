@@ -21,7 +21,8 @@ void paintBall(QPainter &p, const QRectF &box, int colour);
 // The ball's colour number on it, for players who tell colours apart
 // poorly: dark on light balls, white on dark ones. Nothing for 0.
 void paintBallNumber(QPainter &p, const QRectF &box, int colour);
-// The ring around the hole the keyboard works on.
+// The ring around the hole the keyboard works on; `box` is the ring's outer
+// bound, a little larger than the hole.
 void paintSelectionRing(QPainter &p, const QRectF &box);
 // The name of ball colour 1..6 ("yellow"), for screen readers; "empty" for 0.
 QString ballColourName(int colour);

@@ -401,8 +401,6 @@ void BoardPanel::paintHoleContents(QPainter &p, const QRectF &box, int row, int 
     boardart::paintBall(p, box, colour);
     if (showNumbers)
         boardart::paintBallNumber(p, box, colour);
-    if (ringOn(row, position))
-        boardart::paintSelectionRing(p, box);
 }
 
 void BoardPanel::describeHole(int row, int position)
@@ -440,13 +438,13 @@ void BoardPanel::keyPressEvent(QKeyEvent *event)
 void BoardPanel::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
-    refreshBoard();
+    refresh();
 }
 
 void BoardPanel::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
-    refreshBoard();
+    refresh();
 }
 
 void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
@@ -476,6 +474,7 @@ void BoardPanel::refresh()
     // The panel itself paints the lit row and the seat stripes; the rest of
     // its picture never changes.
     QString key = QString::number(litRow());
+    key += QString::number(hasFocus() ? session.selectedHole() : 0);
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *session.roster().seat(slot);
         key += line.name == kWaitingName ? '-' : line.bold ? 'B' : 'N';
@@ -601,6 +600,10 @@ void BoardPanel::paintEvent(QPaintEvent *)
                                   toQColor(Roster::seatColour(slot)), line.bold);
     }
     boardart::paintClockFrame(p, QRectF(kClockFrame));
+    // The ring stands around the hole, outside the ball, so the panel draws it.
+    if (const int row = litRow(); row != 0 && hasFocus())
+        boardart::paintSelectionRing(
+            p, QRectF(holeRect(row, session.selectedHole())).adjusted(-3, -3, 3, 3));
 }
 
 } // namespace kalvex

@@ -529,3 +529,11 @@ TEST_F(ProgramTest, TheChatSideHasNamesForScreenReaders)
     EXPECT_EQ(window.chat().input()->accessibleName(), "Chat input");
     EXPECT_EQ(window.chat().phraseButton(4)->accessibleName(), "Phrase 4");
 }
+
+TEST_F(ProgramTest, TheChatInputHasTheKeyboardFirstSoTypedDigitsAreChat)
+{
+    Tchat &window = start({"a", "b"});
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.chat().input()->hasFocus(); }, 2000))
+        << "the board takes the keys 1 to 6 only once the user hands it the keyboard";
+}
