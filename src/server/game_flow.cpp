@@ -97,9 +97,11 @@ void GameServer::roundOverTest()
     // between rounds must not end the finished round a second time.
     if (!roundon)
         return;
+    // A connection that has not logged in is nobody's board: it must not
+    // hold the round open until the clock runs out.
     for (int slot = 1; slot <= PlayerTable::kSlots; ++slot) {
         const Player &p = table[slot];
-        if (p.connected && !p.watching && p.row < kFinished)
+        if (p.connected && p.loggedIn && !p.watching && p.row < kFinished)
             return;
     }
     endround();

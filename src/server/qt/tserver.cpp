@@ -5,6 +5,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace kalvex {
 
 Q_LOGGING_CATEGORY(lcServer, "kalvex.server", QtWarningMsg)
@@ -114,6 +116,10 @@ void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo c
 
 void TServer::socktimerTimer()
 {
+    // A tick that came early (the first line after a sleep) sets the pace back.
+    lastTickMs = nowMs();
+    if (socktimer.interval() != kDispatchMs)
+        socktimer.setInterval(kDispatchMs);
     // Lines left by a connection that has gone would only be dropped: they
     // are passed over without taking a tick each.
     InboundLine line = receivedlist.take();
@@ -129,8 +135,13 @@ void TServer::socktimerTimer()
 
 void TServer::wakeDispatch()
 {
-    if (!socktimer.isActive() && !receivedlist.empty())
-        socktimer.start();
+    if (socktimer.isActive() || receivedlist.empty())
+        return;
+    // A line that finds the dispatch asleep is taken as soon as the read
+    // event has ended, unless the last tick was less than an interval ago:
+    // the pace stays one line per tick, in arrival order.
+    const std::int64_t wait = kDispatchMs - (nowMs() - lastTickMs);
+    socktimer.start(static_cast<int>(std::clamp<std::int64_t>(wait, 0, kDispatchMs)));
 }
 
 void TServer::timer1Timer()

@@ -84,6 +84,8 @@ private:
     QTimer timer1{this};
     QTimer loginTimer{this};
     QElapsedTimer uptime;
+    // When the dispatch last took a line.
+    std::int64_t lastTickMs = -kDispatchMs;
     std::unique_ptr<RandomSource> random;
     GameServer engine;
 };

@@ -286,3 +286,26 @@ TEST_F(Rounds, NewGameReplacesARunningOneButKeepsTimeUsed)
     EXPECT_FALSE(player(2).watching);
     EXPECT_EQ(player(2).timeused, 16);
 }
+
+TEST_F(Rounds, ConnectionThatNeverLoggedInDoesNotHoldTheRoundOpen)
+{
+    seat({"Bob", "Ann"});
+    random.code(1, 2, 3, 4);
+    startGame(3, 60);
+    const int silent = connect();
+    ASSERT_EQ(silent, 3);
+    guess(1, 1, 2, 3, 4);
+    EXPECT_TRUE(server.roundOn());
+    guess(2, 1, 2, 3, 4);
+    EXPECT_FALSE(server.roundOn());
+    // Once logged in, a late joiner plays the rest of the game like anyone.
+    line(silent, "CMD_logininfo+3+1.0.5+Cy");
+    tick(11);
+    EXPECT_EQ(server.roundNumber(), 2);
+    EXPECT_TRUE(server.roundOn());
+    guess(1, 1, 1, 1, 1);
+    guess(2, 1, 1, 1, 1);
+    EXPECT_TRUE(server.roundOn());
+    line(silent, "CMD_justwatch+3+1");
+    EXPECT_FALSE(server.roundOn());
+}
