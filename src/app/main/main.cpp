@@ -9,11 +9,23 @@
 #include "windows/qt/windows_resources.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
+
+// The program's icon, from the desktop's theme when installed, else the
+// copy stored in the program.
+static QIcon programIcon()
+{
+    Q_INIT_RESOURCE(desktop_icons);
+    QIcon stored;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        stored.addFile(QStringLiteral(":/icons/kalvex-%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("kalvex"), stored);
+}
 
 int main(int argc, char **argv)
 {
@@ -27,6 +39,7 @@ int main(int argc, char **argv)
     kalvex::KalvexApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvex"));
     QApplication::setDesktopFileName(QStringLiteral("kalvex"));
+    QApplication::setWindowIcon(programIcon());
 
     kalvex::SingleInstance guard(QStringLiteral("77obro"));
     if (guard.anotherInstanceRuns())
