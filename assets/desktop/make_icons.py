@@ -58,8 +58,8 @@ def sphere_colour(x, y, cx, cy, r, colour):
     light = (-0.45, -0.55, 0.70)
     diffuse = max(0.0, dx * light[0] + dy * light[1] + dz * light[2])
     shade = 0.35 + 0.75 * diffuse
-    spec = max(0.0, diffuse) ** 24
-    return tuple(min(255.0, c * shade + 255.0 * spec * 0.85) for c in colour)
+    specular = max(0.0, diffuse) ** 24
+    return tuple(min(255.0, c * shade + 255.0 * specular * 0.85) for c in colour)
 
 
 def shadow_strength(x, y, cx, cy, r):
