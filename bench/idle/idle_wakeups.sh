@@ -34,7 +34,17 @@ pids+=($!)
 game_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 for _ in $(seq 50); do [ -s "$work/lobby.port" ] && break; sleep 0.1; done
 
-QT_QPA_PLATFORM=offscreen KALVEX_HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+# PLATFORM=xvfb runs it on a real X display without a window manager, where
+# the window never holds the keyboard focus (no text cursor blinks).
+platform=(QT_QPA_PLATFORM=offscreen)
+if [ "${PLATFORM:-offscreen}" = xvfb ]; then
+  display=:$((90 + RANDOM % 100))
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+  pids+=($!)
+  sleep 1
+  platform=(QT_QPA_PLATFORM=xcb DISPLAY=$display)
+fi
+env "${platform[@]}" KALVEX_HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
   KALVEX_PORT=$game_port KALVEX_LOBBY_PORT=$(cat "$work/lobby.port") \
   KALVEX_LOBBY_URL=http://127.0.0.1:1/none \
   "$program" Host 127.0.0.1 true > "$work/out.log" 2>&1 &
@@ -52,7 +62,7 @@ before=$(switches)
 sleep "$seconds"
 after=$(switches)
 
-echo "idle hosting program, $seconds s after a 3 s settle (pid $host)"
+echo "idle hosting program (${PLATFORM:-offscreen}), $seconds s after a 3 s settle (pid $host)"
 printf '%-8s %-18s %s\n' thread name wakeups/s
 join <(sort <<<"$before") <(sort <<<"$after") | while read -r tid name b _ a; do
   awk -v t="$tid" -v n="$name" -v d="$((a - b))" -v s="$seconds" \
@@ -61,6 +71,8 @@ done
 awk '/^VmRSS|^VmHWM/ {printf "%s %s kB\n", $1, $2}' /proc/$host/status
 
 if command -v strace > /dev/null; then
+  echo "main thread's waits over 2 s (timeouts in ms are the last number):"
+  timeout -s INT 2 strace -tt -e trace=poll,ppoll -p "$host" 2>&1 | grep -o '^[0-9:.]* .*) = .*' | sed 's/(\[.*\], /(.., /' | head -8 || true
   echo "waiting calls of the main thread over $seconds s (strace):"
   timeout -s INT "$seconds" strace -c -e trace=poll,ppoll,epoll_wait,epoll_pwait,select,pselect6,nanosleep,clock_nanosleep \
     -p "$host" 2>&1 | sed -n '1,20p' || true
