@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-using namespace kalvex;
+using namespace kalvex::bot;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 Code decideFromBoard(Solver &solver, const ClientSession &session)
 {
@@ -40,4 +40,4 @@ bool enterCode(ClientSession &session, const Code &code)
     return true;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -6,7 +6,7 @@
 #include "bot/solver.h"
 #include "client/client_session.h"
 
-namespace kalvex {
+namespace kalvex::bot {
 
 // The next guess for the session's open row, from the guesses and clues its
 // board shows (rows without a clue, played before this player took the
@@ -17,4 +17,4 @@ Code decideFromBoard(Solver &solver, const ClientSession &session);
 // Returns false, doing nothing, when no row is open for this player.
 bool enterCode(ClientSession &session, const Code &code);
 
-} // namespace kalvex
+} // namespace kalvex::bot

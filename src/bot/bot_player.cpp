@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -233,4 +233,4 @@ std::optional<std::string> BotPlayer::seatName(int slot) const
     return seat->name;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -15,7 +15,7 @@
 #include <random>
 #include <string>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 struct BotOptions
 {
@@ -136,4 +136,4 @@ private:
     int guessedRow = 0;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -1,6 +1,6 @@
 #include "bot/code.h"
 
-namespace kalvex {
+namespace kalvex::bot {
 
 Clue judge(const Code &secret, const Code &guess)
 {
@@ -78,4 +78,4 @@ int CodeSpace::index(const Code &code) const
     return result;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

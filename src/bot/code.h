@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 inline constexpr int kHoles = 4;
 
@@ -62,4 +62,4 @@ private:
     std::vector<std::uint8_t> table;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot

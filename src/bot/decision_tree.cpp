@@ -1,6 +1,6 @@
 #include "bot/decision_tree.h"
 
-namespace kalvex {
+namespace kalvex::bot {
 
 std::array<std::vector<int>, kClueIndices> splitByClue(const CodeSpace &space,
                                                        const std::vector<int> &codes, int guess)
@@ -49,4 +49,4 @@ int DecisionTree::build(const CodeSpace &space, const std::vector<int> &codes,
     return self;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

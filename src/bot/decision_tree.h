@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 class DecisionTree
 {
@@ -46,4 +46,4 @@ private:
 std::array<std::vector<int>, kClueIndices> splitByClue(const CodeSpace &space,
                                                        const std::vector<int> &codes, int guess);
 
-} // namespace kalvex
+} // namespace kalvex::bot

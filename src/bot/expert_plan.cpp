@@ -1,6 +1,6 @@
 #include "bot/expert_plan.h"
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -23,4 +23,4 @@ std::span<const std::uint16_t> expertPlan(int colours)
     return {};
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <span>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 // The preorder list of a DecisionTree over every code of a five or six colour
 // game; empty for any other number of colours.
 std::span<const std::uint16_t> expertPlan(int colours);
 
-} // namespace kalvex
+} // namespace kalvex::bot

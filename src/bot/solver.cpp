@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 std::optional<Level> levelFromText(std::string_view text)
 {
@@ -122,4 +122,4 @@ void Solver::learn(const Code &guess, Clue clue)
     }
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

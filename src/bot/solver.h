@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 enum class Level
 {
@@ -60,4 +60,4 @@ private:
     std::unique_ptr<Strategy> strategy;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -120,4 +120,4 @@ int ExpertStrategy::choose(const SolverState &state)
     return bestByExpectedSize(state);
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 // What the solver knows in a round: the guesses made with their clues (as
 // code and clue numbers), and the codes consistent with every clue.
@@ -70,4 +70,4 @@ private:
 // clue, preferring a candidate on ties.
 int bestByExpectedSize(const SolverState &state);
 
-} // namespace kalvex
+} // namespace kalvex::bot

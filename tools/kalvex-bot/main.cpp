@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <optional>
 
-using namespace kalvex;
+using namespace kalvex::bot;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <numeric>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -271,4 +271,4 @@ std::vector<std::uint16_t> PlanSearch::preorder() const
     return out;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 class PlanSearch
 {
@@ -65,4 +65,4 @@ private:
     long visited = 0;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot

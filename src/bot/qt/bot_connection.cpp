@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -123,9 +123,9 @@ void BotConnection::log(std::string_view text)
                  static_cast<int>(text.size()), text.data());
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot
 
-namespace kalvex {
+namespace kalvex::bot {
 
 void BotConnection::report(std::string_view text)
 {
@@ -134,4 +134,4 @@ void BotConnection::report(std::string_view text)
     std::fflush(stdout);
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

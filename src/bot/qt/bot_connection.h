@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QTimer>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 class BotConnection : public QObject, private BotSurroundings
 {
@@ -51,4 +51,4 @@ private:
     BotPlayer bot;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -2,6 +2,7 @@
 // host's own connection in slot 1 (played by the test), and computer players
 // started as programs of their own.
 
+#include "bot/qt/computer_players.h"
 #include "bot_process.h"
 #include "client/client_session.h"
 #include "net/line_framer.h"
@@ -18,7 +19,7 @@
 #include <map>
 #include <memory>
 
-namespace kalvex {
+namespace kalvex::bot {
 namespace {
 
 using testing::BotProcess;
@@ -220,6 +221,43 @@ TEST(BotGame, RemovingItsSeatEndsAComputerPlayer)
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.hasPrefix("CMD_playerdisconnected+2+"); }, 5000));
 }
 
+TEST(BotGame, TheHostAddsComputerPlayersWithTheNextFreeName)
+{
+    TServer server;
+    server.startListening(0);
+    const quint16 port = server.listeningPort();
+    HostPeer host(port);
+    ComputerPlayers players;
+    EXPECT_FALSE(players.canAdd(host.session)) << "not hosting";
+    host.session.setHosting(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.has("CMD_newplayerinfo+1+Host"); }, 10000));
+    ASSERT_TRUE(players.canAdd(host.session));
+
+    players.setLevel(Level::Expert);
+    EXPECT_EQ(players.add(host.session.roster(), port), "Computer 1");
+    EXPECT_EQ(players.add(host.session.roster(), port), "Computer 2");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return host.hasPrefix("CMD_newplayerinfo+2+Computer ") &&
+                   host.hasPrefix("CMD_newplayerinfo+3+Computer ");
+        },
+        15000));
+    EXPECT_EQ(players.running(), 2);
+
+    // Removing a seat ends its player, and its name is free again.
+    const int slotOfFirst = host.has("CMD_newplayerinfo+2+Computer 1") ? 2 : 3;
+    host.send("CMD_kickhim+1+" + std::to_string(slotOfFirst) + "+" + T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return players.running() == 1; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return host.session.roster().seat(slotOfFirst)->name == kWaitingName; }, 5000));
+    EXPECT_EQ(players.add(host.session.roster(), port), "Computer 1");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return host.has("CMD_newplayerinfo+" + std::to_string(slotOfFirst) + "+Computer 1");
+        },
+        15000));
+}
+
 TEST(BotGame, AComputerPlayerFindsNoGameAndSaysSo)
 {
     // Nothing listens on this port.
@@ -245,4 +283,4 @@ TEST(BotGame, TheCommandLineIsChecked)
 }
 
 } // namespace
-} // namespace kalvex
+} // namespace kalvex::bot

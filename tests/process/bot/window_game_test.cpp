@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kalvex {
+namespace kalvex::bot {
 namespace {
 
 using testing::BotProcess;
@@ -108,6 +108,6 @@ TEST(BotGameInTheWindow, TheHostStartsTwoRoundsAndTheWindowShowsWhatTheBotsPlaye
 }
 
 } // namespace
-} // namespace kalvex
+} // namespace kalvex::bot
 
 #endif

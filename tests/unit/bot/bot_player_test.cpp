@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 namespace {
 
 // Records what the player asks of its surroundings; the test fires the timer.
@@ -270,4 +270,4 @@ TEST_F(BotSession, ATiedGameIsNotTheEnd)
 }
 
 } // namespace
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <set>
 
-namespace kalvex {
+namespace kalvex::bot {
 namespace {
 
 struct Play
@@ -274,4 +274,4 @@ TEST(DecisionTree, DamagedPlansAreRejected)
 }
 
 } // namespace
-} // namespace kalvex
+} // namespace kalvex::bot

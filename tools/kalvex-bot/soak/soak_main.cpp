@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    kalvex::SoakOptions options;
+    kalvex::bot::SoakOptions options;
     options.botProgram = QCoreApplication::applicationDirPath() + "/kalvex-bot";
     for (int i = 1; i + 1 < argc; i += 2) {
         const int value = std::atoi(argv[i + 1]);
@@ -37,6 +37,6 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    kalvex::SoakRun soak(options);
+    kalvex::bot::SoakRun soak(options);
     return soak.run();
 }

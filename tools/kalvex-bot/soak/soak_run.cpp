@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <map>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 namespace {
 
@@ -227,4 +227,4 @@ int SoakRun::run()
     return failures == 0 ? 0 : 1;
 }
 
-} // namespace kalvex
+} // namespace kalvex::bot

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace kalvex {
+namespace kalvex::bot {
 
 struct SoakOptions
 {
@@ -41,4 +41,4 @@ private:
     std::function<QString()> progress;
 };
 
-} // namespace kalvex
+} // namespace kalvex::bot
