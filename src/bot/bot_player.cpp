@@ -173,9 +173,15 @@ void BotPlayer::playsounds(Cue cue)
         around.report("round " + currentRound() + ": found the code on row " +
                       std::to_string(guessedRow));
     // The turn cue sounds when a row opens for this player.
-    if (cue == Cue::Turn)
-        schedule(Action::Guess, std::max(kLeastThinkingMs, thinkingDelay()),
-                 client.board().openRow());
+    if (cue == Cue::Turn) {
+        // A row offered again while its guess is being thought out is one row.
+        const int row = client.board().openRow();
+        const bool due = std::any_of(pending.begin(), pending.end(), [row](const Pending &p) {
+            return p.action == Action::Guess && p.row == row;
+        });
+        if (!due)
+            schedule(Action::Guess, std::max(kLeastThinkingMs, thinkingDelay()), row);
+    }
 }
 
 std::string BotPlayer::currentRound() const

@@ -215,6 +215,20 @@ TEST_F(BotSession, APlayerSetToWatchSitsTheRoundOut)
     EXPECT_TRUE(around.take().empty());
 }
 
+TEST_F(BotSession, ARowOfferedTwiceIsAnsweredOnce)
+{
+    login();
+    fire();
+    around.take();
+    lines({"CMD_startgame+Host+5+120+0+1+", "CMD_startround+1+", "CMD_nextplayer+2+1+",
+           "CMD_nextplayer+2+1+", "CMD_nextplayer+2+1+"});
+    EXPECT_EQ(around.timers.size(), 1u);
+    fire();
+    sentGuess();
+    fire();
+    EXPECT_TRUE(around.take().empty());
+}
+
 TEST_F(BotSession, ARowForAnotherSeatOpensNothing)
 {
     login();
