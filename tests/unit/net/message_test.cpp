@@ -39,7 +39,8 @@ TEST(FieldReader, NoPlusLeftGivesAnEmptyFieldAndKeepsTheRemainder)
     EXPECT_EQ(reader.text(), "");
     EXPECT_EQ(reader.rest(), "2");
     // A numeric open last field is read by appending "+" to the remainder.
-    FieldReader padded(std::string(reader.rest()) + "+");
+    const std::string withPlus = std::string(reader.rest()) + "+";
+    FieldReader padded(withPlus);
     EXPECT_EQ(padded.number(), 2);
 }
 
