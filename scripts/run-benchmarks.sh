@@ -6,6 +6,7 @@ set -uo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 run() {
   echo "== $*"
   "$@" || status=1
