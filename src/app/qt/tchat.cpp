@@ -3,6 +3,7 @@
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
 #include "app/qt/single_instance.h"
+#include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
@@ -16,6 +17,7 @@
 #include "windows/qt/phrases_form.h"
 #include "windows/qt/spylist_form.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -27,7 +29,14 @@
 
 namespace kalvex {
 
-Tchat::~Tchat() = default;
+Tchat::~Tchat()
+{
+    // The computer players end with the window; their last words are not news.
+    if (computers != nullptr) {
+        computers->disconnect(this);
+        delete computers;
+    }
+}
 
 Tchat::Tchat(QWidget *parent)
     : QMainWindow(parent), game(*this), gameLink(std::make_unique<ClientLink>(this))
@@ -139,6 +148,7 @@ void Tchat::buildMenu()
     startGameItem = item(file, QStringLiteral("action_startgame"), QStringLiteral("Start Game"),
                          [this] { startGameCommand(); });
     startGameItem->setEnabled(false);
+    buildComputerItems(file);
     file->addSeparator();
     item(file, QStringLiteral("action_exit"), QStringLiteral("Exit"), [this] { close(); });
 
@@ -484,6 +494,47 @@ void Tchat::modelChanged()
     boardPanel->refresh();
     if (justWatchItem != nullptr)
         justWatchItem->setChecked(game.justWatch());
+    if (addComputerItem != nullptr)
+        addComputerItem->setEnabled(computers->canAdd(game));
+}
+
+void Tchat::buildComputerItems(QMenu *file)
+{
+    computers = new bot::ComputerPlayers(this);
+    connect(computers, &bot::ComputerPlayers::failed, this,
+            [this](const QString &name, const QString &why) {
+                systemLine((name + QStringLiteral(": ") + why).toStdString());
+            });
+
+    addComputerItem = file->addAction(QStringLiteral("Add Computer Player"));
+    addComputerItem->setObjectName(QStringLiteral("action_addcomputer"));
+    addComputerItem->setEnabled(false);
+    connect(addComputerItem, &QAction::triggered, this,
+            [this] { guarded(ErrorOrigin::Local, [this] { addComputerPlayer(); }); });
+
+    QMenu *levels = file->addMenu(QStringLiteral("Computer Level"));
+    levels->setObjectName(QStringLiteral("menu_computerlevel"));
+    auto *group = new QActionGroup(levels);
+    const std::pair<const char *, bot::Level> choices[] = {
+        {"Easy", bot::Level::Easy}, {"Normal", bot::Level::Normal}, {"Expert", bot::Level::Expert}};
+    for (const auto &[caption, level] : choices) {
+        QAction *entry = levels->addAction(QString::fromLatin1(caption));
+        entry->setObjectName(QStringLiteral("action_level") +
+                             QString::fromLatin1(caption).toLower());
+        entry->setCheckable(true);
+        entry->setChecked(level == computers->level());
+        group->addAction(entry);
+        const bot::Level chosen = level;
+        connect(entry, &QAction::triggered, this, [this, chosen] { computers->setLevel(chosen); });
+    }
+}
+
+void Tchat::addComputerPlayer()
+{
+    if (!windows.server || !computers->canAdd(game))
+        return;
+    computers->add(game.roster(), windows.server->listeningPort());
+    modelChanged();
 }
 
 std::optional<std::string> Tchat::seatName(int slot) const

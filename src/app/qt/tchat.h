@@ -36,6 +36,9 @@ class SettingsGlue;
 class SoundGlue;
 class TranscriptPane;
 class TServer;
+namespace bot {
+class ComputerPlayers;
+}
 class Tabout;
 class Tdownload;
 class Tgamestart;
@@ -140,6 +143,8 @@ protected:
 private:
     void buildClientArea();
     void buildMenu();
+    void buildComputerItems(QMenu *file);
+    void addComputerPlayer();
     // Sounds and settings (their own source file).
     void createGlue();
     void buildSoundItems(QMenu *options);
@@ -188,6 +193,9 @@ private:
     QAction *startGameItem = nullptr;
     QAction *justWatchItem = nullptr;
     QAction *ballNumbersItem = nullptr;
+    QAction *addComputerItem = nullptr;
+    // Computer players this hosting window started.
+    bot::ComputerPlayers *computers = nullptr;
 
     SecondaryWindows windows;
     TallyHooks tally;

@@ -23,7 +23,7 @@ std::optional<QColor> askColourDialog(const QColor &current, QWidget *parent)
 
 QString fromBytes(std::string_view bytes)
 {
-    return decodeChatText(bytes);
+    return displayText(bytes);
 }
 
 } // namespace
@@ -118,7 +118,7 @@ void ChatControls::setColourPicker(ColourPicker replacement)
 void ChatControls::insertSmiley(int code)
 {
     inputField->setText(
-        QString::fromStdString(ChatComposer::withSmiley(encodeChatText(inputField->text()), code)));
+        QString::fromStdString(ChatComposer::withSmiley(wireText(inputField->text()), code)));
     inputField->deselect();
     inputField->end(false);
 }
@@ -130,7 +130,7 @@ void ChatControls::focusInput()
 
 void ChatControls::sendTyped()
 {
-    if (chat.sendit(encodeChatText(inputField->text())))
+    if (chat.sendit(wireText(inputField->text())))
         inputField->clear();
 }
 

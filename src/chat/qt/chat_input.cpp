@@ -24,7 +24,7 @@ void ChatInput::pasteAtEnd()
     const QString clipboard = QApplication::clipboard()->text();
     if (!clipboard.isEmpty()) {
         setText(QString::fromStdString(
-            ChatComposer::withPasted(encodeChatText(text()), encodeChatText(clipboard))));
+            ChatComposer::withPasted(wireText(text()), wireText(clipboard))));
     }
     deselect();
     end(false);
@@ -32,7 +32,7 @@ void ChatInput::pasteAtEnd()
 
 void ChatInput::dropPlaceholder()
 {
-    if (encodeChatText(text()) == kChatPlaceholder)
+    if (wireText(text()) == kChatPlaceholder)
         clear();
 }
 

@@ -1,19 +1,10 @@
 #include "chat/qt/chat_text.h"
 
-#include <QStringDecoder>
-
 #include <array>
 
 namespace kalvex {
 
 namespace {
-
-// Windows-1252 at 0x80 to 0x9F; the other bytes equal their Latin-1 code.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 struct SystemRole
 {
@@ -54,26 +45,6 @@ constexpr ColourValue kSystemColourBase = 0x80000000;
 constexpr ColourValue kColourNone = 0x1FFFFFFF;
 
 } // namespace
-
-QString decodeChatText(std::string_view bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (!utf8.hasError())
-        return text;
-    text.clear();
-    text.reserve(qsizetype(bytes.size()));
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
-std::string encodeChatText(const QString &text)
-{
-    return text.toStdString();
-}
 
 QColor toQColor(ColourValue value, const QPalette &palette)
 {

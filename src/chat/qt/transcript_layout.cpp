@@ -128,7 +128,7 @@ QString TranscriptLayout::itemText(std::size_t item) const
     const TranscriptItem &entry = model.items().at(item);
     if (entry.kind == TranscriptItem::Kind::Picture)
         return {};
-    return decodeChatText(entry.text);
+    return displayText(entry.text);
 }
 
 int TranscriptLayout::itemLength(std::size_t item) const

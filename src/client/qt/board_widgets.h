@@ -2,6 +2,8 @@
 // Small controls of the board panel: each paints one picture and reports
 // clicks; none of them knows a game rule.
 
+#include "net/qt/display_text.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QWidget>
@@ -10,10 +12,6 @@
 #include <string_view>
 
 namespace kalvex {
-
-// Text from the wire for display: UTF-8, or Windows-1252 when the bytes are
-// not valid UTF-8 (a peer on a single-byte code page).
-QString displayText(std::string_view bytes);
 
 // Paints itself with a function; reports a mouse button released over it.
 class PaintedWidget : public QWidget

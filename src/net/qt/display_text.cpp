@@ -1,4 +1,4 @@
-#include "windows/qt/display_text.h"
+#include "net/qt/display_text.h"
 
 #include <QStringDecoder>
 

@@ -1,5 +1,7 @@
 #include "tally/qt/tally_list.h"
 
+#include "net/qt/display_text.h"
+
 #include "tally/tally_file.h"
 
 #include <QFont>
@@ -12,7 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,19 +26,6 @@ namespace {
 
 constexpr int kNameRole = Qt::UserRole;
 
-// Names are bytes: UTF-8, or Windows-1252 from a peer on a single-byte code page.
-QString display(const std::string &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 std::string nameOf(const QListWidgetItem *item)
 {
     return item->data(kNameRole).toByteArray().toStdString();
@@ -45,7 +33,7 @@ std::string nameOf(const QListWidgetItem *item)
 
 QListWidgetItem *newCheckItem(QListWidget *list, const std::string &name, bool ticked)
 {
-    auto *item = new QListWidgetItem(display(name), list);
+    auto *item = new QListWidgetItem(displayText(name), list);
     item->setData(kNameRole, QByteArray::fromStdString(name));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
@@ -392,7 +380,7 @@ void Ttallylist::untallyPlayer(int index)
 {
     if (index < 0 || index >= tally.opponentCount())
         return;
-    const QString name = display(tally.opponentName(index));
+    const QString name = displayText(tally.opponentName(index));
     if (ask(QStringLiteral("This will delete ") + name +
             QStringLiteral("'s Tally, Are you want to delete it?"))) {
         tally.removeOpponent(index);
@@ -423,8 +411,8 @@ void Ttallylist::resetTally()
 void Ttallylist::refreshOwnLabels()
 {
     for (int n = 1; n <= 4; ++n)
-        mylabel[n]->setText(display(tally.cell(n, 0)));
-    mylabel[3]->setText(display(tally.codesCrackedText()));
+        mylabel[n]->setText(displayText(tally.cell(n, 0)));
+    mylabel[3]->setText(displayText(tally.codesCrackedText()));
 }
 
 void Ttallylist::refreshOpponentPanel()
@@ -433,8 +421,8 @@ void Ttallylist::refreshOpponentPanel()
     if (index < 0 || index >= tally.opponentCount())
         return;
     for (int n = 1; n <= 8; ++n)
-        label[n]->setText(display(tally.cell(n, index + 1)));
-    const QString name = display(tally.opponentName(index));
+        label[n]->setText(displayText(tally.cell(n, index + 1)));
+    const QString name = displayText(tally.opponentName(index));
     label_hisname->setText(name + QStringLiteral(" Wins:"));
     label_hisnametop->setText(name + QStringLiteral("'s Tally"));
 }

@@ -1,6 +1,6 @@
 #include "windows/qt/spylist_form.h"
 
-#include "windows/qt/display_text.h"
+#include "net/qt/display_text.h"
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>

@@ -157,7 +157,8 @@ TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
     for (QAction *action : window.menuBar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, (QStringList{"File", "Options", "View", "Help"}));
-    EXPECT_EQ(entries(topMenu(window, "File")), (QStringList{"Start Game", "-", "Exit"}));
+    EXPECT_EQ(entries(topMenu(window, "File")),
+              (QStringList{"Start Game", "Add Computer Player", "Computer Level", "-", "Exit"}));
     EXPECT_EQ(entries(topMenu(window, "Options")),
               (QStringList{"Play Sounds", "Play Chatter Sounds", "Turn Sound", "-", "Text Color",
                            "Text Size", "Scroll Chat Off", "Clear Main Chat",
@@ -167,6 +168,8 @@ TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
     EXPECT_EQ(entries(topMenu(window, "Help")), (QStringList{"Content", "-", "About"}));
 
     EXPECT_FALSE(window.action("action_startgame")->isEnabled());
+    EXPECT_FALSE(window.action("action_addcomputer")->isEnabled()) << "only a host adds players";
+    EXPECT_TRUE(window.action("action_levelnormal")->isChecked());
     EXPECT_FALSE(window.action("action_quickinstructions")->isVisible());
     EXPECT_EQ(window.action("action_content")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(window.transcript().scrollChatOffAction()->shortcut(),
@@ -259,6 +262,24 @@ TEST_F(ProgramTest, HostingListensAndLogsItsOwnClientInAsSlotOne)
     EXPECT_EQ(window.frameGeometry(), QRect(3, 3, 636, 454));
     EXPECT_EQ(window.savedBounds(), QRect(3, 3, 636, 454));
     EXPECT_EQ(window.transcript().textSize(), 8);
+}
+
+TEST_F(ProgramTest, TheHostAddsAComputerPlayerThatTakesTheNextSeat)
+{
+    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
+    QAction *add = window.action("action_addcomputer");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return add->isEnabled(); }, 2000));
+    window.action("action_levelexpert")->trigger();
+    add->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.session().roster().seat(2)->name == "Computer 1"; }, 10000))
+        << "the computer player joins over the game port and logs in";
+
+    // Removing its seat ends it: the seat empties again.
+    window.session().kicking(2);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window.session().roster().seat(2)->name == "<Waiting>"; }, 10000));
 }
 
 TEST_F(ProgramTest, AHostPortInUseRaisesTheBindErrorAndNothingElseHappens)
