@@ -4,6 +4,7 @@
 #             UndefinedBehaviorSanitizer, then every fuzz target briefly
 # make fuzz   runs every fuzz target for FUZZ_SECONDS (default 5 minutes)
 # make bench  builds the benchmarks and prints their figures
+# make soak   the hosting window plays SOAK_GAMES games against nine computer players
 BUILD      ?= build
 BUILD_TYPE ?= Release
 JOBS       ?= $(shell nproc)
@@ -17,13 +18,14 @@ FUZZ_CXX       ?= clang++-14
 FUZZ_SECONDS   ?= 300
 # Seconds per fuzz target within `make test`.
 FUZZ_SMOKE_SECONDS ?= 5
+SOAK_GAMES ?= 20
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 SANITIZE_ENV   = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: deps configure build run test unit-test sanitize fuzz-build fuzz fuzz-smoke bench \
+.PHONY: deps configure build run test unit-test sanitize fuzz-build fuzz fuzz-smoke bench soak \
         install uninstall clean
 
 deps:
@@ -70,6 +72,9 @@ fuzz: fuzz-build
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)
+
+soak: build
+	$(BUILD)/tools/kalvex-bot/kalvex-soak --games $(SOAK_GAMES) --bots 9 --think-ms 300
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
