@@ -2,8 +2,10 @@
 """Writes the small seed corpora of the fuzz targets (fuzz/<target>/corpus/).
 
 Each seed is a typical input of its reader: real game messages, a settings
-file, a tally grid, packed and stored tally containers. The fuzzers grow
-their own corpora from these; only the seeds are kept in git.
+file, a tally grid, codec inputs. The fuzzers grow their own corpora from
+these; only the seeds are kept in git. The two container seeds of the codec
+("container", "stored") are a "0"/"3" mode byte followed by a file that
+`kalvex-tld pack` wrote from a small tally text and from 3000 random bytes.
 Run from the source root: python3 scripts/make_fuzz_seeds.py
 """
 import os
