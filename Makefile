@@ -1,7 +1,7 @@
 # make run    installs what is missing, builds, and starts a solo game
-# make test   installs what is missing, builds, runs every test, then the
-#             plain C++ libraries' tests under AddressSanitizer and
-#             UndefinedBehaviorSanitizer, then every fuzz target briefly
+# make test   installs what is missing, runs the plain C++ libraries' tests
+#             under AddressSanitizer and UndefinedBehaviorSanitizer, every
+#             fuzz target briefly, then builds and runs every test
 # make fuzz   runs every fuzz target for FUZZ_SECONDS (default 5 minutes)
 # make bench  builds the benchmarks and prints their figures
 # make soak   the hosting window plays SOAK_GAMES games against nine computer players
@@ -42,7 +42,7 @@ build: configure
 run: build
 	$(BUILD)/src/app/kalvex
 
-test: unit-test sanitize fuzz-smoke
+test: sanitize fuzz-smoke unit-test
 
 unit-test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

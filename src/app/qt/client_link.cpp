@@ -3,6 +3,8 @@
 
 #include "net/error_report.h"
 
+#include <algorithm>
+
 namespace kalvex {
 
 ClientLink::ClientLink(QObject *parent) : QObject(parent)
@@ -42,6 +44,9 @@ void ClientLink::received(TSock &sender)
 
 void ClientLink::tick()
 {
+    sinceTick.start();
+    if (Timer1.interval() != kTickMs)
+        Timer1.setInterval(kTickMs);
     const InboundLine line = receivedlist.take();
     guarded(ErrorOrigin::Local, [&] {
         if (onLine)
@@ -58,8 +63,13 @@ void ClientLink::tick()
 
 void ClientLink::wake()
 {
-    if (!Timer1.isActive())
-        Timer1.start();
+    if (Timer1.isActive())
+        return;
+    // A line that finds the timer asleep is taken as soon as the read event
+    // has ended, unless the last tick was less than an interval ago: the pace
+    // stays one line per tick, in arrival order.
+    const qint64 since = sinceTick.isValid() ? sinceTick.elapsed() : kTickMs;
+    Timer1.start(static_cast<int>(std::clamp<qint64>(kTickMs - since, 0, kTickMs)));
 }
 
 } // namespace kalvex

@@ -5,6 +5,7 @@
 #include "net/inbound_queue.h"
 #include "net/qt/tsock.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -54,6 +55,8 @@ private:
     TSock sock;
     InboundQueue receivedlist{"receivedlist"};
     QTimer Timer1;
+    // Since the last tick, so that a woken timer keeps the pace.
+    QElapsedTimer sinceTick;
 };
 
 } // namespace kalvex

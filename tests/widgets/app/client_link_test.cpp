@@ -1,6 +1,7 @@
 #include "app/qt/client_link.h"
 #include "net/error_report.h"
 
+#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -77,4 +78,34 @@ TEST(ClientLink, SendingOnANeverOpenedLinkIsAnError)
 {
     ClientLink link;
     EXPECT_THROW(link.send("CMD_x+\xFF"), ESockException);
+}
+
+TEST(ClientLink, AWokenTimerTakesTheFirstLineAtOnceAndThenKeepsOneLinePerTick)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    ClientLink link;
+    QElapsedTimer clock;
+    std::vector<qint64> handledAt;
+    link.onLine = [&](std::string_view line) {
+        if (line.substr(0, 4) == "CMD_")
+            handledAt.push_back(clock.nsecsElapsed() / 1000);
+    };
+    link.open("127.0.0.1", QString::number(server.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    QTcpSocket *peer = server.nextPendingConnection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !link.ticking(); }, 2000)) << "idle link sleeps";
+    QTest::qWait(30);
+
+    clock.start();
+    peer->write("CMD_a+\xFF"
+                "CMD_b+\xFF"
+                "CMD_c+\xFF");
+    peer->flush();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handledAt.size() == 3; }, 5000));
+    // Three lines take three ticks: the second and third wait a tick each
+    // behind the first, whichever way the first was scheduled.
+    EXPECT_GE(handledAt[1] - handledAt[0], 8000);
+    EXPECT_GE(handledAt[2] - handledAt[1], 8000);
+    EXPECT_LT(handledAt[0], handledAt[1]);
 }
