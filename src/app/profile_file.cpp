@@ -1,5 +1,7 @@
 #include "app/profile_file.h"
 
+#include "net/ascii_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -27,22 +29,6 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 bool isQuote(char c)
@@ -194,7 +180,7 @@ int ProfileFile::findSection(std::string_view section) const
         std::string_view content = lines[i].text;
         if (i == 0 && content.starts_with(kUtf8Bom))
             content.remove_prefix(kUtf8Bom.size());
-        if (sameName(*headerName(content), wanted))
+        if (equalsIgnoringAsciiCase(*headerName(content), wanted))
             return static_cast<int>(i);
     }
     return -1;
@@ -207,7 +193,7 @@ int ProfileFile::findKey(int header, std::string_view key) const
     for (std::size_t i = static_cast<std::size_t>(header) + 1;
          i < lines.size() && lines[i].section == section && !lines[i].isHeader; ++i) {
         const std::optional<KeyLine> found = keyLine(lines[i].text);
-        if (found && sameName(found->name, wanted))
+        if (found && equalsIgnoringAsciiCase(found->name, wanted))
             return static_cast<int>(i);
     }
     return -1;

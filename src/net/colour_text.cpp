@@ -1,5 +1,7 @@
 #include "net/colour_text.h"
 
+#include "net/ascii_text.h"
+
 #include <array>
 #include <cstdio>
 
@@ -60,22 +62,6 @@ constexpr std::array<NamedColour, 42> kNamedColours = {{
     {"clNone", 0x1FFFFFFF},
 }};
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 int digitValue(char c, int base)
 {
     int value = -1;
@@ -121,7 +107,7 @@ std::string colourToText(ColourValue value)
 std::optional<ColourValue> textToColour(std::string_view text)
 {
     for (const auto &named : kNamedColours) {
-        if (equalsIgnoringCase(named.name, text))
+        if (equalsIgnoringAsciiCase(named.name, text))
             return named.value;
     }
     if (!text.empty() && text.front() == '$')

@@ -237,6 +237,26 @@ private:
     std::string bytes;
 };
 
+// Opens both files, runs the job from one to the other and puts the output
+// in place only when the whole job succeeded.
+template <typename Job> std::uint64_t runFileJob(const Names &names, Job job)
+{
+    kalvex::InputFile in;
+    const std::string input(names.input);
+    const std::string output(names.output);
+    if (!in.open(input))
+        fail("Lzrw1 (de)compression : Failed to open input file : " + input);
+    AtomicFile out(output);
+    if (!out.open())
+        fail("Lzrw1 (de)compression : Failed to open output file : " + output);
+    FileSource source(in);
+    FileSink sink(out);
+    const std::uint64_t written = job(source, sink);
+    if (!out.commit())
+        fail(writeError(names));
+    return written;
+}
+
 } // namespace
 
 std::uint64_t Tlzrw1::Compress()
@@ -247,35 +267,17 @@ std::uint64_t Tlzrw1::Compress()
         fail("Lzrw1 compression : Failed to obtain the size of : " + InputFile);
     if (size > kMaxUnpackedSize)
         fail("Lzrw1 compression : the input file is 4 GiB or larger : " + InputFile);
-    kalvex::InputFile in;
-    if (!in.open(InputFile))
-        fail("Lzrw1 (de)compression : Failed to open input file : " + InputFile);
-    AtomicFile out(OutputFile);
-    if (!out.open())
-        fail("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    FileSource source(in);
-    FileSink sink(out);
-    const std::uint64_t written = packStream(size, source, sink, names, onChunk);
-    if (!out.commit())
-        fail(writeError(names));
-    return written;
+    return runFileJob(names, [&](FileSource &source, FileSink &sink) {
+        return packStream(size, source, sink, names, onChunk);
+    });
 }
 
 std::uint64_t Tlzrw1::Decompress()
 {
     const Names names{InputFile, OutputFile};
-    kalvex::InputFile in;
-    if (!in.open(InputFile))
-        fail("Lzrw1 (de)compression : Failed to open input file : " + InputFile);
-    AtomicFile out(OutputFile);
-    if (!out.open())
-        fail("Lzrw1 (de)compression : Failed to open output file : " + OutputFile);
-    FileSource source(in);
-    FileSink sink(out);
-    const std::uint64_t written = unpackStream(source, sink, names, onChunk);
-    if (!out.commit())
-        fail(writeError(names));
-    return written;
+    return runFileJob(names, [&](FileSource &source, FileSink &sink) {
+        return unpackStream(source, sink, names, onChunk);
+    });
 }
 
 std::string packBytes(std::string_view plain)

@@ -1,16 +1,13 @@
 #include "tally/tally_model.h"
 
+#include "net/ascii_text.h"
+
 #include <charconv>
 #include <limits>
 
 namespace kalvex {
 
 namespace {
-
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 int counterValue(const std::string &text)
 {
@@ -31,16 +28,6 @@ void fillRow(StrGrid &grid, int row, std::string_view name)
 }
 
 } // namespace
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
-}
 
 TallyModel::TallyModel() : grid(kTallyColumns, 1)
 {
@@ -107,7 +94,7 @@ void TallyModel::addgame(std::string_view winner, const std::vector<std::string>
 int TallyModel::findOpponent(std::string_view name) const
 {
     for (int i = 0; i < opponentCount(); ++i)
-        if (sameNameIgnoringCase(opponentName(i), name))
+        if (equalsIgnoringAsciiCase(opponentName(i), name))
             return i;
     return -1;
 }

@@ -25,9 +25,6 @@ enum OwnColumn
     kRoundsPlayed = 4
 };
 
-// Looks names up ignoring the case of ASCII letters.
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
-
 class TallyModel
 {
 public:

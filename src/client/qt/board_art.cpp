@@ -451,30 +451,58 @@ void paintBadge(QPainter &p, const QRectF &box, Badge badge)
     }
 }
 
-void paintCheckButton(QPainter &p, const QRectF &box, bool hovered, bool pressed)
+namespace {
+
+// The look both painted buttons share: a drop shadow (unless pressed), a
+// vertical gradient of the base colour, a dark rim and a gloss on the top
+// half. Returns the body, moved down a pixel while pressed.
+struct GlossyButton
 {
-    PainterScope scope(p);
+    QColor base;
+    qreal radius;
+    int shadowAlpha;
+    int lighter, darker, rim;
+    int glossAlpha;
+    qreal glossInset, glossRadius, glossExtra;
+};
+
+QRectF paintGlossyBody(QPainter &p, const QRectF &box, bool pressed, GlossyButton look,
+                       int pressedDarker)
+{
     QRectF body = box.adjusted(1, 1, -1, -2);
     if (pressed)
         body.translate(0, 1);
     else {
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 90));
-        p.drawRoundedRect(body.translated(0, 1.5), 6, 6);
+        p.setBrush(QColor(0, 0, 0, look.shadowAlpha));
+        p.drawRoundedRect(body.translated(0, 1.5), look.radius, look.radius);
     }
-    QColor base = hovered ? QColor(64, 206, 96) : QColor(44, 176, 74);
+    QColor base = look.base;
     if (pressed)
-        base = base.darker(120);
+        base = base.darker(pressedDarker);
     QLinearGradient fill(body.topLeft(), body.bottomLeft());
-    fill.setColorAt(0, base.lighter(145));
+    fill.setColorAt(0, base.lighter(look.lighter));
     fill.setColorAt(0.5, base);
-    fill.setColorAt(1, base.darker(150));
-    p.setPen(QPen(base.darker(230), 1));
+    fill.setColorAt(1, base.darker(look.darker));
+    p.setPen(QPen(base.darker(look.rim), 1));
     p.setBrush(fill);
-    p.drawRoundedRect(body, 6, 6);
+    p.drawRoundedRect(body, look.radius, look.radius);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 70));
-    p.drawRoundedRect(body.adjusted(2, 1.5, -2, -body.height() / 2), 4, 4);
+    p.setBrush(QColor(255, 255, 255, look.glossAlpha));
+    p.drawRoundedRect(
+        body.adjusted(look.glossInset, 1.5, -look.glossInset, -body.height() / 2 - look.glossExtra),
+        look.glossRadius, look.glossRadius);
+    return body;
+}
+
+} // namespace
+
+void paintCheckButton(QPainter &p, const QRectF &box, bool hovered, bool pressed)
+{
+    PainterScope scope(p);
+    const QColor base = hovered ? QColor(64, 206, 96) : QColor(44, 176, 74);
+    const QRectF body =
+        paintGlossyBody(p, box, pressed, {base, 6, 90, 145, 150, 230, 70, 2, 4, 0}, 120);
     QPen mark(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(mark);
     p.setBrush(Qt::NoBrush);
@@ -488,27 +516,9 @@ void paintCheckButton(QPainter &p, const QRectF &box, bool hovered, bool pressed
 void paintStartButton(QPainter &p, const QRectF &box, bool hovered, bool pressed)
 {
     PainterScope scope(p);
-    QRectF body = box.adjusted(1, 1, -1, -2);
-    if (pressed)
-        body.translate(0, 1);
-    else {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 100));
-        p.drawRoundedRect(body.translated(0, 1.5), 8, 8);
-    }
-    QColor base = hovered ? QColor(255, 172, 40) : QColor(240, 148, 24);
-    if (pressed)
-        base = base.darker(115);
-    QLinearGradient fill(body.topLeft(), body.bottomLeft());
-    fill.setColorAt(0, base.lighter(140));
-    fill.setColorAt(0.5, base);
-    fill.setColorAt(1, base.darker(145));
-    p.setPen(QPen(base.darker(240), 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(body, 8, 8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 80));
-    p.drawRoundedRect(body.adjusted(3, 1.5, -3, -body.height() / 2 - 1), 6, 6);
+    const QColor base = hovered ? QColor(255, 172, 40) : QColor(240, 148, 24);
+    const QRectF body =
+        paintGlossyBody(p, box, pressed, {base, 8, 100, 140, 145, 240, 80, 3, 6, 1}, 115);
     p.setFont(pixelFont(13, true));
     p.setPen(QColor(110, 50, 0, 170));
     p.drawText(body.translated(0, 1), Qt::AlignCenter, QStringLiteral("Start Game"));

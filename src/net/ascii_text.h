@@ -1,0 +1,26 @@
+#pragma once
+// Letter case of the ASCII letters only, as names in files and on the wire
+// are compared: bytes above 0x7F are never folded.
+
+#include <cstddef>
+#include <string_view>
+
+namespace kalvex {
+
+constexpr char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace kalvex
