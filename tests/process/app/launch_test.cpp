@@ -121,8 +121,11 @@ TEST_F(Launch, HostListensAndItsOwnClientLogsInOverLoopback)
     // The host's own client holds slot 1, so a second connection gets 2.
     EXPECT_TRUE(readUntil(peer, "CMD_sendlogininfo+2" + T).contains("CMD_sendlogininfo+2" + T));
     peer.write("CMD_logininfo+2+1.0.5+Bob" + T + T);
-    // Ann is announced as present, or as arriving if her login comes later.
-    const QByteArray answer = readUntil(peer, "+1+Ann" + T);
+    // Ann is announced as present, or as arriving if her login comes before
+    // or after Bob's: read until both are there.
+    QByteArray answer = readUntil(peer, "CMD_newplayerinfo+2+Bob" + T);
+    if (!answer.contains("+1+Ann" + T))
+        answer += readUntil(peer, "+1+Ann" + T);
     EXPECT_TRUE(answer.contains("CMD_newplayerinfo+2+Bob" + T));
     EXPECT_TRUE(answer.contains("CMD_existingplayers+1+Ann" + T) ||
                 answer.contains("CMD_newplayerinfo+1+Ann" + T))
