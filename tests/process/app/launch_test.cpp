@@ -74,7 +74,7 @@ struct Listener
 QByteArray readUntil(QTcpSocket &socket, const QByteArray &wanted, int timeoutMs = 10000)
 {
     QByteArray got;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             got += socket.readAll();
             return got.contains(wanted);

@@ -69,7 +69,7 @@ protected:
         ASSERT_TRUE(program.waitForStarted(10000));
         // Listening, and the host's own client connected as slot 1.
         const auto running = [this] { return program.state() == QProcess::Running; };
-        QTest::qWaitFor([&] { return !running() || socketsOnPort(port, "0A") > 0; }, 20000);
+        (void)QTest::qWaitFor([&] { return !running() || socketsOnPort(port, "0A") > 0; }, 20000);
         ASSERT_TRUE(running()) << "the program ended with " << program.exitCode()
                                << (program.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
         ASSERT_GT(socketsOnPort(port, "0A"), 0) << "the program never listened on " << port;
