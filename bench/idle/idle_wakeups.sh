@@ -6,6 +6,7 @@
 # switch. With strace installed, the main thread's waiting calls are also
 # counted by kind.
 #   bench/idle/idle_wakeups.sh [BUILD_DIR] [SECONDS]
+. "$(dirname "$0")/../silent_lobby.sh"
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 seconds=${2:-10}
@@ -23,16 +24,8 @@ cleanup() {
 trap cleanup EXIT
 
 # A lobby that accepts and stays silent, and a free game port.
-python3 -c '
-import socket, sys
-s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen()
-print(s.getsockname()[1], flush=True)
-held = []
-while True:
-    held.append(s.accept())' > "$work/lobby.port" &
-pids+=($!)
+start_silent_lobby "$work/lobby.port"
 game_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-for _ in $(seq 50); do [ -s "$work/lobby.port" ] && break; sleep 0.1; done
 
 # PLATFORM=xvfb runs it on a real X display without a window manager, where
 # the window never holds the keyboard focus (no text cursor blinks).

@@ -6,6 +6,7 @@
 # (polled with xwininfo, a few milliseconds apart). Resident memory is read
 # 3 s later. RUNS starts, the median and each run are printed.
 #   bench/startup/startup_time.sh [BUILD_DIR] [RUNS]
+. "$(dirname "$0")/../silent_lobby.sh"
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-7}
@@ -28,15 +29,7 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do DISPLAY=$display xwininfo -root > /dev/null 2>&1 && break; sleep 0.05; done
 
-python3 -c '
-import socket
-s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen()
-print(s.getsockname()[1], flush=True)
-held = []
-while True:
-    held.append(s.accept())' > "$work/lobby.port" &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/lobby.port" ] && break; sleep 0.1; done
+start_silent_lobby "$work/lobby.port"
 
 now_ms() { date +%s%3N; }
 times=()
