@@ -71,6 +71,20 @@ struct Listener
     }
 };
 
+// Connects to the game port, trying again until the program listens there.
+bool connectWhenListening(QTcpSocket &peer, quint16 port)
+{
+    return QTest::qWaitFor(
+        [&] {
+            if (peer.state() == QAbstractSocket::ConnectedState)
+                return true;
+            peer.abort();
+            peer.connectToHost(QHostAddress::LocalHost, port);
+            return peer.waitForConnected(200);
+        },
+        10000);
+}
+
 QByteArray readUntil(QTcpSocket &socket, const QByteArray &wanted, int timeoutMs = 10000)
 {
     QByteArray got;
@@ -108,16 +122,7 @@ TEST_F(Launch, HostListensAndItsOwnClientLogsInOverLoopback)
     host.start({"Ann", "192.0.2.7", "true"});
 
     QTcpSocket peer;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            if (peer.state() == QAbstractSocket::ConnectedState)
-                return true;
-            peer.abort();
-            peer.connectToHost(QHostAddress::LocalHost, gamePort);
-            return peer.waitForConnected(200);
-        },
-        10000))
-        << "the host listens on the game port";
+    ASSERT_TRUE(connectWhenListening(peer, gamePort)) << "the host listens on the game port";
     // The host's own client holds slot 1, so a second connection gets 2.
     EXPECT_TRUE(readUntil(peer, "CMD_sendlogininfo+2" + T).contains("CMD_sendlogininfo+2" + T));
     peer.write("CMD_logininfo+2+1.0.5+Bob" + T + T);
@@ -172,15 +177,7 @@ TEST_F(Launch, SoloHostsAsYouWithoutALobbyLink)
     Instance solo(runtime.path(), gamePort, lobbyPort);
     solo.start({});
     QTcpSocket peer;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            if (peer.state() == QAbstractSocket::ConnectedState)
-                return true;
-            peer.abort();
-            peer.connectToHost(QHostAddress::LocalHost, gamePort);
-            return peer.waitForConnected(200);
-        },
-        10000));
+    ASSERT_TRUE(connectWhenListening(peer, gamePort));
     readUntil(peer, "CMD_sendlogininfo+2" + T);
     peer.write("CMD_logininfo+2+1.0.5+Bob" + T + T);
     const QByteArray answer = readUntil(peer, "+1+You" + T);
