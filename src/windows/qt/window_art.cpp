@@ -1,47 +1,15 @@
 #include "windows/qt/window_art.h"
 
+#include "client/qt/board_art.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
 
 #include <array>
 
 namespace kalvex {
-
-void paintBall(QPainter &painter, const QRectF &box, const QColor &colour)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    // Soft shadow below the ball.
-    QRadialGradient shadow(box.center() + QPointF(0, box.height() * 0.42), box.width() * 0.5);
-    shadow.setColorAt(0, QColor(0, 0, 0, 90));
-    shadow.setColorAt(1, QColor(0, 0, 0, 0));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(shadow);
-    painter.drawEllipse(QRectF(box.left(), box.center().y() + box.height() * 0.3, box.width(),
-                               box.height() * 0.26));
-
-    QRadialGradient body(box.center() - QPointF(box.width() * 0.18, box.height() * 0.2),
-                         box.width() * 0.62);
-    body.setColorAt(0, colour.lighter(175));
-    body.setColorAt(0.45, colour);
-    body.setColorAt(1, colour.darker(210));
-    painter.setBrush(body);
-    painter.setPen(QPen(colour.darker(260), box.width() * 0.03));
-    painter.drawEllipse(box);
-
-    const QRectF gloss(box.left() + box.width() * 0.22, box.top() + box.height() * 0.1,
-                       box.width() * 0.38, box.height() * 0.26);
-    QLinearGradient shine(gloss.topLeft(), gloss.bottomLeft());
-    shine.setColorAt(0, QColor(255, 255, 255, 210));
-    shine.setColorAt(1, QColor(255, 255, 255, 0));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(shine);
-    painter.drawEllipse(gloss);
-    painter.restore();
-}
 
 QPixmap kalvexLogo(const QSize &size, qreal devicePixelRatio)
 {
@@ -60,15 +28,14 @@ QPixmap kalvexLogo(const QSize &size, qreal devicePixelRatio)
     p.setBrush(plateFill);
     p.drawRoundedRect(plate, 14, 14);
 
-    const std::array<QColor, 4> colours = {QColor(235, 200, 30), QColor(40, 170, 70),
-                                           QColor(45, 95, 215), QColor(210, 40, 40)};
+    // The first four balls of the board, as the game paints them.
     const qreal ball = plate.height() * 0.34;
     const qreal gap = ball * 0.25;
     const qreal rowWidth = 4 * ball + 3 * gap;
     qreal x = plate.center().x() - rowWidth / 2;
     const qreal y = plate.top() + plate.height() * 0.1;
-    for (const QColor &colour : colours) {
-        paintBall(p, QRectF(x, y, ball, ball), colour);
+    for (int colour = 1; colour <= 4; ++colour) {
+        boardart::paintBall(p, QRectF(x, y, ball, ball), colour);
         x += ball + gap;
     }
 
