@@ -1,6 +1,7 @@
 #pragma once
-// Letter case of the ASCII letters only, as names in files and on the wire
-// are compared: bytes above 0x7F are never folded.
+// Letter case of the ASCII letters only, for the program's own fixed words
+// (colour names, settings sections and keys): bytes above 0x7F are never
+// folded. Players' names are compared with text_case.h.
 
 #include <cstddef>
 #include <string_view>

@@ -140,13 +140,23 @@ void StrGrid::resize(int newCols, int newRows)
     rows = newRows;
 }
 
+std::string gridCellText(std::string_view text)
+{
+    std::string cell(text);
+    for (char &c : cell) {
+        if (c == '\r' || c == '\n' || c == kEndOfText)
+            c = ' ';
+    }
+    return cell;
+}
+
 std::string formatStrGrid(const StrGrid &grid)
 {
     std::string text =
         std::to_string(grid.colCount()) + "\r\n" + std::to_string(grid.rowCount()) + "\r\n";
     for (int c = 0; c < grid.colCount(); ++c)
         for (int r = 0; r < grid.rowCount(); ++r) {
-            text += grid.cell(c, r);
+            text += gridCellText(grid.cell(c, r));
             text += "\r\n";
         }
     return text;

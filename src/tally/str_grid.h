@@ -46,6 +46,12 @@ private:
 // The largest grid a file may describe; far above any tally.
 inline constexpr long long kMaxGridCells = 1 << 20;
 
+// The text a cell is written as: bytes a line of the text form cannot carry
+// (a line end, or the end-of-text mark 0x1A) become blanks, so that every
+// cell reads back whole and no later cell or count is lost.
+std::string gridCellText(std::string_view text);
+
+// Writes every cell as gridCellText() gives it.
 std::string formatStrGrid(const StrGrid &grid);
 // Reads the text form. A text cut short gives empty cells; a count that is
 // not a decimal integer, or is zero or below, or a grid too large, throws

@@ -1,6 +1,6 @@
 #include "tally/tally_model.h"
 
-#include "net/ascii_text.h"
+#include "net/text_case.h"
 
 #include <charconv>
 #include <limits>
@@ -22,7 +22,7 @@ int counterValue(const std::string &text)
 
 void fillRow(StrGrid &grid, int row, std::string_view name)
 {
-    grid.cell(0, row) = std::string(name);
+    grid.cell(0, row) = gridCellText(name);
     for (int c = 1; c < kTallyColumns; ++c)
         grid.cell(c, row) = "0";
 }
@@ -78,7 +78,7 @@ void TallyModel::addgame(std::string_view winner, const std::vector<std::string>
                 grid.cell(c, row) = "0";
         addit(1, row);
         addit(5, row);
-        if (grid.cell(0, row) == winner) {
+        if (grid.cell(0, row) == gridCellText(winner)) {
             addit(2, row);
             addit(6, row);
         } else if (winner == kAddToMine) {
@@ -93,8 +93,10 @@ void TallyModel::addgame(std::string_view winner, const std::vector<std::string>
 
 int TallyModel::findOpponent(std::string_view name) const
 {
+    // Rows hold names as the tally file can keep them.
+    const std::string stored = gridCellText(name);
     for (int i = 0; i < opponentCount(); ++i)
-        if (equalsIgnoringAsciiCase(opponentName(i), name))
+        if (equalsIgnoringCase(opponentName(i), stored))
             return i;
     return -1;
 }

@@ -48,9 +48,11 @@ public:
     int opponentCount() const { return grid.rowCount() - 1; }
     // Opponent i (from 0) is the name of table row i + 1.
     const std::string &opponentName(int index) const { return grid.cell(0, index + 1); }
-    // Position of a tallied name (letter case ignored), or -1.
+    // Position of a tallied name (letter case of any script ignored), or -1.
     int findOpponent(std::string_view name) const;
     // Appends a row of zeros for a name not yet tallied; false when it is.
+    // The row holds the name as the tally file can keep it (gridCellText),
+    // and every lookup and the winner's comparison go by that form.
     bool addOpponent(std::string_view name);
     void removeOpponent(int index) { moverow(index + 1); }
     // Removes table row `row` (1 or more) by moving every later row up.

@@ -370,7 +370,7 @@ void Ttallylist::tallyPlayer(const std::string &name)
         return;
     }
     updatingLists = true;
-    newCheckItem(listbox_tally, name, true);
+    newCheckItem(listbox_tally, tally.opponentName(tally.opponentCount() - 1), true);
     updatingLists = false;
     markCurrentGameList();
     store();

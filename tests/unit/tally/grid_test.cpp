@@ -56,10 +56,31 @@ TEST(GridText, ReadsBackWhatItWrote)
     StrGrid g = exampleTable();
     g.cell(0, 1) = "  Ann Lee\t ";
     g.cell(3, 0) = "";
-    g.cell(5, 1) = "a\nb"; // a line feed alone does not end a line
     StrGrid back;
     parseStrGrid(back, formatStrGrid(g));
     EXPECT_EQ(back, g);
+}
+
+TEST(GridText, BytesALineCannotCarryAreWrittenAsBlanks)
+{
+    StrGrid g(2, 3);
+    g.cell(0, 0) = "Al\x1A"
+                   "ice";
+    g.cell(0, 1) = "Ca\rrl";
+    g.cell(0, 2) = "\nLi\r\nne\n";
+    g.cell(1, 0) = "1";
+    g.cell(1, 1) = "2";
+    g.cell(1, 2) = "3";
+    EXPECT_EQ(formatStrGrid(g), lines({"2", "3", "Al ice", "Ca rl", " Li  ne ", "1", "2", "3"}));
+
+    StrGrid back;
+    parseStrGrid(back, formatStrGrid(g));
+    ASSERT_EQ(back.rowCount(), 3);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(back.cell(0, r), gridCellText(g.cell(0, r)));
+        EXPECT_EQ(back.cell(1, r), g.cell(1, r));
+    }
+    EXPECT_EQ(gridCellText("plain \t text\x7F\xC3\xA9"), "plain \t text\x7F\xC3\xA9");
 }
 
 TEST(GridText, ShortTextsGiveEmptyCellsAndEndOfTextMarkEndsIt)

@@ -170,6 +170,46 @@ TEST(TallyFile, RestartKeepsTotalsAndNamesWithSessionAtZero)
     EXPECT_EQ(dir.entries(), 1u);
 }
 
+// Names a foreign host may send: each holds a byte that would end a line or
+// the whole text of the stored table.
+const std::vector<std::string> kHostileNames = {"Al\x1A"
+                                                "ice",
+                                                "Ca\rrl", "Li\nne", "Zed"};
+
+TallyModel hostileTally()
+{
+    TallyModel t;
+    for (const std::string &name : kHostileNames)
+        t.addOpponent(name);
+    t.addtomineincrease(kRoundsPlayed);
+    t.addtomineincrease(kRoundsPlayed);
+    t.addtomineincrease(kCodesCracked);
+    t.addgame(kAddToMine, kHostileNames);
+    t.addgame(kHostileNames[1], kHostileNames);
+    return t;
+}
+
+TEST(TallyFile, HostileNamesKeepEveryRowAndCounterThroughTheFile)
+{
+    TempDir dir;
+    const std::string file = dir.path("kalvextally.tld");
+    writeTallyFile(file, hostileTally().table());
+
+    StrGrid table;
+    ASSERT_TRUE(readTallyFile(file, table));
+    TallyModel back;
+    back.loadtally(table);
+    EXPECT_EQ(ownTotals(back), (Row{"2", "1", "1/2"}));
+    ASSERT_EQ(back.opponentCount(), 4);
+    EXPECT_EQ(row(back, 1), (Row{"Al ice", "2", "0", "1", "1", "0", "0", "0", "0"}));
+    EXPECT_EQ(row(back, 2), (Row{"Ca rl", "2", "1", "1", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(row(back, 3), (Row{"Li ne", "2", "0", "1", "1", "0", "0", "0", "0"}));
+    EXPECT_EQ(row(back, 4), (Row{"Zed", "2", "0", "1", "1", "0", "0", "0", "0"}));
+    // The same seat names still find their rows after the restart.
+    for (std::size_t i = 0; i < kHostileNames.size(); ++i)
+        EXPECT_EQ(back.findOpponent(kHostileNames[i]), static_cast<int>(i));
+}
+
 TEST(TallyFile, TheStoredFileIsTheWorkedExample)
 {
     TempDir dir;

@@ -2,6 +2,7 @@
 
 #include "tally/lzrw1.h"
 #include "tally/str_grid.h"
+#include "tally/tally_file.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,34 @@ TEST(TallyFileTool, PacksUnpacksAndShows)
                          "Their Wins  Your Wins  Neither Won\n"
                          "Ann         2           1          1            0                2  "
                          "         1          1            0\n");
+}
+
+TEST(TallyFileTool, ShowsEveryRowOfATallyStoredWithHostileNames)
+{
+    TempDir dir;
+    StrGrid g(9, 4);
+    const char *cells[4][9] = {{"0", "7", "3", "4", "9", "0", "0", "0", "0"},
+                               {"Al\x1A"
+                                "ice",
+                                "5", "1", "2", "2", "1", "0", "1", "0"},
+                               {"Ca\rrl", "6", "2", "3", "1", "0", "0", "0", "0"},
+                               {"Li\nne", "4", "1", "1", "2", "1", "1", "0", "0"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 9; ++c)
+            g.cell(c, r) = cells[r][c];
+    writeTallyFile(dir.path("t.tld"), g);
+
+    const Outcome shown = runTool(dir, "show " + dir.path("t.tld"));
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "Total Games:    7\nYour Wins:      3\nCodes Cracked:  4/9\n\n"
+                         "Player  Games  Their Wins  Your Wins  Neither Won    Session Games  "
+                         "Their Wins  Your Wins  Neither Won\n"
+                         "Al ice      5           1          2            2                1  "
+                         "         0          1            0\n"
+                         "Ca rl       6           2          3            1                0  "
+                         "         0          0            0\n"
+                         "Li ne       4           1          1            2                1  "
+                         "         1          0            0\n");
 }
 
 TEST(TallyFileTool, ReportsFailuresOnStandardError)

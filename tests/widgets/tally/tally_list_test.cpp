@@ -258,6 +258,42 @@ TEST_F(TallyWindow, RestartKeepsTotalsWithTheSessionAtZero)
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(TallyWindow, NamesWithLineBreaksAndAccentsAreFollowedAcrossARestart)
+{
+    seats.names = {{2, "Ca\rrl"},
+                   {3, "Al\x1A"
+                       "ice"},
+                   {4, "\xC3\x89mile"}};
+    {
+        auto w = open();
+        w->viewTally();
+        for (int i = 0; i < 3; ++i)
+            toggle(list(w.get(), "checklist"), i);
+        EXPECT_EQ(items(list(w.get(), "listbox_tally")),
+                  (QStringList{"Ca rl+", "Al ice+", QString::fromUtf8("\u00C9mile+")}));
+        w->addgame(QStringLiteral("Ca\rrl"));
+    }
+    // Back with another letter case of the accented name.
+    seats.names[4] = "\xC3\xA9MILE";
+    auto w = open();
+    w->viewTally();
+    EXPECT_EQ(items(list(w.get(), "listbox_tally")),
+              (QStringList{"Ca rl+", "Al ice+", QString::fromUtf8("\u00C9mile+")}));
+    // The current game shows the seat names as they are.
+    EXPECT_EQ(items(list(w.get(), "checklist")), (QStringList{"Ca\rrl+",
+                                                              QString::fromLatin1("Al\x1A"
+                                                                                  "ice+"),
+                                                              QString::fromUtf8("\u00E9MILE+")}));
+    list(w.get(), "listbox_tally")->setCurrentRow(0);
+    EXPECT_EQ(opponentPanel(w.get()), (QStringList{"Ca rl's Tally", "Ca rl Wins:", "1", "1", "0",
+                                                   "0", "0", "0", "0", "0"}));
+    w->addgame(QStringLiteral("Ca\rrl"));
+    list(w.get(), "listbox_tally")->setCurrentRow(2);
+    EXPECT_EQ(text(w.get(), "label_1"), "2");
+    EXPECT_EQ(text(w.get(), "label_4"), "2");
+    EXPECT_TRUE(errors.isEmpty());
+}
+
 TEST_F(TallyWindow, AnUnreadableFileIsKeptAndNamedInTheErrorBox)
 {
     {
