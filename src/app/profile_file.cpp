@@ -1,6 +1,7 @@
 #include "app/profile_file.h"
 
 #include "net/ascii_text.h"
+#include "tally/save_temporaries.h"
 
 #include <cerrno>
 #include <cstring>
@@ -145,6 +146,7 @@ ProfileFile ProfileFile::parse(std::string_view bytes)
 
 ProfileFile ProfileFile::load(const fs::path &path)
 {
+    save_temporaries::removeStale(path.string());
     ProfileFile unreadable;
     unreadable.fileStatus = Status::Unreadable;
 
@@ -288,8 +290,8 @@ bool ProfileFile::save(const fs::path &path, std::string *error) const
         return false;
     }
 
-    std::string temporary = (directory / (target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = save_temporaries::create(target.string(), temporary);
     if (fd < 0) {
         setError(error, "cannot write in " + directory.string() + ": " + std::strerror(errno));
         return false;
@@ -302,16 +304,16 @@ bool ProfileFile::save(const fs::path &path, std::string *error) const
         written = false;
         savedErrno = errno;
     }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        savedErrno = errno;
-    }
+    // Renamed while still open and locked, so that a start's clean-up of
+    // killed saves never takes it for one.
     if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
         written = false;
         savedErrno = errno;
     }
-    if (!written) {
+    if (!written)
         ::unlink(temporary.c_str());
+    ::close(fd);
+    if (!written) {
         setError(error, "cannot write " + target.string() + ": " + std::strerror(savedErrno));
         return false;
     }

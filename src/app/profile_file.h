@@ -36,7 +36,8 @@ public:
     ProfileFile() = default;
     // The profile held in these bytes; line ends may be CR LF, LF or CR.
     static ProfileFile parse(std::string_view bytes);
-    // Reads the file afresh.
+    // Reads the file afresh. Private files that a killed save of it left
+    // behind are removed first.
     static ProfileFile load(const std::filesystem::path &path);
 
     Status status() const { return fileStatus; }
@@ -52,11 +53,11 @@ public:
     // The whole file text with CR LF line ends.
     std::string text() const;
 
-    // Writes the file whole: to a temporary file in the same directory, then
-    // renamed over the old one, so that a full disk or a crash leaves the old
-    // file intact. Creates the directory when missing. Refuses to replace a
-    // file that was loaded as Unreadable or that is read-only. On failure returns false and, when
-    // asked, says why.
+    // Writes the file whole: to a locked private file in the same directory
+    // (".name.XXXXXX"), then renamed over the old one, so that a full disk or
+    // a crash leaves the old file intact. Creates the directory when missing.
+    // Refuses to replace a file that was loaded as Unreadable or that is
+    // read-only. On failure returns false and, when asked, says why.
     bool save(const std::filesystem::path &path, std::string *error = nullptr) const;
 
 private:

@@ -1,32 +1,18 @@
 #include "tally/file_io.h"
 
+#include "tally/save_temporaries.h"
+
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace kalvex {
 
 namespace {
 
-std::string directoryOf(const std::string &path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-std::string baseNameOf(const std::string &path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+using save_temporaries::directoryOf;
 
 // The mode a newly created file gets from the process's file mask.
 mode_t newFileMode()
@@ -122,14 +108,8 @@ bool AtomicFile::open()
         direct = fd >= 0;
         return direct;
     }
-    std::string name = directoryOf(target) + "/." + baseNameOf(target) + ".XXXXXX";
-    std::vector<char> buffer(name.begin(), name.end());
-    buffer.push_back('\0');
-    fd = ::mkostemp(buffer.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    temporary.assign(buffer.data());
-    return true;
+    fd = save_temporaries::create(target, temporary);
+    return fd >= 0;
 }
 
 bool AtomicFile::write(const void *data, std::size_t size)
@@ -164,29 +144,30 @@ bool AtomicFile::commit()
     };
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode();
     ::fchmod(fd, mode);
-    const bool flushed = ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    fd = -1;
-    if (!flushed || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    // Renamed while still open, so that the lock keeps a start's clean-up
+    // away from it until it has its final name.
+    if (::fsync(fd) != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
         discard();
         return false;
     }
     temporary.clear();
+    ::close(fd);
+    fd = -1;
     syncDirectory(directoryOf(target));
     return true;
 }
 
 void AtomicFile::discard()
 {
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
     if (!temporary.empty()) {
         const int saved = errno;
         ::unlink(temporary.c_str());
         errno = saved;
         temporary.clear();
     }
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
 }
 
 bool readWholeFile(const std::string &path, std::string &contents)

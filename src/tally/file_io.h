@@ -1,8 +1,8 @@
 #pragma once
 // Plain files for the tally's formats: an input file read in pieces, and an
 // output file that appears whole or not at all (written beside its target
-// under a private name, flushed to disk, then renamed over the target; a
-// device or pipe, which cannot be replaced, is written in place).
+// under a private, locked name, flushed to disk, then renamed over the
+// target; a device or pipe, which cannot be replaced, is written in place).
 
 #include <cstddef>
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "net/qt/display_text.h"
 
+#include "tally/save_temporaries.h"
 #include "tally/tally_file.h"
 
 #include <QFont>
@@ -232,6 +233,7 @@ QString Ttallylist::tallyFile() const
 
 void Ttallylist::load()
 {
+    save_temporaries::removeStale(filePath);
     StrGrid table;
     try {
         if (!readTallyFile(filePath, table))

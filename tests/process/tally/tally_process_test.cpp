@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kalvex {
@@ -183,6 +184,37 @@ TEST_F(TallyProcess, AFinishedGameSurvivesAKillAndARestart)
 
     EXPECT_FALSE(QFile::exists(workdir.filePath("temp.txt")));
     EXPECT_EQ(strayFiles(), QStringList{});
+}
+
+TEST_F(TallyProcess, AStartRemovesWhatKilledSavesLeftBehindAndNothingElse)
+{
+    // What a kill in the middle of saving the tally and the settings leaves.
+    writeTallyFile(tallyFile(), StrGrid(9, 1));
+    const QStringList leftovers = {".kalvextally.tld.Xk3jQ9", ".orbolobby.ini.p0Lm2Z"};
+    const QStringList unrelated = {"kalvextally.tld.AbC123", ".orbolobby.ini.backup1", "notes.txt"};
+    for (const QString &name : leftovers + unrelated) {
+        QFile file(home.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[kalvex]\r\nTo");
+    }
+
+    start();
+    const bool gone = QTest::qWaitFor(
+        [&] {
+            return std::none_of(leftovers.begin(), leftovers.end(), [&](const QString &name) {
+                return QFile::exists(home.filePath(name));
+            });
+        },
+        10000);
+    QStringList still;
+    for (const QString &name : leftovers)
+        if (QFile::exists(home.filePath(name)))
+            still << name;
+    EXPECT_TRUE(gone) << still.join(' ').toStdString();
+    for (const QString &name : unrelated)
+        EXPECT_TRUE(QFile::exists(home.filePath(name))) << name.toStdString();
+    StrGrid table;
+    EXPECT_TRUE(readTallyFile(tallyFile(), table));
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using kalvex::ProfileFile;
 using kalvex::test::TempDir;
@@ -241,4 +244,35 @@ TEST(ProfileFiles, AFileThatCannotBeReadIsNeverReplaced)
     tooLarge.write("kalvex", "Top", "3");
     EXPECT_FALSE(tooLarge.save(dir / "huge.ini"));
     EXPECT_EQ(std::filesystem::file_size(dir / "huge.ini"), huge.size());
+}
+
+TEST(ProfileFiles, ReadingRemovesWhatAKilledSaveLeftAndNothingElse)
+{
+    TempDir dir;
+    const std::string live = kOtherProgram + "[kalvex]\r\nTop=3\r\n";
+    dir.put("orbolobby.ini", live);
+    // A save that was killed in the middle, and one running in another
+    // program now (it holds its private file locked).
+    dir.put(".orbolobby.ini.Kil1ed", "[kalvex]\r\nTo");
+    dir.put(".orbolobby.ini.Runs00", "");
+    const int running = ::open((dir / ".orbolobby.ini.Runs00").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    // Look-alikes of other names and lengths, and the lobby's own backup.
+    for (const char *name :
+         {"orbolobby.ini.backup", ".orbolobby.ini.toolong", ".orbolobby.ini.short",
+          ".kalvextally.tld.Kil1ed", "orbolobby.ini.XXXXXX"})
+        dir.put(name, "keep");
+
+    const ProfileFile profile = ProfileFile::load(dir / "orbolobby.ini");
+    EXPECT_THAT(profile.read("kalvex", "Top"), Optional(std::string("3")));
+    EXPECT_THAT(dir.entries(), testing::UnorderedElementsAre(
+                                   "orbolobby.ini", ".orbolobby.ini.Runs00", "orbolobby.ini.backup",
+                                   ".orbolobby.ini.toolong", ".orbolobby.ini.short",
+                                   ".kalvextally.tld.Kil1ed", "orbolobby.ini.XXXXXX"));
+    ::close(running);
+    // Once that save has ended without its file, the next read removes it.
+    ProfileFile::load(dir / "orbolobby.ini");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".orbolobby.ini.Runs00"));
+    EXPECT_EQ(dir.get("orbolobby.ini"), live);
 }
