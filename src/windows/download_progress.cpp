@@ -1,6 +1,39 @@
 #include "windows/download_progress.h"
 
+#include "net/ascii_text.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 namespace kalvex {
+
+namespace {
+
+bool isLoopbackHost(std::string_view host)
+{
+    if (equalsIgnoringAsciiCase(host, "localhost"))
+        return true;
+    const std::string text(host);
+    in_addr v4{};
+    if (::inet_pton(AF_INET, text.c_str(), &v4) == 1)
+        return (ntohl(v4.s_addr) >> 24) == 127;
+    in6_addr v6{};
+    if (::inet_pton(AF_INET6, text.c_str(), &v6) == 1) {
+        if (IN6_IS_ADDR_LOOPBACK(&v6))
+            return true;
+        return IN6_IS_ADDR_V4MAPPED(&v6) && v6.s6_addr[12] == 127;
+    }
+    return false;
+}
+
+} // namespace
+
+bool mayStartProgramFrom(std::string_view scheme, std::string_view host)
+{
+    if (equalsIgnoringAsciiCase(scheme, "https"))
+        return !host.empty();
+    return equalsIgnoringAsciiCase(scheme, "http") && isLoopbackHost(host);
+}
 
 std::string installerFileName(std::string_view address)
 {

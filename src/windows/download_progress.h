@@ -17,6 +17,13 @@ inline bool isFailureStatus(int status)
     return status >= 400;
 }
 
+// Whether a program fetched from this address may be started: only one that
+// came over HTTPS (whose certificate the transport has checked), or over
+// plain HTTP from this computer itself (a loop-back host). `host` is the
+// address's host as a URL gives it: a name, an IPv4 address, or an IPv6
+// address without brackets.
+bool mayStartProgramFrom(std::string_view scheme, std::string_view host);
+
 // The installer runs silently, without icons or the welcome page.
 inline constexpr std::string_view kInstallerParameters = "/SP- /silent /noicons";
 

@@ -285,6 +285,15 @@ void Tdownload::finish(bool succeeded, const QString &error)
 
 void Tdownload::startInstaller()
 {
+    const QUrl source = http->documentAddress();
+    if (!mayStartProgramFrom(source.scheme().toStdString(), source.host().toStdString())) {
+        // Anyone on the way could have replaced it: it is neither made
+        // executable nor started.
+        qCWarning(lcDownload) << "not starting an installer fetched without HTTPS from"
+                              << source.toString();
+        desktop.showMessage(this, QStringLiteral("An Error has Occurred."));
+        return;
+    }
     const QString installer = file.fileName();
     // A downloaded file is not executable until we make it so.
     QFile::setPermissions(installer, QFile::permissions(installer) | QFileDevice::ExeOwner);

@@ -7,6 +7,8 @@
 //   connect(download, &Tdownload::exitRequested, this, &QWidget::close);   // "Exit"
 //   download->show();
 // The installer's address is KALVEX_LOBBY_URL when set, else the maker's.
+// A downloaded installer is started only when it came over HTTPS, or over
+// HTTP from this computer (a loop-back host, as tests use).
 
 #include "windows/download_progress.h"
 #include "windows/qt/secondary_window.h"
@@ -22,7 +24,7 @@ namespace kalvex {
 class Desktop;
 class HttpDownload;
 
-inline constexpr char kDefaultInstallerAddress[] = "http://www.orbo77.com/lobby/qvnsetup.exe";
+inline constexpr char kDefaultInstallerAddress[] = "https://www.orbo77.com/lobby/qvnsetup.exe";
 inline constexpr char kInstalledLobbyPath[] = "/opt/Orbo77/Orbo77Lobby";
 
 class Tdownload : public SecondaryWindow

@@ -38,6 +38,7 @@ void HttpDownload::get(const QUrl &url, QFileDevice *destination)
     if (reply)
         return;
     file = destination;
+    finalAddress = url;
     bodyBytes = 0;
     status = 0;
     headersSeen = false;
@@ -86,10 +87,23 @@ void HttpDownload::onMetaData()
     for (const auto &[name, value] : reply->rawHeaderPairs())
         emit headerData(name + ": " + value);
     if (isFailureStatus(status)) {
-        reply->abort();
+        abortLater();
         return;
     }
     emit docBegin();
+}
+
+void HttpDownload::abortLater()
+{
+    // Aborting inside a handler of the reply's own signals makes Qt end the
+    // reply twice; once the handler has returned, the abort ends it once.
+    QMetaObject::invokeMethod(
+        this,
+        [this, pending = reply] {
+            if (pending && pending == reply)
+                pending->abort();
+        },
+        Qt::QueuedConnection);
 }
 
 void HttpDownload::onReadyRead()
@@ -104,7 +118,7 @@ void HttpDownload::onReadyRead()
         return;
     if (file->write(block) != block.size()) {
         writeError = file->errorString();
-        reply->abort();
+        abortLater();
         return;
     }
     bodyBytes += block.size();
@@ -134,6 +148,7 @@ void HttpDownload::onFinished()
     } else {
         succeeded = true;
     }
+    finalAddress = done->url();
     reply = nullptr;
     file = nullptr;
     done->deleteLater();

@@ -2,9 +2,10 @@
 // HttpDownload: one HTTP GET at a time, the document body written into an
 // open file as it arrives, with the events the download window shows.
 //
-// Outcome: the request fails when it is aborted, when no connection is made,
-// or when the server answers with a status of 400 or more (the body of such
-// an answer is not written). Any other error (the file cannot be written, the
+// Outcome: the request fails when it is aborted, when no connection is made
+// (an HTTPS server whose certificate does not hold is not connected to), or
+// when the server answers with a status of 400 or more (the body of such an
+// answer is not written). Any other error (the file cannot be written, the
 // connection breaks off in the middle of the body) is reported with its text.
 
 #include <QByteArray>
@@ -36,6 +37,8 @@ public:
     void abort();
     bool isRunning() const { return reply != nullptr; }
     qint64 received() const { return bodyBytes; }
+    // The address the last request's document came from, after redirects.
+    QUrl documentAddress() const { return finalAddress; }
 
 signals:
     // One received header line ("HTTP/1.1 200 OK", "Content-Length: 42", ...).
@@ -52,10 +55,13 @@ private:
     void onMetaData();
     void onReadyRead();
     void onFinished();
+    // Ends the running request outside the reply's own signal handlers.
+    void abortLater();
 
     QNetworkAccessManager manager;
     QPointer<QNetworkReply> reply;
     QFileDevice *file = nullptr;
+    QUrl finalAddress;
     qint64 bodyBytes = 0;
     int status = 0;
     bool headersSeen = false;

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -23,6 +26,63 @@ QByteArray sampleBody(int size)
         body[i] = static_cast<char>((i * 131 + 7) & 0xFF);
     return body;
 }
+
+// Collects what Qt itself prints (warnings of its own classes) while it lives.
+class QtMessages
+{
+public:
+    QtMessages() { previous = qInstallMessageHandler(&QtMessages::record); }
+    ~QtMessages()
+    {
+        qInstallMessageHandler(previous);
+        recorded().clear();
+    }
+    QStringList all() const { return recorded(); }
+
+private:
+    static QStringList &recorded()
+    {
+        static QStringList messages;
+        return messages;
+    }
+    static void record(QtMsgType, const QMessageLogContext &, const QString &text)
+    {
+        recorded() << text;
+    }
+    QtMessageHandler previous = nullptr;
+};
+
+QByteArray testFile(const char *name)
+{
+    QFile file(QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The server's side of HTTPS: a certificate for 127.0.0.1 issued by the
+// test authority in tls/ca.pem.
+QSslConfiguration serverTls()
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(testFile("server.pem")));
+    tls.setPrivateKey(QSslKey(testFile("server.key"), QSsl::Rsa));
+    return tls;
+}
+
+// While it lives, the test authority is trusted like any public one.
+class TrustedTestAuthority
+{
+public:
+    TrustedTestAuthority() : previous(QSslConfiguration::defaultConfiguration())
+    {
+        QSslConfiguration trusting = previous;
+        trusting.addCaCertificates(QSslCertificate::fromData(testFile("ca.pem")));
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    ~TrustedTestAuthority() { QSslConfiguration::setDefaultConfiguration(previous); }
+
+private:
+    QSslConfiguration previous;
+};
 
 class LobbyDownload : public ::testing::Test
 {
@@ -108,6 +168,105 @@ TEST_F(LobbyDownload, NotFoundShowsDownloadAbortedAndStartsNothing)
     EXPECT_FALSE(button("abortbutton")->isEnabled());
     // The error page is not taken for the installer.
     EXPECT_EQ(saved(), QByteArray());
+}
+
+TEST_F(LobbyDownload, NotFoundAndStopEndTheRequestOnceWithoutQtComplaining)
+{
+    QtMessages qt;
+    // The answer and the close arrive together or apart, as it happens:
+    // several rounds catch either order.
+    for (int round = 0; round < 12; ++round) {
+        server.answer("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n<h1>gone</h1>");
+        ASSERT_TRUE(downloadAndWait());
+        EXPECT_EQ(text("infolabel"), "Download Aborted");
+        server.answer(HttpTestServer::ok(sampleBody(1000), 100000), /*holdOpen=*/true);
+        QSignalSpy ended(&window, &Tdownload::downloadEnded);
+        QTest::mouseClick(button("getbutton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(text("infolabel"), QString("1000 bytes"), 10000);
+        QTest::mouseClick(button("abortbutton"), Qt::LeftButton);
+        ASSERT_TRUE(ended.size() == 1 || ended.wait(10000));
+        EXPECT_EQ(text("infolabel"), "Download Aborted");
+    }
+    QTest::qWait(50);
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(desktop.errors.isEmpty());
+    EXPECT_EQ(qt.all().filter("must only be called once").join('\n').toStdString(), "");
+}
+
+TEST_F(LobbyDownload, AnInstallerOverPlainHttpFromAnotherHostIsNeverStarted)
+{
+    // 0.0.0.0 names this computer, so the request stays on it, but it is no
+    // loop-back address: the installer might have come from anywhere.
+    const QByteArray body = sampleBody(3000);
+    server.answer(HttpTestServer::ok(body));
+    window.setInstallerAddress(QUrl(server.urlOnHost("0.0.0.0", "/lobby/qvnsetup.exe")));
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Received 3000 bytes");
+    EXPECT_EQ(saved(), body);
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_EQ(desktop.messages, QStringList({"An Error has Occurred."}));
+    EXPECT_FALSE(QFile::permissions(installerPath()) & QFileDevice::ExeOwner);
+    EXPECT_TRUE(exits.isEmpty());
+    EXPECT_TRUE(button("getbutton")->isEnabled());
+
+    // A loop-back address that sends the request on to such a host is
+    // judged by where the installer finally came from.
+    desktop.messages.clear();
+    window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+    server.answerPath("/lobby/qvnsetup.exe",
+                      "HTTP/1.0 302 Found\r\nLocation: " +
+                          server.urlOnHost("0.0.0.0", "/mirror/qvnsetup.exe").toLatin1() +
+                          "\r\n\r\n");
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(server.requests.size(), 3);
+    EXPECT_EQ(text("infolabel"), "Received 3000 bytes");
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_EQ(desktop.messages, QStringList({"An Error has Occurred."}));
+}
+
+TEST(LobbyDownloadHttps, AnInstallerOverHttpsWithAValidCertificateIsStarted)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "Qt has no TLS backend here";
+    const QSslConfiguration tls = serverTls();
+    HttpTestServer server(&tls);
+    TrustedTestAuthority trusted;
+    QTemporaryDir home;
+    RecordingDesktop desktop;
+    Tdownload window(home.path(), nullptr, {}, &desktop);
+    window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+    ASSERT_TRUE(window.installerAddress().toString().startsWith("https://"));
+    QSignalSpy exits(&window, &Tdownload::exitRequested);
+    QSignalSpy ended(&window, &Tdownload::downloadEnded);
+    server.answer(HttpTestServer::ok("secure installer"));
+    window.download();
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(window.findChild<QLabel *>("infolabel")->text(), "Received 16 bytes");
+    ASSERT_EQ(desktop.started.size(), 1);
+    EXPECT_EQ(desktop.started.first().first, home.filePath("qvnsetup.exe"));
+    EXPECT_EQ(exits.size(), 1);
+}
+
+TEST(LobbyDownloadHttps, AServerWhoseCertificateDoesNotHoldGetsNothingStarted)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "Qt has no TLS backend here";
+    const QSslConfiguration tls = serverTls();
+    HttpTestServer server(&tls);
+    // The authority is not trusted: the certificate is as good as forged.
+    QTemporaryDir home;
+    RecordingDesktop desktop;
+    Tdownload window(home.path(), nullptr, {}, &desktop);
+    window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+    QSignalSpy exits(&window, &Tdownload::exitRequested);
+    QSignalSpy ended(&window, &Tdownload::downloadEnded);
+    server.answer(HttpTestServer::ok("forged installer"));
+    window.download();
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(window.findChild<QLabel *>("infolabel")->text(), "Download Aborted");
+    EXPECT_TRUE(server.requests.isEmpty()) << "the request went to an unproven server";
+    EXPECT_TRUE(desktop.started.isEmpty());
+    EXPECT_TRUE(exits.isEmpty());
 }
 
 TEST_F(LobbyDownload, StopWhileIdleShowsItsTextsAndALaterDownloadStillWorks)

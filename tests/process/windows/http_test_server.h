@@ -1,23 +1,37 @@
 #pragma once
 // A small HTTP/1.0 server on 127.0.0.1 for download tests: it records each
 // request and answers with a prepared reply, optionally holding the
-// connection open after a first part.
+// connection open after a first part. Given a TLS configuration it speaks
+// HTTPS.
 
 #include <QByteArray>
 #include <QList>
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
+
+#include <memory>
 
 namespace kalvex::testing {
 
 class HttpTestServer : public QObject
 {
 public:
-    HttpTestServer()
+    explicit HttpTestServer(const QSslConfiguration *tls = nullptr)
     {
-        server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
+        if (tls) {
+            auto secure = std::make_unique<QSslServer>();
+            secure->setSslConfiguration(*tls);
+            server = std::move(secure);
+            scheme = QStringLiteral("https");
+        } else {
+            server = std::make_unique<QTcpServer>();
+        }
+        server->listen(QHostAddress::LocalHost, 0);
+        // Emitted once a connection is ready, after its TLS handshake.
+        QObject::connect(server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+            while (QTcpSocket *socket = server->nextPendingConnection()) {
                 socket->setParent(this);
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
                                  [this, socket] { onRequestData(socket); });
@@ -25,10 +39,12 @@ public:
         });
     }
 
-    quint16 port() const { return server.serverPort(); }
-    QString url(const QString &path) const
+    quint16 port() const { return server->serverPort(); }
+    QString url(const QString &path) const { return urlOnHost(QStringLiteral("127.0.0.1"), path); }
+    // The address of a path through another name of this computer.
+    QString urlOnHost(const QString &host, const QString &path) const
     {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+        return QStringLiteral("%1://%2:%3%4").arg(scheme, host).arg(port()).arg(path);
     }
 
     // The whole answer: status line, headers, body. With holdOpen the
@@ -63,7 +79,8 @@ private:
             socket->disconnectFromHost();
     }
 
-    QTcpServer server;
+    std::unique_ptr<QTcpServer> server;
+    QString scheme = QStringLiteral("http");
     QHash<QTcpSocket *, QByteArray> pending;
     QByteArray response;
     QHash<QByteArray, QByteArray> byPath;

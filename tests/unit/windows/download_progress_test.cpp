@@ -21,6 +21,32 @@ TEST(FailureStatus, StartsAt400)
     EXPECT_TRUE(isFailureStatus(503));
 }
 
+TEST(InstallerSource, HttpsAnywhereButPlainHttpOnlyFromThisComputer)
+{
+    EXPECT_TRUE(mayStartProgramFrom("https", "www.orbo77.com"));
+    EXPECT_TRUE(mayStartProgramFrom("HTTPS", "203.0.113.9"));
+    EXPECT_FALSE(mayStartProgramFrom("https", ""));
+
+    EXPECT_FALSE(mayStartProgramFrom("http", "www.orbo77.com"));
+    EXPECT_FALSE(mayStartProgramFrom("http", "203.0.113.9"));
+    EXPECT_FALSE(mayStartProgramFrom("http", "2001:db8::1"));
+    EXPECT_FALSE(mayStartProgramFrom("http", "::ffff:203.0.113.9"));
+    // Names that merely begin like a loop-back address are not one.
+    EXPECT_FALSE(mayStartProgramFrom("http", "127.0.0.1.example.com"));
+    EXPECT_FALSE(mayStartProgramFrom("http", "localhost.example.com"));
+    EXPECT_FALSE(mayStartProgramFrom("http", "128.0.0.1"));
+    EXPECT_FALSE(mayStartProgramFrom("http", ""));
+
+    EXPECT_TRUE(mayStartProgramFrom("http", "127.0.0.1"));
+    EXPECT_TRUE(mayStartProgramFrom("http", "127.45.6.7"));
+    EXPECT_TRUE(mayStartProgramFrom("http", "LocalHost"));
+    EXPECT_TRUE(mayStartProgramFrom("http", "::1"));
+    EXPECT_TRUE(mayStartProgramFrom("http", "::ffff:127.0.0.1"));
+
+    EXPECT_FALSE(mayStartProgramFrom("ftp", "127.0.0.1"));
+    EXPECT_FALSE(mayStartProgramFrom("file", ""));
+}
+
 TEST(DownloadProgress, ReportsHeadersBodyAndSizeOfASuccessfulDownload)
 {
     DownloadProgress p;

@@ -41,7 +41,7 @@ TEST_F(DownloadWindow, StartsIdleWithBothDownloadButtonsEnabled)
     EXPECT_EQ(text("label_pitch"), "Download The Orbo77 Lobby Now to play this  and other exciting "
                                    "games online with other players! ");
     EXPECT_EQ(text("label_closed"), "IS CLOSED");
-    EXPECT_EQ(window.installerAddress(), QUrl("http://www.orbo77.com/lobby/qvnsetup.exe"));
+    EXPECT_EQ(window.installerAddress(), QUrl("https://www.orbo77.com/lobby/qvnsetup.exe"));
 }
 
 TEST_F(DownloadWindow, AdvertisingPictureIsAJpegDecodedByTheJpegPlugin)
