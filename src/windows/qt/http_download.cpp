@@ -17,6 +17,11 @@ bool isRedirect(int status)
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
+// The body of a failure answer (an error page) is read to its end and
+// dropped, so that the reply ends once, by itself; only a body larger than
+// any error page is cut short.
+constexpr qint64 kLongestErrorPage = 256 * 1024;
+
 } // namespace
 
 HttpDownload::HttpDownload(QObject *parent) : QObject(parent)
@@ -40,6 +45,7 @@ void HttpDownload::get(const QUrl &url, QFileDevice *destination)
     file = destination;
     finalAddress = url;
     bodyBytes = 0;
+    droppedBytes = 0;
     status = 0;
     headersSeen = false;
     userAborted = false;
@@ -86,17 +92,14 @@ void HttpDownload::onMetaData()
                     reason);
     for (const auto &[name, value] : reply->rawHeaderPairs())
         emit headerData(name + ": " + value);
-    if (isFailureStatus(status)) {
-        abortLater();
-        return;
-    }
-    emit docBegin();
+    if (!isFailureStatus(status))
+        emit docBegin();
 }
 
 void HttpDownload::abortLater()
 {
     // Aborting inside a handler of the reply's own signals makes Qt end the
-    // reply twice; once the handler has returned, the abort ends it once.
+    // reply twice.
     QMetaObject::invokeMethod(
         this,
         [this, pending = reply] {
@@ -109,8 +112,12 @@ void HttpDownload::abortLater()
 void HttpDownload::onReadyRead()
 {
     if (!reply || !headersSeen || isFailureStatus(status) || !writeError.isEmpty()) {
-        if (reply)
-            reply->readAll();
+        if (!reply)
+            return;
+        const qint64 before = droppedBytes;
+        droppedBytes += reply->readAll().size();
+        if (writeError.isEmpty() && before <= kLongestErrorPage && droppedBytes > kLongestErrorPage)
+            abortLater();
         return;
     }
     const QByteArray block = reply->readAll();

@@ -63,6 +63,7 @@ private:
     QFileDevice *file = nullptr;
     QUrl finalAddress;
     qint64 bodyBytes = 0;
+    qint64 droppedBytes = 0;
     int status = 0;
     bool headersSeen = false;
     bool userAborted = false;

@@ -187,6 +187,12 @@ TEST_F(LobbyDownload, NotFoundAndStopEndTheRequestOnceWithoutQtComplaining)
         ASSERT_TRUE(ended.size() == 1 || ended.wait(10000));
         EXPECT_EQ(text("infolabel"), "Download Aborted");
     }
+    // An error page far longer than any is cut short, not read to its end.
+    server.answer("HTTP/1.0 500 Oops\r\n\r\n" + QByteArray(8 << 20, 'x'), /*holdOpen=*/true);
+    ASSERT_TRUE(downloadAndWait());
+    EXPECT_EQ(text("infolabel"), "Download Aborted");
+    EXPECT_EQ(saved(), QByteArray());
+
     QTest::qWait(50);
     EXPECT_TRUE(desktop.started.isEmpty());
     EXPECT_TRUE(desktop.errors.isEmpty());
@@ -218,52 +224,56 @@ TEST_F(LobbyDownload, AnInstallerOverPlainHttpFromAnotherHostIsNeverStarted)
                           server.urlOnHost("0.0.0.0", "/mirror/qvnsetup.exe").toLatin1() +
                           "\r\n\r\n");
     ASSERT_TRUE(downloadAndWait());
-    EXPECT_EQ(server.requests.size(), 3);
+    EXPECT_TRUE(server.requested("/mirror/qvnsetup.exe"));
     EXPECT_EQ(text("infolabel"), "Received 3000 bytes");
     EXPECT_TRUE(desktop.started.isEmpty());
     EXPECT_EQ(desktop.messages, QStringList({"An Error has Occurred."}));
 }
 
-TEST(LobbyDownloadHttps, AnInstallerOverHttpsWithAValidCertificateIsStarted)
+// The installer served over HTTPS by a server on 127.0.0.1.
+class SecureLobbyDownload : public ::testing::Test
 {
-    if (!QSslSocket::supportsSsl())
-        GTEST_SKIP() << "Qt has no TLS backend here";
+protected:
+    void SetUp() override
+    {
+        if (!QSslSocket::supportsSsl())
+            GTEST_SKIP() << "Qt has no TLS backend here";
+        window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
+        ASSERT_TRUE(window.installerAddress().toString().startsWith("https://"));
+    }
+    // Serves `body` and downloads it; false when the download never ended.
+    bool fetch(const QByteArray &body)
+    {
+        server.answer(HttpTestServer::ok(body));
+        QSignalSpy ended(&window, &Tdownload::downloadEnded);
+        window.download();
+        return ended.wait(10000);
+    }
+    QString infolabel() const { return window.findChild<QLabel *>("infolabel")->text(); }
+
     const QSslConfiguration tls = serverTls();
-    HttpTestServer server(&tls);
-    TrustedTestAuthority trusted;
+    HttpTestServer server{&tls};
     QTemporaryDir home;
     RecordingDesktop desktop;
-    Tdownload window(home.path(), nullptr, {}, &desktop);
-    window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
-    ASSERT_TRUE(window.installerAddress().toString().startsWith("https://"));
-    QSignalSpy exits(&window, &Tdownload::exitRequested);
-    QSignalSpy ended(&window, &Tdownload::downloadEnded);
-    server.answer(HttpTestServer::ok("secure installer"));
-    window.download();
-    ASSERT_TRUE(ended.wait(10000));
-    EXPECT_EQ(window.findChild<QLabel *>("infolabel")->text(), "Received 16 bytes");
+    Tdownload window{home.path(), nullptr, {}, &desktop};
+    QSignalSpy exits{&window, &Tdownload::exitRequested};
+};
+
+TEST_F(SecureLobbyDownload, AnInstallerWithAValidCertificateIsStarted)
+{
+    TrustedTestAuthority trusted;
+    ASSERT_TRUE(fetch("secure installer"));
+    EXPECT_EQ(infolabel(), "Received 16 bytes");
     ASSERT_EQ(desktop.started.size(), 1);
     EXPECT_EQ(desktop.started.first().first, home.filePath("qvnsetup.exe"));
     EXPECT_EQ(exits.size(), 1);
 }
 
-TEST(LobbyDownloadHttps, AServerWhoseCertificateDoesNotHoldGetsNothingStarted)
+TEST_F(SecureLobbyDownload, AServerWhoseCertificateDoesNotHoldGetsNothingStarted)
 {
-    if (!QSslSocket::supportsSsl())
-        GTEST_SKIP() << "Qt has no TLS backend here";
-    const QSslConfiguration tls = serverTls();
-    HttpTestServer server(&tls);
     // The authority is not trusted: the certificate is as good as forged.
-    QTemporaryDir home;
-    RecordingDesktop desktop;
-    Tdownload window(home.path(), nullptr, {}, &desktop);
-    window.setInstallerAddress(QUrl(server.url("/lobby/qvnsetup.exe")));
-    QSignalSpy exits(&window, &Tdownload::exitRequested);
-    QSignalSpy ended(&window, &Tdownload::downloadEnded);
-    server.answer(HttpTestServer::ok("forged installer"));
-    window.download();
-    ASSERT_TRUE(ended.wait(10000));
-    EXPECT_EQ(window.findChild<QLabel *>("infolabel")->text(), "Download Aborted");
+    ASSERT_TRUE(fetch("forged installer"));
+    EXPECT_EQ(infolabel(), "Download Aborted");
     EXPECT_TRUE(server.requests.isEmpty()) << "the request went to an unproven server";
     EXPECT_TRUE(desktop.started.isEmpty());
     EXPECT_TRUE(exits.isEmpty());
@@ -355,7 +365,9 @@ TEST_F(LobbyDownload, ARedirectIsFollowedToTheInstaller)
                       "HTTP/1.0 302 Found\r\nLocation: /mirror/qvnsetup.exe\r\n\r\n");
     server.answer(HttpTestServer::ok("from the mirror"));
     ASSERT_TRUE(downloadAndWait());
-    EXPECT_EQ(server.requests.size(), 2);
+    // Qt may send a request again on a fresh connection when the first one
+    // closed under it; what counts is that the mirror was asked.
+    EXPECT_TRUE(server.requested("/mirror/qvnsetup.exe"));
     EXPECT_EQ(saved(), QByteArray("from the mirror"));
     EXPECT_EQ(text("infolabel"), "Received 15 bytes");
     EXPECT_EQ(desktop.started.size(), 1);

@@ -63,6 +63,15 @@ public:
                "\r\n\r\n" + body;
     }
 
+    // Whether a GET of this path has arrived.
+    bool requested(const QByteArray &path) const
+    {
+        for (const QByteArray &request : requests)
+            if (request.startsWith("GET " + path + " "))
+                return true;
+        return false;
+    }
+
     QList<QByteArray> requests;
 
 private:
