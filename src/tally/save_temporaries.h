@@ -69,23 +69,21 @@ inline int create(const std::string &target, std::string &path)
         const int fd = ::mkostemp(name.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
-        int locked;
-        do {
-            locked = ::flock(fd, LOCK_EX);
-        } while (locked != 0 && errno == EINTR);
+        // A file system without locks leaves the file unlocked; a start's
+        // clean-up, which needs the lock as well, then never removes it.
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
         // A start that cleaned up in the moment between creating and locking
         // may have removed the new file: then another is made.
         struct stat opened
         {
         }, named{};
-        if (locked == 0 && ::fstat(fd, &opened) == 0 && ::lstat(name.data(), &named) == 0 &&
+        if (::fstat(fd, &opened) == 0 && ::lstat(name.data(), &named) == 0 &&
             sameFile(opened, named)) {
             path.assign(name.data());
             return fd;
         }
-        const int saved = errno;
         ::close(fd);
-        errno = saved;
     }
     errno = EEXIST;
     return -1;
