@@ -167,7 +167,8 @@ public:
         environment.insert(QStringLiteral("DISPLAY"), name);
         tool.setProcessEnvironment(environment);
         tool.start(QStringLiteral("xdotool"), arguments);
-        tool.waitForFinished(10000);
+        // The event loop runs meanwhile: a game in this process goes on.
+        (void)QTest::qWaitFor([&] { return tool.state() == QProcess::NotRunning; }, 10000);
         return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
     }
 
