@@ -4,6 +4,7 @@
 #include "windows/qt/http_download.h"
 #include "windows/qt/windows_resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -306,6 +307,12 @@ void Tdownload::playSolo()
 
 void Tdownload::playWithOthers()
 {
+    // The lobby installed with this game sits beside it; the fixed path is
+    // where a separately installed lobby lives.
+    const QFileInfo beside(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvex-lobby")));
+    const QString lobby = beside.isFile() && beside.isExecutable() ? beside.absoluteFilePath()
+                                                                   : this->lobby;
     if (!QFileInfo::exists(lobby)) {
         desktop.showMessage(
             this, QStringLiteral("Please close the game and open the Orbo77 Lobby using the icon "
