@@ -128,8 +128,10 @@ public:
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-        if (xvfb.isEmpty() || openbox.isEmpty()) {
-            missing = "Xvfb and openbox are needed (scripts/install-deps.sh installs them)";
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb.isEmpty() || openbox.isEmpty() || tool.isEmpty()) {
+            missing = "Xvfb, openbox and xdotool are needed (scripts/install-deps.sh installs "
+                      "them)";
             return;
         }
         const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
