@@ -12,7 +12,8 @@
 
 int main(int argc, char **argv)
 {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+    if (argc == 2 &&
+        (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
         if (std::strcmp(argv[1], "--version") == 0)
             std::puts("kalvex-lobby 1.0.5");
         else

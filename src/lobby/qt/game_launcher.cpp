@@ -64,11 +64,12 @@ bool GameLauncher::start(const GameCommand &next, QString *problem)
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    connect(process.get(), &QProcess::errorOccurred, this, [this, program](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart)
-            emit startFailed(QStringLiteral("The game program %1 could not be started: %2")
-                                 .arg(program, process->errorString()));
-    });
+    connect(process.get(), &QProcess::errorOccurred, this,
+            [this, program](QProcess::ProcessError e) {
+                if (e == QProcess::FailedToStart)
+                    emit startFailed(QStringLiteral("The game program %1 could not be started: %2")
+                                         .arg(program, process->errorString()));
+            });
     connect(process.get(), &QProcess::finished, this, &GameLauncher::finished);
     process->start();
     return true;

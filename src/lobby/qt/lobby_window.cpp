@@ -9,7 +9,6 @@
 #include "lobby/qt/lobby_link.h"
 #include "lobby/qt/lobby_settings.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -113,11 +112,12 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     gameState = label("label_game", this);
     linkState = label("label_link", this);
 
-    auto *form = new QGridLayout;
-    form->addWidget(nameLabel, 0, 0);
-    form->addWidget(nameEdit, 0, 1);
-    form->addWidget(addressLabel, 1, 0);
-    form->addWidget(addressEdit, 1, 1);
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(nameEdit, 1);
+    auto *addressRow = new QHBoxLayout;
+    addressRow->addWidget(addressLabel);
+    addressRow->addWidget(addressEdit, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(hostButton);
@@ -127,10 +127,12 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     buttons->addWidget(rejoinButton);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addSpacing(6);
     layout->addWidget(listLabel);
     layout->addWidget(gameList, 1);
     layout->addWidget(discoveryState);
-    layout->addLayout(form);
+    layout->addLayout(addressRow);
     layout->addLayout(buttons);
     layout->addWidget(gameState);
     layout->addWidget(status);
@@ -142,6 +144,9 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     connect(soloButton, &QPushButton::clicked, this, &LobbyWindow::playSolo);
     connect(rejoinButton, &QPushButton::clicked, this, &LobbyWindow::rejoin);
     connect(addressEdit, &QLineEdit::returnPressed, this, &LobbyWindow::joinGame);
+    // A problem shown goes once the player corrects what it was about.
+    connect(nameEdit, &QLineEdit::textEdited, this, [this] { showNote(QString()); });
+    connect(addressEdit, &QLineEdit::textEdited, this, [this] { showNote(QString()); });
     connect(gameList, &QTreeWidget::itemSelectionChanged, this, &LobbyWindow::selectionChanged);
     connect(gameList, &QTreeWidget::itemActivated, this, &LobbyWindow::joinGame);
     connect(links, &LobbyLinkListener::linksChanged, this, &LobbyWindow::linksChanged);
@@ -156,11 +161,14 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     connect(&refreshTimer, &QTimer::timeout, this, &LobbyWindow::refresh);
 
     QString error;
+    linkState->hide();
+    status->hide();
     if (!links->listen(ports.link, &error))
         linkState->setText(QStringLiteral("The lobby port %1 is in use (%2): games started here "
                                           "run without their lobby link.")
                                .arg(ports.link)
                                .arg(error));
+    linkState->setVisible(!linkState->text().isEmpty());
     if (!listener->listen(ports.discovery, &error))
         discoveryState->setText(QStringLiteral("Games on this network cannot be found: UDP port "
                                                "%1 is not available (%2).")
@@ -320,7 +328,8 @@ void LobbyWindow::showGames()
         item->setText(AddressColumn, QString::fromStdString(game.address));
         item->setText(PortColumn, QString::number(game.port));
         item->setText(SeenColumn, QString::fromStdString(heardAgoText(game.lastHeardMs, now)));
-        if (item->text(AddressColumn) == selectedAddress && item->text(PortColumn) == selectedPort) {
+        if (item->text(AddressColumn) == selectedAddress &&
+            item->text(PortColumn) == selectedPort) {
             gameList->setCurrentItem(item);
             item->setSelected(true);
         }

@@ -102,7 +102,8 @@ TEST(LobbiesOnOneMachine, GameProgramThatCannotRunIsReportedAndTheLobbyStays)
     QTemporaryDir fakeBin;
     QFile fake(fakeBin.filePath("kalvex"));
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("\x7f" "ELF but not really");
+    fake.write("\x7f"
+               "ELF but not really");
     fake.close();
     fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QByteArray path = qgetenv("PATH");
@@ -111,11 +112,11 @@ TEST(LobbiesOnOneMachine, GameProgramThatCannotRunIsReportedAndTheLobbyStays)
     TestLobby lobby(test::freeUdpPort());
     QTest::mouseClick(button(*lobby.window, "button_solo"), Qt::LeftButton);
     auto *status = lobby.window->findChild<QLabel *>("label_status");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return status->text().contains("could not be started"); },
-                                5000))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return status->text().contains("could not be started"); }, 5000))
         << status->text().toStdString();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return button(*lobby.window, "button_solo")->isEnabled(); }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return button(*lobby.window, "button_solo")->isEnabled(); }, 5000));
 
     QFile::remove(fake.fileName());
     QTest::mouseClick(button(*lobby.window, "button_solo"), Qt::LeftButton);

@@ -35,8 +35,7 @@ inline std::optional<std::string> discoveryLeavesThisMachine()
         if (!address.isNull() && address.protocol() == QAbstractSocket::IPv4Protocol &&
             (address.toIPv4Address() >> 24) == 127)
             return std::nullopt;
-        return "KALVEX_DISCOVERY_BROADCAST=" + target.toStdString() +
-               " is not a loop-back address";
+        return "KALVEX_DISCOVERY_BROADCAST=" + target.toStdString() + " is not a loop-back address";
     }
     const QString own = QFile::symLinkTarget(QStringLiteral("/proc/self/ns/net"));
     const QString first = QFile::symLinkTarget(QStringLiteral("/proc/1/ns/net"));
@@ -94,9 +93,8 @@ public:
         ports.discovery = discoveryPort;
         ports.game = freeTcpPort();
         window = std::make_unique<LobbyWindow>(ports);
-        QProcessEnvironment environment = gameEnvironment.isEmpty()
-                                              ? QProcessEnvironment::systemEnvironment()
-                                              : gameEnvironment;
+        QProcessEnvironment environment =
+            gameEnvironment.isEmpty() ? QProcessEnvironment::systemEnvironment() : gameEnvironment;
         environment.insert(QStringLiteral("KALVEX_HOME"), home.path());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         window->launcher().setEnvironment(environment);
@@ -108,7 +106,8 @@ public:
         // Every game this test started ends with it.
         if (window->launcher().running()) {
             const qint64 pid = window->launcher().processId();
-            QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-KILL"), QString::number(pid)});
+            QProcess::execute(QStringLiteral("kill"),
+                              {QStringLiteral("-KILL"), QString::number(pid)});
             (void)QTest::qWaitFor([this] { return !window->launcher().running(); }, 5000);
         }
     }

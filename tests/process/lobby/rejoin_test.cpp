@@ -105,7 +105,8 @@ TEST_F(RejoinThroughTheLobby, TheOnlyPlayerToLeaveGetsHisSeatScoreAndRowBack)
     ASSERT_TRUE(QTest::qWaitFor([&] { return session.roster().seat(2)->name == "Bob"; }, 20000));
     const QString bobPid = QString::number(bob.window->launcher().processId());
     const QString bobWindow =
-        display->xdotool({"search", "--sync", "--onlyvisible", "--pid", bobPid, "--name", "^Kalvex$"})
+        display
+            ->xdotool({"search", "--sync", "--onlyvisible", "--pid", bobPid, "--name", "^Kalvex$"})
             .section('\n', 0, 0);
     ASSERT_FALSE(bobWindow.isEmpty());
 
@@ -162,7 +163,10 @@ TEST_F(RejoinThroughTheLobby, TheOnlyPlayerToLeaveGetsHisSeatScoreAndRowBack)
     EXPECT_EQ(bobSeat().row, 2);
     EXPECT_TRUE(rules().roundOn());
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return session.roster().seat(2)->name == "Bob" && session.roster().seat(2)->score == "12"; },
+        [&] {
+            return session.roster().seat(2)->name == "Bob" &&
+                   session.roster().seat(2)->score == "12";
+        },
         5000))
         << "Ann's window shows " << session.roster().seat(2)->name << " with "
         << session.roster().seat(2)->score;

@@ -28,7 +28,9 @@ TEST(DiscoveryDatagram, AnnouncementsReadBackAsSent)
 
 TEST(DiscoveryDatagram, TheLayoutIsFixed)
 {
-    EXPECT_EQ(datagramFor(7772, "Al"), std::string("KXLB\x01\x1e\x5c\x02" "Al", 10));
+    EXPECT_EQ(datagramFor(7772, "Al"), std::string("KXLB\x01\x1e\x5c\x02"
+                                                   "Al",
+                                                   10));
 }
 
 TEST(DiscoveryDatagram, NothingAReaderWouldRefuseIsEncoded)
@@ -111,8 +113,8 @@ TEST(FoundGames, AFloodOfSendersCannotGrowTheListWithoutBound)
 {
     FoundGames games;
     for (int i = 0; i < 1000; ++i)
-        games.heard("10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250), 7772,
-                    "x", 0);
+        games.heard("10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250), 7772, "x",
+                    0);
     EXPECT_EQ(games.games().size(), FoundGames::kMaxGames);
 }
 

@@ -19,8 +19,7 @@ TEST(PlayerName, WhatTheWireCannotCarryIsRefusedWithAReason)
     for (const std::string &name :
          {std::string(), std::string("a+b"), std::string("a\xff"), std::string("tab\there"),
           std::string("line\n"), std::string("nul\0x", 5), std::string("del\x7f"),
-          std::string(" lead"), std::string("trail "),
-          std::string(kMaxPlayerNameBytes + 1, 'x')}) {
+          std::string(" lead"), std::string("trail "), std::string(kMaxPlayerNameBytes + 1, 'x')}) {
         const std::optional<std::string> problem = playerNameProblem(name);
         ASSERT_TRUE(problem) << "accepted: " << name;
         EXPECT_FALSE(problem->empty());
