@@ -153,7 +153,8 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     connect(listener, &DiscoveryListener::announced, this, &LobbyWindow::heard);
     connect(games, &GameLauncher::ended, this, &LobbyWindow::gameEnded);
     connect(games, &GameLauncher::startFailed, this, [this](const QString &message) {
-        announcer->stop();
+        hosted.reset();
+        updateAnnouncing();
         rejoinOffered.otherGameStarted();
         showProblem(message);
         showGameState();
@@ -239,7 +240,8 @@ void LobbyWindow::hostGame()
     if (!launch(hostCommand(*name, ports.game)))
         return;
     rejoinOffered.otherGameStarted();
-    announcer->start({ports.game, *name}, ports.discovery);
+    hosted = GameAnnouncement{ports.game, *name};
+    updateAnnouncing();
     showGameState();
 }
 
@@ -265,7 +267,8 @@ void LobbyWindow::joinGame()
     saveLobbyPlayerName(QString::fromStdString(*name));
     const bool listed = found.find(address->host, address->port) != nullptr;
     if (launch(joinCommand(*name, *address))) {
-        announcer->stop();
+        hosted.reset();
+        updateAnnouncing();
         rejoinOffered.joinStarted({*name, *address, listed});
         showGameState();
     }
@@ -274,7 +277,8 @@ void LobbyWindow::joinGame()
 void LobbyWindow::playSolo()
 {
     if (launch(soloCommand())) {
-        announcer->stop();
+        hosted.reset();
+        updateAnnouncing();
         rejoinOffered.otherGameStarted();
         showGameState();
     }
@@ -353,8 +357,22 @@ void LobbyWindow::selectionChanged()
     addressEdit->setText(QString::fromStdString(displayAddress(address)));
 }
 
+void LobbyWindow::updateAnnouncing()
+{
+    // A hosting game links once it listens; without a link port of its own
+    // the lobby can only go by the game's process.
+    const bool listens = links->openLinks() > 0 || !links->listening();
+    if (hosted && games->running() && listens) {
+        if (!announcer->active())
+            announcer->start(*hosted, ports.discovery);
+    } else {
+        announcer->stop();
+    }
+}
+
 void LobbyWindow::linksChanged(int open)
 {
+    updateAnnouncing();
     if (open > 0 && !wasLinked) {
         wasLinked = true;
         showMinimized();
@@ -367,7 +385,8 @@ void LobbyWindow::linksChanged(int open)
 
 void LobbyWindow::gameEnded()
 {
-    announcer->stop();
+    hosted.reset();
+    updateAnnouncing();
     rejoinOffered.gameEnded();
     if (links->openLinks() == 0)
         bringForward();

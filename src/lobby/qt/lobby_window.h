@@ -4,6 +4,7 @@
 // rejoin or play alone. It holds the games' lobby links and announces the
 // game it hosts.
 
+#include "lobby/discovery_datagram.h"
 #include "lobby/found_games.h"
 #include "lobby/rejoin_offer.h"
 
@@ -73,6 +74,8 @@ private:
     void selectionChanged();
     void linksChanged(int links);
     void gameEnded();
+    // Announces the hosted game while it runs and listens.
+    void updateAnnouncing();
     // The checked name, or nothing (and the reason shown).
     std::optional<std::string> checkedName();
     bool launch(const GameCommand &command);
@@ -83,6 +86,8 @@ private:
     Ports ports;
     FoundGames found;
     RejoinOffer rejoinOffered;
+    // What is announced while the game hosted from here runs.
+    std::optional<GameAnnouncement> hosted;
     QElapsedTimer clock;
     QTimer refreshTimer;
 

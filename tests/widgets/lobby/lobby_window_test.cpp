@@ -181,6 +181,39 @@ TEST_F(Lobby, LinksAreCountedAndTheWindowComesBackWhenTheLastCloses)
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(Lobby, AHostedGameIsAnnouncedOnlyWhileItIsLinked)
+{
+    // A game program that runs but never listens nor links.
+    QTemporaryDir bin;
+    QFile game(bin.filePath("kalvex"));
+    ASSERT_TRUE(game.open(QIODevice::WriteOnly));
+    game.write("#!/bin/sh\nexec sleep 60\n");
+    game.close();
+    game.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    edit("edit_name")->setText("Ann");
+    QTest::mouseClick(button("button_host"), Qt::LeftButton);
+    qputenv("PATH", path);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().launcher().running(); }, 5000));
+    EXPECT_FALSE(window().announcing());
+    EXPECT_FALSE(button("button_join")->isEnabled());
+    QTest::qWait(300);
+    EXPECT_TRUE(window().foundGames().games().empty());
+
+    // Linked: announced, and heard by every lobby here, this one too.
+    QTcpSocket link;
+    link.connectToHost(QHostAddress::LocalHost, lobby->linkPort);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().announcing(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return listed() == QStringList({QStringLiteral("Ann@%1").arg(lobby->gamePort)}); },
+        3000))
+        << listed().join(' ').toStdString();
+
+    link.disconnectFromHost();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window().announcing(); }, 3000));
+}
+
 TEST(LobbyPorts, APortInUseIsReportedAndTheLobbyStillFindsGames)
 {
     QTcpServer taken;
