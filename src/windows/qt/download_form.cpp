@@ -311,15 +311,15 @@ void Tdownload::playWithOthers()
     // where a separately installed lobby lives.
     const QFileInfo beside(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvex-lobby")));
-    const QString lobby = beside.isFile() && beside.isExecutable() ? beside.absoluteFilePath()
-                                                                   : this->lobby;
-    if (!QFileInfo::exists(lobby)) {
+    const QString program =
+        beside.isFile() && beside.isExecutable() ? beside.absoluteFilePath() : lobby;
+    if (!QFileInfo::exists(program)) {
         desktop.showMessage(
             this, QStringLiteral("Please close the game and open the Orbo77 Lobby using the icon "
                                  "on your desktop or using the your Window's start-up menu."));
         return;
     }
-    desktop.startProgram(lobby, {});
+    desktop.startProgram(program, {});
     emit exitRequested();
 }
 
