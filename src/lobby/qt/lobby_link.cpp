@@ -19,6 +19,14 @@ LobbyLinkListener::LobbyLinkListener(QObject *parent) : QObject(parent)
     connect(&server, &QTcpServer::newConnection, this, &LobbyLinkListener::accept);
 }
 
+LobbyLinkListener::~LobbyLinkListener()
+{
+    // Links still open close with the lobby; their ends count for nothing.
+    const auto open = findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly);
+    for (QTcpSocket *link : open)
+        link->disconnect(this);
+}
+
 bool LobbyLinkListener::listen(quint16 port, QString *error)
 {
     if (server.listen(QHostAddress::LocalHost, port))

@@ -14,6 +14,7 @@ class LobbyLinkListener : public QObject
 
 public:
     explicit LobbyLinkListener(QObject *parent = nullptr);
+    ~LobbyLinkListener() override;
 
     // Listens on 127.0.0.1:port; false (with the reason) when it cannot.
     bool listen(quint16 port, QString *error = nullptr);

@@ -182,7 +182,14 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     showGameState();
 }
 
-LobbyWindow::~LobbyWindow() = default;
+LobbyWindow::~LobbyWindow()
+{
+    // The parts go after this window's own state: what they report while
+    // they close (a link's end) is no longer for it.
+    links->disconnect(this);
+    listener->disconnect(this);
+    games->disconnect(this);
+}
 
 bool LobbyWindow::linkListening() const
 {

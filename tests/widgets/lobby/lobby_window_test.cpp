@@ -181,6 +181,16 @@ TEST_F(Lobby, LinksAreCountedAndTheWindowComesBackWhenTheLastCloses)
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(Lobby, ClosingWithAGameLinkedLeavesTheGameItsLinkEnd)
+{
+    QTcpSocket game;
+    game.connectToHost(QHostAddress::LocalHost, lobby->linkPort);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().openLinks() == 1; }, 3000));
+    lobby.reset();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return game.state() == QAbstractSocket::UnconnectedState; }, 3000));
+}
+
 TEST_F(Lobby, AHostedGameIsAnnouncedOnlyWhileItIsLinked)
 {
     // A game program that runs but never listens nor links.
