@@ -8,7 +8,7 @@
 namespace kalvex {
 namespace {
 
-const QString kLobbyProgram = QStringLiteral(KALVEX_BINARY_DIR "/src/lobby/kalvex-lobby");
+const QString kLobbyProgram = QStringLiteral(KALVEX_BINARY_DIR "/src/app/kalvex-lobby");
 
 QProcessEnvironment lobbyEnvironment(const QTemporaryDir &home, quint16 linkPort)
 {
