@@ -4,6 +4,7 @@
 #include "windows/qt/http_download.h"
 #include "windows/qt/windows_resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -315,13 +316,19 @@ void Tdownload::playSolo()
 
 void Tdownload::playWithOthers()
 {
-    if (!QFileInfo::exists(lobby)) {
+    // The lobby installed with this game sits beside it; the fixed path is
+    // where a separately installed lobby lives.
+    const QFileInfo beside(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvex-lobby")));
+    const QString program =
+        beside.isFile() && beside.isExecutable() ? beside.absoluteFilePath() : lobby;
+    if (!QFileInfo::exists(program)) {
         desktop.showMessage(
             this, QStringLiteral("Please close the game and open the Orbo77 Lobby using the icon "
                                  "on your desktop or using the your Window's start-up menu."));
         return;
     }
-    desktop.startProgram(lobby, {});
+    desktop.startProgram(program, {});
     emit exitRequested();
 }
 

@@ -179,6 +179,6 @@ TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
         << "the tally is kept in the user's data directory";
     QStringList inBin = QDir(path("bin")).entryList(QDir::Files);
     inBin.sort();
-    EXPECT_EQ(inBin, (QStringList{"kalvex", "kalvex-bot", "kalvex-tld"}))
+    EXPECT_EQ(inBin, (QStringList{"kalvex", "kalvex-bot", "kalvex-lobby", "kalvex-tld"}))
         << "nothing is written beside the installed programs";
 }
