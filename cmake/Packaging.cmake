@@ -9,32 +9,33 @@ include(GNUInstallDirs)
 install(FILES "${PROJECT_SOURCE_DIR}/assets/desktop/io.github.kalvex.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Every program that the folders of src/ and tools/ build, and the manual
-# pages: what an install needs built, without the tests and benchmarks
-# (make deb builds this target, then packs with "install" not depending on
-# "all").
-function(kalvex_collect_programs directory out)
-  set(programs)
-  if(directory MATCHES "^${PROJECT_SOURCE_DIR}/(src|tools)/")
+# What an install needs built: every target that the folders of src/, tools/
+# and docs/ build by default (programs, manual pages, and whatever else they
+# add later), but not the tests and benchmarks. make deb builds this target,
+# then packs with "install" not depending on "all".
+function(kalvex_collect_installed directory out)
+  set(found)
+  if(directory MATCHES "^${PROJECT_SOURCE_DIR}/(src|tools|docs)(/|$)")
     get_property(targets DIRECTORY "${directory}" PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
       get_target_property(type ${target} TYPE)
-      if(type STREQUAL "EXECUTABLE")
-        list(APPEND programs ${target})
+      get_target_property(optional ${target} EXCLUDE_FROM_ALL)
+      if(NOT type STREQUAL "INTERFACE_LIBRARY" AND NOT optional)
+        list(APPEND found ${target})
       endif()
     endforeach()
   endif()
   get_property(children DIRECTORY "${directory}" PROPERTY SUBDIRECTORIES)
   foreach(child IN LISTS children)
-    kalvex_collect_programs("${child}" below)
-    list(APPEND programs ${below})
+    kalvex_collect_installed("${child}" below)
+    list(APPEND found ${below})
   endforeach()
-  set(${out} ${programs} PARENT_SCOPE)
+  set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
-kalvex_collect_programs("${PROJECT_SOURCE_DIR}" kalvex_installed_programs)
+kalvex_collect_installed("${PROJECT_SOURCE_DIR}" kalvex_installed_targets)
 add_custom_target(kalvex_package_contents)
-add_dependencies(kalvex_package_contents ${kalvex_installed_programs} kalvex_manual_pages)
+add_dependencies(kalvex_package_contents ${kalvex_installed_targets})
 
 set(KALVEX_PACKAGE_MAINTAINER "Kalvex developers <kalvex@example.org>"
     CACHE STRING "The Maintainer field of the Debian package")
