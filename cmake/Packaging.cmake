@@ -15,7 +15,8 @@ install(FILES "${PROJECT_SOURCE_DIR}/assets/desktop/io.github.kalvex.metainfo.xm
 # then packs with "install" not depending on "all".
 function(kalvex_collect_installed directory out)
   set(found)
-  if(directory MATCHES "^${PROJECT_SOURCE_DIR}/(src|tools|docs)(/|$)")
+  file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}" "${directory}")
+  if(folder MATCHES "^(src|tools|docs)(/|$)")
     get_property(targets DIRECTORY "${directory}" PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
       get_target_property(type ${target} TYPE)
