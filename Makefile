@@ -19,6 +19,11 @@ FUZZ_SECONDS   ?= 300
 # Seconds per fuzz target within `make test`.
 FUZZ_SMOKE_SECONDS ?= 5
 SOAK_GAMES ?= 20
+# The Debian package's own Release build: installed under /usr, compiled
+# with Debian's hardening flags (no -g: the packed programs are stripped),
+# and only the programs and manual pages are built for it.
+DEB_BUILD  ?= $(BUILD)-deb
+DEB_FLAGS   = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 SANITIZE_ENV   = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -26,7 +31,7 @@ SANITIZE_ENV   = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_check
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
 .PHONY: deps configure build run test unit-test sanitize fuzz-build fuzz fuzz-smoke bench soak \
-        install uninstall clean
+        install uninstall deb clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -84,5 +89,17 @@ uninstall:
 	  xargs -r -d '\n' rm -fv < $(BUILD)/install_manifest.txt; \
 	else echo "Nothing installed from $(BUILD)"; fi
 
+$(DEB_BUILD)/build.ninja: | deps
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DKALVEX_BENCHMARKS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  "-DCMAKE_CXX_FLAGS=$$($(DEB_FLAGS) dpkg-buildflags --get CXXFLAGS) $$($(DEB_FLAGS) dpkg-buildflags --get CPPFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_FLAGS) dpkg-buildflags --get LDFLAGS)"
+
+deb: deps $(DEB_BUILD)/build.ninja
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target kalvex_package_contents
+	rm -f $(DEB_BUILD)/kalvex_*.deb
+	cd $(DEB_BUILD) && cpack -G DEB
+	@ls $(DEB_BUILD)/kalvex_*.deb
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

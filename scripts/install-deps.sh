@@ -11,6 +11,8 @@ packages=(
   zlib1g-dev liblz4-dev
   clang libclang-rt-14-dev
   desktop-file-utils xvfb xauth openbox xdotool
+  appstream groff-base man-db   # checking the metainfo and manual pages
+  dpkg-dev file                 # make deb: dpkg-shlibdeps and the ELF check
 )
 
 missing=()

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 const QByteArray T(1, '\xFF');
@@ -127,13 +129,22 @@ TEST_F(Installed, HelpAndVersionAnswerOnStandardOutputWithoutADisplay)
     EXPECT_TRUE(help.out.contains("--version"));
 }
 
-TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
+namespace {
+
+// The names of the files in a directory, sorted, as one readable text.
+std::string filesIn(const QString &directory)
 {
-    // The prefix is writable here, as it would be for the one who installed
-    // it; the program must still leave its bin directory alone.
-    QTemporaryDir user;
+    QStringList names = QDir(directory).entryList(QDir::Files);
+    names.sort();
+    return names.join(' ').toStdString();
+}
+
+// Joins a game as Ann with the user's own directories, logs in, then loses
+// the game link, which ends the program normally (the tally is saved).
+void playUntilTheLinkCloses(const QString &installedProgram, const QTemporaryDir &user)
+{
     QTemporaryDir runtime;
-    ASSERT_TRUE(user.isValid() && runtime.isValid());
+    ASSERT_TRUE(runtime.isValid());
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QTcpServer host;
@@ -150,7 +161,7 @@ TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
     env.insert("KALVEX_LOBBY_PORT", "1");
     QProcess program;
     program.setProcessEnvironment(env);
-    program.start(path("bin/kalvex"), {"Ann", "127.0.0.1", "join"});
+    program.start(installedProgram, {"Ann", "127.0.0.1", "join"});
     ASSERT_TRUE(program.waitForStarted(5000));
 
     ASSERT_TRUE(host.waitForNewConnection(15000));
@@ -166,7 +177,6 @@ TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
     link->write("CMD_newplayerinfo+3+Ann" + T);
     link->flush();
     QTest::qWait(500);
-    // Losing the game link ends the program normally; the tally is saved.
     link->close();
     if (!program.waitForFinished(15000)) {
         program.kill();
@@ -174,11 +184,42 @@ TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
         FAIL() << "the program did not end with its game link";
     }
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+} // namespace
+
+TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
+{
+    // The prefix is writable here, as it would be for the one who installed
+    // it; the program must still leave its bin directory alone.
+    QTemporaryDir user;
+    ASSERT_TRUE(user.isValid());
+    const std::string installed = filesIn(path("bin"));
+    playUntilTheLinkCloses(path("bin/kalvex"), user);
 
     EXPECT_TRUE(QFileInfo::exists(user.filePath("data/kalvex/kalvextally.tld")))
         << "the tally is kept in the user's data directory";
-    QStringList inBin = QDir(path("bin")).entryList(QDir::Files);
-    inBin.sort();
-    EXPECT_EQ(inBin, (QStringList{"kalvex", "kalvex-bot", "kalvex-lobby", "kalvex-tld"}))
+    EXPECT_EQ(filesIn(path("bin")), installed)
         << "nothing is written beside the installed programs";
+}
+
+TEST_F(Installed, ProgramsInTheGamesDirectoryOfThePackageKeepTheirFilesAwayToo)
+{
+    // The Debian package moves the programs from bin to games.
+    QTemporaryDir packaged;
+    ASSERT_TRUE(packaged.isValid());
+    const Finished install =
+        run(KALVEX_CMAKE, {"--install", KALVEX_BINARY_DIR, "--prefix", packaged.path()});
+    ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
+    ASSERT_TRUE(QDir(packaged.path()).rename("bin", "games"));
+    const QString games = packaged.filePath("games");
+    const std::string installed = filesIn(games);
+
+    QTemporaryDir user;
+    ASSERT_TRUE(user.isValid());
+    playUntilTheLinkCloses(QDir(games).filePath("kalvex"), user);
+
+    EXPECT_TRUE(QFileInfo::exists(user.filePath("data/kalvex/kalvextally.tld")))
+        << "the tally is kept in the user's data directory";
+    EXPECT_EQ(filesIn(games), installed) << "nothing is written beside the installed programs";
 }
