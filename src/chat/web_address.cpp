@@ -1,6 +1,7 @@
 #include "chat/web_address.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace kalvex {
@@ -36,58 +37,65 @@ bool isHostAndPort(std::string_view authority)
     });
 }
 
-// Marks that open a quotation or a bracket before an address.
-constexpr std::string_view kOpening[] = {
-    "(", "[", "{", "<", "\"", "'",
-    "\xE2\x80\x9C", "\xE2\x80\x98", "\xC2\xAB", "\xE2\x80\xB9", // quotes, guillemets
-    "\xE3\x80\x8C", "\xE3\x80\x8E", "\xEF\xBC\x88", "\xE3\x80\x90", // CJK brackets
-};
+// Marks, separated by blanks, that open a quotation or a bracket before an
+// address, and that end a sentence or close a quotation after it (UTF-8).
+constexpr std::string_view kOpening = "( [ { < \" ' “ ‘ « ‹ 「 『 （ 【";
+constexpr std::string_view kClosing =
+    ". , ; : ! ? \" ' > ” ’ » › … 」 』 ） 】 。 、 ， ！ ？ ； ：";
 
-// Punctuation that ends a sentence or closes a quotation after an address.
-constexpr std::string_view kClosing[] = {
-    ".", ",", ";", ":", "!", "?", "\"", "'", ">",
-    "\xE2\x80\x9D", "\xE2\x80\x99", "\xC2\xBB", "\xE2\x80\xBA", "\xE2\x80\xA6",
-    "\xE3\x80\x8D", "\xE3\x80\x8F", "\xEF\xBC\x89", "\xE3\x80\x91",
-    "\xE3\x80\x82", "\xE3\x80\x81", "\xEF\xBC\x8C", "\xEF\xBC\x81", "\xEF\xBC\x9F",
-    "\xEF\xBC\x9B", "\xEF\xBC\x9A",
-};
+// Calls found(mark) for each mark of a blank-separated list until it is true.
+template <typename Found> bool anyMark(std::string_view marks, Found found)
+{
+    while (!marks.empty()) {
+        const std::size_t blank = marks.find(' ');
+        if (found(marks.substr(0, blank)))
+            return true;
+        marks.remove_prefix(blank == std::string_view::npos ? marks.size() : blank + 1);
+    }
+    return false;
+}
 
 // Brackets that close only when the address opened fewer of them.
-constexpr std::pair<char, char> kBrackets[] = {{'(', ')'}, {'[', ']'}, {'{', '}'}};
+constexpr std::string_view kOpenBrackets = "([{";
+constexpr std::string_view kCloseBrackets = ")]}";
 
-bool stripLeading(std::string_view &text)
-{
-    for (std::string_view mark : kOpening) {
-        if (text.substr(0, mark.size()) == mark) {
-            text.remove_prefix(mark.size());
-            return true;
-        }
-    }
-    return false;
-}
-
-bool stripTrailing(std::string_view &text)
-{
-    for (std::string_view mark : kClosing) {
-        if (text.size() >= mark.size() && text.substr(text.size() - mark.size()) == mark) {
-            text.remove_suffix(mark.size());
-            return true;
-        }
-    }
-    for (const auto &[open, close] : kBrackets) {
-        if (!text.empty() && text.back() == close &&
-            std::count(text.begin(), text.end(), open) < std::count(text.begin(), text.end(), close)) {
-            text.remove_suffix(1);
-            return true;
-        }
-    }
-    return false;
-}
-
-// "(www.x.com)," is a sentence's way of naming www.x.com.
+// "(www.x.com)," is a sentence's way of naming www.x.com. Linear in the
+// text's length, however many marks a peer piles up.
 std::string_view withoutSurroundingPunctuation(std::string_view text)
 {
-    while (stripLeading(text) || stripTrailing(text)) {
+    std::array<std::ptrdiff_t, 3> open{};
+    std::array<std::ptrdiff_t, 3> close{};
+    for (std::size_t kind = 0; kind < open.size(); ++kind) {
+        open[kind] = std::count(text.begin(), text.end(), kOpenBrackets[kind]);
+        close[kind] = std::count(text.begin(), text.end(), kCloseBrackets[kind]);
+    }
+    const auto stripLeading = [&] {
+        return anyMark(kOpening, [&](std::string_view mark) {
+            if (text.substr(0, mark.size()) != mark)
+                return false;
+            if (const std::size_t kind = kOpenBrackets.find(mark); kind != std::string_view::npos)
+                --open[kind];
+            text.remove_prefix(mark.size());
+            return true;
+        });
+    };
+    const auto stripTrailing = [&] {
+        const bool closed = anyMark(kClosing, [&](std::string_view mark) {
+            if (text.size() < mark.size() || text.substr(text.size() - mark.size()) != mark)
+                return false;
+            text.remove_suffix(mark.size());
+            return true;
+        });
+        if (closed || text.empty())
+            return closed;
+        const std::size_t kind = kCloseBrackets.find(text.back());
+        if (kind == std::string_view::npos || open[kind] >= close[kind])
+            return false;
+        --close[kind];
+        text.remove_suffix(1);
+        return true;
+    };
+    while (stripLeading() || stripTrailing()) {
     }
     return text;
 }

@@ -11,9 +11,9 @@ namespace kalvex {
 
 // "www.example.com " -> "http://www.example.com"; "http://x.org/a" and
 // "https://x.org/a" stay as they are. Brackets and quotes around the
-// address and punctuation after it ("(www.x.com),") are not part of it. Anything that is not a plain http or
-// https address (another scheme, no host, blanks, control bytes,
-// backslashes, user names) gives nothing.
+// address and punctuation after it ("(www.x.com),") are not part of it.
+// Anything that is not a plain http or https address (another scheme, no
+// host, blanks, control bytes, backslashes, user names) gives nothing.
 std::optional<std::string> webAddressForLink(std::string_view linkText);
 
 } // namespace kalvex

@@ -40,8 +40,8 @@ template <typename Function> auto reported(Function function)
 {
     // Callable with exactly what the function takes, so that a signal's
     // extra arguments are left off as with any slot.
-    return [function](auto &&...arguments)
-               requires std::invocable<const Function &, decltype(arguments)...>
+    return [function](
+        auto &&...arguments) requires std::invocable<const Function &, decltype(arguments)...>
     {
         guarded(ErrorOrigin::Local, [&] { function(arguments...); });
     };
@@ -87,9 +87,8 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
         sound->setData(n);
         sound->setToolTip(sound->text());
     }
-    connect(popupSounds, &QMenu::triggered, this, reported([this](QAction *entry) {
-                chat.chatterSoundChosen(entry->data().toInt());
-            }));
+    connect(popupSounds, &QMenu::triggered, this,
+            reported([this](QAction *entry) { chat.chatterSoundChosen(entry->data().toInt()); }));
 
     soundsButton = new QToolButton(parent);
     soundsButton->setObjectName(QStringLiteral("b_phrase10"));

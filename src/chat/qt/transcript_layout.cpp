@@ -51,10 +51,10 @@ void TranscriptLayout::itemsAppended(std::size_t firstItem)
 
 qreal TranscriptLayout::itemsDropped(std::size_t count)
 {
-    // The line cache is keyed by line index, which moves.
-    cache.clear();
-    if (!valid)
+    if (!valid) {
+        cache.clear();
         return 0;
+    }
     std::size_t gone = 0;
     while (gone < lines.size() && lines[gone].firstItem < count)
         ++gone;
@@ -66,6 +66,19 @@ qreal TranscriptLayout::itemsDropped(std::size_t count)
         line.firstItem -= count;
         line.top -= height;
     }
+    // Lines laid out for drawing keep their rows under their new numbers.
+    std::unordered_map<std::size_t, std::unique_ptr<Line>> kept;
+    for (auto &[index, line] : cache) {
+        if (index < gone)
+            continue;
+        line->firstItem -= count;
+        for (Row &row : line->rows) {
+            for (Fragment &fragment : row.fragments)
+                fragment.item -= count;
+        }
+        kept.emplace(index - gone, std::move(line));
+    }
+    cache = std::move(kept);
     return height;
 }
 

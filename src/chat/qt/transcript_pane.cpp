@@ -98,9 +98,8 @@ void TranscriptPane::createActions()
         auto *item = new QAction(QString::number(points), this);
         item->setCheckable(true);
         item->setObjectName(QStringLiteral("textsize%1").arg(points));
-        connect(item, &QAction::triggered, this, [this, points] {
-            guarded(ErrorOrigin::Local, [&] { chooseTextSize(points); });
-        });
+        connect(item, &QAction::triggered, this,
+                [this, points] { guarded(ErrorOrigin::Local, [&] { chooseTextSize(points); }); });
         sizeItems.append(item);
     }
 }

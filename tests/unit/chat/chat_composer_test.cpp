@@ -107,8 +107,8 @@ std::string carriedText(const std::string &message)
     return message.substr(start, message.rfind('|') - start);
 }
 
-constexpr std::string_view kCyrillic = "\xD0\x96"; // two bytes
-constexpr std::string_view kCjk = "\xE6\xBC\xA2";  // three bytes
+constexpr std::string_view kCyrillic = "\xD0\x96";      // two bytes
+constexpr std::string_view kCjk = "\xE6\xBC\xA2";       // three bytes
 constexpr std::string_view kEmoji = "\xF0\x9F\x98\x80"; // four bytes
 
 TEST_F(Composer, ChatLinesAreCutToTheSizeLimitAtACharacterBoundary)
@@ -122,14 +122,16 @@ TEST_F(Composer, ChatLinesAreCutToTheSizeLimitAtACharacterBoundary)
         // Exactly at the limit: sent whole.
         {repeated(kCyrillic, kMaxChatTextBytes / 2), repeated(kCyrillic, kMaxChatTextBytes / 2)},
         {std::string(kMaxChatTextBytes, 'a'), std::string(kMaxChatTextBytes, 'a')},
-        {"ab" + repeated(kCjk, kMaxChatTextBytes / 3), "ab" + repeated(kCjk, kMaxChatTextBytes / 3)},
+        {"ab" + repeated(kCjk, kMaxChatTextBytes / 3),
+         "ab" + repeated(kCjk, kMaxChatTextBytes / 3)},
         // One byte over: the last byte goes.
         {std::string(kMaxChatTextBytes + 1, 'a'), std::string(kMaxChatTextBytes, 'a')},
         // A character straddling the limit goes whole.
         {"a" + repeated(kCyrillic, kMaxChatTextBytes / 2),
          "a" + repeated(kCyrillic, kMaxChatTextBytes / 2 - 1)},
         {repeated(kCjk, kMaxChatTextBytes / 3 + 1), repeated(kCjk, kMaxChatTextBytes / 3)},
-        {"abc" + repeated(kEmoji, kMaxChatTextBytes / 4), "abc" + repeated(kEmoji, kMaxChatTextBytes / 4 - 1)},
+        {"abc" + repeated(kEmoji, kMaxChatTextBytes / 4),
+         "abc" + repeated(kEmoji, kMaxChatTextBytes / 4 - 1)},
         // Thirty thousand characters of CJK.
         {repeated(kCjk, 30000), repeated(kCjk, kMaxChatTextBytes / 3)},
     };
@@ -171,8 +173,7 @@ TEST(ComposerInput, AnInsertionThatOverfillsTheInputIsCutAtItsOwnEnd)
     const auto fitted = ChatComposer::fittedInput(before, " end");
     ASSERT_TRUE(fitted);
     EXPECT_EQ(fitted->afterCaret, " end");
-    EXPECT_EQ(fitted->beforeCaret,
-              "start " + repeated(kCjk, (kMaxChatTextBytes - 10) / 3));
+    EXPECT_EQ(fitted->beforeCaret, "start " + repeated(kCjk, (kMaxChatTextBytes - 10) / 3));
     EXPECT_LE(fitted->beforeCaret.size() + fitted->afterCaret.size(), kMaxChatTextBytes);
     // Text after the caret that alone is too long is cut as well.
     const auto whole = ChatComposer::fittedInput("x", repeated(kCjk, 30000));

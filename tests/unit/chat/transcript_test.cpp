@@ -220,8 +220,7 @@ TEST(TranscriptLines, ALineBreakInsideALineShowsAsOneBlank)
     transcript.chatrecieved("2+Ann chats: www.x.com\nnext|clRed");
     EXPECT_EQ(shownLines(transcript),
               (std::vector<std::string>{"Ann chats:  first second ", "Ann chats:  a b c  d ",
-                                        "Ann chats:  x y z w ",
-                                        "Ann chats:  <www.x.com >next "}));
+                                        "Ann chats:  x y z w ", "Ann chats:  <www.x.com >next "}));
     EXPECT_EQ(transcript.linkText(0), "www.x.com ");
     // A break before the first colon does not hide the head.
     transcript.addlinetochat("0+two\nparts: here", kSysColour);
@@ -345,8 +344,8 @@ TEST(TranscriptListening, ViewsLearnOfDroppedLinesAfterTheNewOneWasAdded)
     transcript.addlinetochat("0+two www.x.org", kSysColour); // two items
     transcript.addlinetochat("0+three", kSysColour);
     transcript.addlinetochat("0+four", kSysColour);
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"font", "add0", "add1", "add3", "drop1",
-                                                         "add3", "drop2"}));
+    EXPECT_EQ(listener.events,
+              (std::vector<std::string>{"font", "add0", "add1", "add3", "drop1", "add3", "drop2"}));
     EXPECT_EQ(transcript.lineCount(), 2u);
     EXPECT_EQ(transcript.linkCount(), 1u);
     EXPECT_EQ(transcript.firstLinkNumber(), 1);

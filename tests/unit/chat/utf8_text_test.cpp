@@ -35,9 +35,9 @@ TEST(Utf8Characters, LengthsOfWholeAndBrokenSequences)
     EXPECT_EQ(utf8BytesOfCharacters("\xE6\xBC\xA2\xD0\x96x", 2), 5u);
     EXPECT_EQ(utf8BytesOfCharacters("ab", 5), 2u);
     EXPECT_EQ(utf8CharacterLength("\xF0\x9F\x98\x80", 0), 4u);
-    EXPECT_EQ(utf8CharacterLength("\xF0\x9F\x98", 0), 1u);   // cut short
-    EXPECT_EQ(utf8CharacterLength("\xE6x\xA2", 0), 1u);      // not a continuation
-    EXPECT_EQ(utf8CharacterLength("\xC0\x80", 0), 1u);       // overlong lead
+    EXPECT_EQ(utf8CharacterLength("\xF0\x9F\x98", 0), 1u); // cut short
+    EXPECT_EQ(utf8CharacterLength("\xE6x\xA2", 0), 1u);    // not a continuation
+    EXPECT_EQ(utf8CharacterLength("\xC0\x80", 0), 1u);     // overlong lead
     EXPECT_EQ(utf8CharacterLength("\xF8\x80\x80\x80", 0), 1u);
 }
 

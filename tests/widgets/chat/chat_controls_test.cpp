@@ -349,8 +349,9 @@ TEST_F(Controls, TheInputHoldsNoMoreThanOneChatLineCanCarry)
 
     QTest::keyClick(input, Qt::Key_Return);
     ASSERT_EQ(host.sent.size(), 1u);
-    EXPECT_EQ(host.sent[0], wire("CMD_chat+2+" + (repeatedText(kCjk, cjkFit) + kCyrillic).toStdString() +
-                                 "|clBlack"));
+    EXPECT_EQ(
+        host.sent[0],
+        wire("CMD_chat+2+" + (repeatedText(kCjk, cjkFit) + kCyrillic).toStdString() + "|clBlack"));
     // A new line may be told again.
     QTest::keyClicks(input, QStringLiteral("x"));
     QApplication::clipboard()->setText(repeatedText(kCyrillic, 30000));
