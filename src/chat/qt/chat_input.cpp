@@ -22,7 +22,7 @@ namespace {
 class ChatLineSize : public QValidator
 {
 public:
-    ChatLineSize(ChatInput *input) : QValidator(input), input(input) {}
+    explicit ChatLineSize(ChatInput *input) : QValidator(input), input(input) {}
 
     State validate(QString &text, int &caret) const override
     {
