@@ -93,6 +93,28 @@ write("client", "late", lines(
     b"CMD_justwatching+3+1", b"CMD_didntgetit+2+",
     b"CMD_nomoreguesses+3+1+1+1+1+", b"CMD_full+"))
 
+# --- transcript: relayed chat and action fields separated by 0xFF; a record
+# starting with 0x01 is a system line, 0x02 clears, 0x03 sets the text size
+def records(*items):
+    return T.join(items)
+
+
+write("transcript", "chat", records(
+    b"2+Ann chats: hello :)#12 world|clRed",
+    b"3+Bob waves at www.example.com, (http://x.org/a_(b)).|$00FF8000",
+    b"4+Cy says: Way To Go!|clblack",
+    b"5+Dee chats: first\r\nsecond\nthird\xe2\x80\xa8fourth|notacolour",
+    b"6+Eve grins :)#99 :)#a1 :)#27:)#",
+    b"\x01" + b"0+Round 3 is starting.",
+    b"\x03\x0e",
+    b"7+Fay chats: \xd0\x96\xd0\x96 \xe6\xbc\xa2 www.\xe6\xbc\xa2.cn\xe3\x80\x82|clBlue"))
+write("transcript", "flood", records(*[
+    b"1+Al chats: line %d www.site%d.org :)#1%d|clNavy" % (n, n, n % 10)
+    for n in range(40)] + [b"\x02", b"2+Ann chats: again www.again.org|clRed"]))
+write("transcript", "odd", records(
+    b"no plus", b"11+Beyond seats", b"-1+Negative", b"+Empty", b"10+Zed: |", b"",
+    b"9+\xc3\xa9:)#\xc3\xa9\xc3\xa9 <www.x.com>! \xc2\xabwww.y.com\xc2\xbb|$zz"))
+
 # --- grid text: columns, rows, then the cells column by column, CR LF
 def grid(cols):
     rows = len(cols[0])

@@ -1,5 +1,7 @@
 #include "chat/chat_composer.h"
 
+#include "chat/utf8_text.h"
+#include "net/chat_limits.h"
 #include "net/message.h"
 
 #include <algorithm>
@@ -23,18 +25,21 @@ constexpr std::array<std::string_view, kPhraseCount> kDefaultPhrases = {
 
 constexpr std::string_view kActionColour = "clBlack";
 
-// A message field must not hold a line break (the receiving queue is line
-// based: the rest would arrive as a message of its own) nor the terminator.
+// The text a chat line or an action carries: no line break (a peer's
+// receiving queue may be line based: the rest would arrive as a message of
+// its own), no terminator, and no more than the server relays, cut between
+// characters.
 std::string wireSafe(std::string_view text)
 {
     std::string safe;
-    safe.reserve(text.size());
+    safe.reserve(std::min(text.size(), kMaxChatTextBytes));
     for (char c : text) {
         if (c == '\r' || c == '\n')
             safe += ' ';
         else if (c != kTerminator)
             safe += c;
     }
+    safe.resize(utf8Prefix(safe, kMaxChatTextBytes).size());
     return safe;
 }
 
@@ -114,6 +119,17 @@ std::string ChatComposer::withPasted(std::string_view input, std::string_view cl
     for (char c : clipboard)
         text += (c == '\r' || c == '\n') ? ' ' : c;
     return text;
+}
+
+std::optional<ChatComposer::InputText> ChatComposer::fittedInput(std::string_view beforeCaret,
+                                                                 std::string_view afterCaret)
+{
+    if (beforeCaret.size() + afterCaret.size() <= kMaxChatTextBytes)
+        return std::nullopt;
+    if (afterCaret.size() >= kMaxChatTextBytes)
+        return InputText{{}, std::string(utf8Prefix(afterCaret, kMaxChatTextBytes))};
+    return InputText{std::string(utf8Prefix(beforeCaret, kMaxChatTextBytes - afterCaret.size())),
+                     std::string(afterCaret)};
 }
 
 void ChatComposer::phraseClicked(int n)

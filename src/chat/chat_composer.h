@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,18 @@ public:
     // The input's text after Paste: the clipboard's text appended at the end
     // (a placeholder still showing stays). Line breaks become blanks.
     static std::string withPasted(std::string_view input, std::string_view clipboard);
+
+    struct InputText
+    {
+        std::string beforeCaret;
+        std::string afterCaret;
+    };
+    // The input holds no more than one chat line carries. After an edit
+    // that made it longer, what stands just before the caret (the end of
+    // what was typed, pasted or dropped) is cut back between characters
+    // until the whole fits. Nothing when it fits as it is.
+    static std::optional<InputText> fittedInput(std::string_view beforeCaret,
+                                                std::string_view afterCaret);
 
     // Phrase button n (1 to 9) clicked.
     void phraseClicked(int n);

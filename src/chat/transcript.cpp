@@ -1,5 +1,6 @@
 #include "chat/transcript.h"
 
+#include "chat/utf8_text.h"
 #include "net/message.h"
 
 namespace kalvex {
@@ -20,38 +21,35 @@ constexpr ColourValue kColourSilver = 0xC0C0C0;
 constexpr ColourValue kColourMaroon = 0x000080;
 constexpr ColourValue kColourGreen = 0x008000;
 
-// Length in bytes of the UTF-8 character that starts at text[at].
-std::size_t characterLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = 3;
-    else if (lead >= 0xC2 && lead < 0xE0)
-        length = 2;
-    // Only whole, well-formed sequences count as one character; a stray byte
-    // of another code page stands for itself.
-    if (length > text.size() - at)
-        return 1;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
-            return 1;
-    }
-    return length;
-}
-
-// The byte length of the first `count` characters of text.
-std::size_t prefixOfCharacters(std::string_view text, int count)
-{
-    std::size_t at = 0;
-    for (int i = 0; i < count && at < text.size(); ++i)
-        at += characterLength(text, at);
-    return at;
-}
+// What one item costs besides its text.
+constexpr std::size_t kItemBytes = sizeof(TranscriptItem);
 
 } // namespace
+
+std::string lineBreaksAsBlanks(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\r') {
+            if (at + 1 < text.size() && text[at + 1] == '\n')
+                ++at;
+            result += ' ';
+        } else if (c == '\n' || c == '\v' || c == '\f') {
+            result += ' ';
+        } else if (text.substr(at, 2) == "\xC2\x85") {
+            result += ' ';
+            ++at;
+        } else if (text.substr(at, 3) == "\xE2\x80\xA8" || text.substr(at, 3) == "\xE2\x80\xA9") {
+            result += ' ';
+            at += 2;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
 
 bool isLinkWord(std::string_view word)
 {
@@ -67,7 +65,7 @@ int smileyPictureForCode(std::string_view code)
     return value - kFirstSmileyCode;
 }
 
-Transcript::Transcript()
+Transcript::Transcript(TranscriptBounds bounds) : bounds(bounds)
 {
     styleTable[0] = {"Arial", 10, kColourNavyValue, false, false, false};
     styleTable[1] = {"Arial", 10, kColourNavyValue, true, false, false};
@@ -88,7 +86,10 @@ bool Transcript::addlinetochat(std::string_view line, ColourValue colour)
     // Styles exist for the system and the ten seats only.
     if (!tryStrToInt(line.substr(0, plus), slot) || slot < 0 || slot > kMaxPlayers)
         return false;
-    std::string_view text = line.substr(plus + 1);
+    // The pane draws one line per line; a break inside would glue its
+    // halves together.
+    const std::string shown = lineBreaksAsBlanks(line.substr(plus + 1));
+    std::string_view text = shown;
     const int lineStyle = styleForSlot(slot);
 
     std::string_view head;
@@ -116,7 +117,7 @@ bool Transcript::addlinetochat(std::string_view line, ColourValue colour)
          marker = text.find(kSmileyMarker)) {
         const std::string_view piece = text.substr(0, marker);
         text.remove_prefix(marker + kSmileyMarker.size());
-        const std::size_t codeLength = prefixOfCharacters(text, 2);
+        const std::size_t codeLength = utf8BytesOfCharacters(text, 2);
         const std::string_view code = text.substr(0, codeLength);
         text.remove_prefix(codeLength);
         addWords(piece, lineStyle);
@@ -127,6 +128,7 @@ bool Transcript::addlinetochat(std::string_view line, ColourValue colour)
 
     if (observer)
         observer->itemsAppended(firstItem);
+    dropOldLines();
     return true;
 }
 
@@ -149,6 +151,9 @@ void Transcript::clear()
 {
     itemList.clear();
     linkItems.clear();
+    firstLink = 0;
+    lines = 0;
+    bytes = 0;
     if (observer)
         observer->transcriptCleared();
 }
@@ -163,9 +168,12 @@ void Transcript::setTextSize(int points)
 
 std::optional<std::size_t> Transcript::linkItem(int number) const
 {
-    if (number < 0 || static_cast<std::size_t>(number) >= linkItems.size())
+    if (number < 0 || static_cast<std::size_t>(number) < firstLink)
         return std::nullopt;
-    return linkItems[number];
+    const std::size_t index = static_cast<std::size_t>(number) - firstLink;
+    if (index >= linkItems.size())
+        return std::nullopt;
+    return linkItems[index];
 }
 
 std::optional<std::string> Transcript::linkText(int number) const
@@ -200,6 +208,7 @@ void Transcript::appendText(std::string_view text, int style, bool startsLine)
         TranscriptItem &last = itemList.back();
         if (last.kind == TranscriptItem::Kind::Text && !last.isLink() && last.style == style) {
             last.text += text;
+            bytes += text.size();
             return;
         }
     }
@@ -208,7 +217,7 @@ void Transcript::appendText(std::string_view text, int style, bool startsLine)
     item.startsLine = startsLine;
     item.style = static_cast<std::uint8_t>(style);
     item.text = text;
-    itemList.push_back(std::move(item));
+    push(std::move(item));
 }
 
 void Transcript::appendLink(std::string_view word)
@@ -216,10 +225,10 @@ void Transcript::appendLink(std::string_view word)
     TranscriptItem item;
     item.kind = TranscriptItem::Kind::Text;
     item.style = kLinkStyle;
-    item.link = static_cast<int>(linkItems.size());
+    item.link = static_cast<int>(linkCount());
     item.text = word;
     linkItems.push_back(itemList.size());
-    itemList.push_back(std::move(item));
+    push(std::move(item));
 }
 
 void Transcript::appendPicture(int picture)
@@ -227,7 +236,39 @@ void Transcript::appendPicture(int picture)
     TranscriptItem item;
     item.kind = TranscriptItem::Kind::Picture;
     item.picture = static_cast<std::uint8_t>(picture);
+    push(std::move(item));
+}
+
+void Transcript::push(TranscriptItem item)
+{
+    lines += item.startsLine ? 1 : 0;
+    bytes += item.text.size() + kItemBytes;
     itemList.push_back(std::move(item));
+}
+
+void Transcript::dropOldLines()
+{
+    std::size_t dropped = 0;
+    while (lines > 1 && (lines > bounds.lines || bytes > bounds.bytes)) {
+        // One whole line: its first item and those that continue it.
+        do {
+            const TranscriptItem &item = itemList.front();
+            bytes -= item.text.size() + kItemBytes;
+            itemList.pop_front();
+            ++dropped;
+        } while (!itemList.empty() && !itemList.front().startsLine);
+        --lines;
+    }
+    if (dropped == 0)
+        return;
+    while (!linkItems.empty() && linkItems.front() < dropped) {
+        linkItems.pop_front();
+        ++firstLink;
+    }
+    for (std::size_t &item : linkItems)
+        item -= dropped;
+    if (observer)
+        observer->itemsDropped(dropped);
 }
 
 } // namespace kalvex

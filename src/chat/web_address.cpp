@@ -1,6 +1,7 @@
 #include "chat/web_address.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace kalvex {
@@ -36,6 +37,69 @@ bool isHostAndPort(std::string_view authority)
     });
 }
 
+// Marks, separated by blanks, that open a quotation or a bracket before an
+// address, and that end a sentence or close a quotation after it (UTF-8).
+constexpr std::string_view kOpening = "( [ { < \" ' “ ‘ « ‹ 「 『 （ 【";
+constexpr std::string_view kClosing =
+    ". , ; : ! ? \" ' > ” ’ » › … 」 』 ） 】 。 、 ， ！ ？ ； ：";
+
+// Calls found(mark) for each mark of a blank-separated list until it is true.
+template <typename Found> bool anyMark(std::string_view marks, Found found)
+{
+    while (!marks.empty()) {
+        const std::size_t blank = marks.find(' ');
+        if (found(marks.substr(0, blank)))
+            return true;
+        marks.remove_prefix(blank == std::string_view::npos ? marks.size() : blank + 1);
+    }
+    return false;
+}
+
+// Brackets that close only when the address opened fewer of them.
+constexpr std::string_view kOpenBrackets = "([{";
+constexpr std::string_view kCloseBrackets = ")]}";
+
+// "(www.x.com)," is a sentence's way of naming www.x.com. Linear in the
+// text's length, however many marks a peer piles up.
+std::string_view withoutSurroundingPunctuation(std::string_view text)
+{
+    std::array<std::ptrdiff_t, 3> open{};
+    std::array<std::ptrdiff_t, 3> close{};
+    for (std::size_t kind = 0; kind < open.size(); ++kind) {
+        open[kind] = std::count(text.begin(), text.end(), kOpenBrackets[kind]);
+        close[kind] = std::count(text.begin(), text.end(), kCloseBrackets[kind]);
+    }
+    const auto stripLeading = [&] {
+        return anyMark(kOpening, [&](std::string_view mark) {
+            if (text.substr(0, mark.size()) != mark)
+                return false;
+            if (const std::size_t kind = kOpenBrackets.find(mark); kind != std::string_view::npos)
+                --open[kind];
+            text.remove_prefix(mark.size());
+            return true;
+        });
+    };
+    const auto stripTrailing = [&] {
+        const bool closed = anyMark(kClosing, [&](std::string_view mark) {
+            if (text.size() < mark.size() || text.substr(text.size() - mark.size()) != mark)
+                return false;
+            text.remove_suffix(mark.size());
+            return true;
+        });
+        if (closed || text.empty())
+            return closed;
+        const std::size_t kind = kCloseBrackets.find(text.back());
+        if (kind == std::string_view::npos || open[kind] >= close[kind])
+            return false;
+        --close[kind];
+        text.remove_suffix(1);
+        return true;
+    };
+    while (stripLeading() || stripTrailing()) {
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<std::string> webAddressForLink(std::string_view linkText)
@@ -43,6 +107,7 @@ std::optional<std::string> webAddressForLink(std::string_view linkText)
     std::string_view text = linkText;
     if (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
+    text = withoutSurroundingPunctuation(text);
     std::string_view scheme = "http://";
     if (startsWithNoCase(text, "http://")) {
         text.remove_prefix(7);

@@ -10,9 +10,10 @@
 namespace kalvex {
 
 // "www.example.com " -> "http://www.example.com"; "http://x.org/a" and
-// "https://x.org/a" stay as they are. Anything that is not a plain http or
-// https address (another scheme, no host, blanks, control bytes,
-// backslashes, user names) gives nothing.
+// "https://x.org/a" stay as they are. Brackets and quotes around the
+// address and punctuation after it ("(www.x.com),") are not part of it.
+// Anything that is not a plain http or https address (another scheme, no
+// host, blanks, control bytes, backslashes, user names) gives nothing.
 std::optional<std::string> webAddressForLink(std::string_view linkText);
 
 } // namespace kalvex

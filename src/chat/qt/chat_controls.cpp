@@ -4,10 +4,13 @@
 #include "chat/qt/chat_pictures.h"
 #include "chat/qt/chat_text.h"
 #include "chat/qt/transcript_pane.h"
+#include "net/error_report.h"
 
 #include <QColorDialog>
 #include <QMenu>
 #include <QToolButton>
+
+#include <concepts>
 
 namespace kalvex {
 
@@ -26,6 +29,24 @@ QString fromBytes(std::string_view bytes)
     return displayText(bytes);
 }
 
+// Told when the input left text out because the line is full.
+constexpr std::string_view kLineFullNotice =
+    "0+That is as long as a chat line can be; the rest was left out.";
+
+// Every click, key and menu entry of the chat runs through the error
+// reporter: an exception (a send on a closed link) must not unwind through
+// Qt's frames.
+template <typename Function> auto reported(Function function)
+{
+    // Callable with exactly what the function takes, so that a signal's
+    // extra arguments are left off as with any slot.
+    return [function](
+        auto &&...arguments) requires std::invocable<const Function &, decltype(arguments)...>
+    {
+        guarded(ErrorOrigin::Local, [&] { function(arguments...); });
+    };
+}
+
 } // namespace
 
 ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane)
@@ -33,7 +54,16 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
 {
     inputField = new ChatInput(parent);
     inputField->setGeometry(kInputGeometry);
-    connect(inputField, &ChatInput::sendRequested, this, &ChatControls::sendTyped);
+    connect(inputField, &ChatInput::sendRequested, this, reported([this] { sendTyped(); }));
+    connect(inputField, &ChatInput::textLimited, this, reported([this, &pane] {
+                if (!lineFullTold)
+                    pane.addlinetochat(kLineFullNotice, kSysColour);
+                lineFullTold = true;
+            }));
+    connect(inputField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (text.isEmpty())
+            lineFullTold = false;
+    });
 
     for (int n = 1; n <= kPhraseCount; ++n) {
         auto *button = new QToolButton(parent);
@@ -42,7 +72,8 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
         button->setIcon(phraseIcon(n));
         button->setIconSize(QSize(19, 15));
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, n] { chat.phraseClicked(n); });
+        connect(button, &QToolButton::clicked, this,
+                reported([this, n] { chat.phraseClicked(n); }));
         phraseButtons[n - 1] = button;
     }
 
@@ -57,7 +88,7 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
         sound->setToolTip(sound->text());
     }
     connect(popupSounds, &QMenu::triggered, this,
-            [this](QAction *entry) { chat.chatterSoundChosen(entry->data().toInt()); });
+            reported([this](QAction *entry) { chat.chatterSoundChosen(entry->data().toInt()); }));
 
     soundsButton = new QToolButton(parent);
     soundsButton->setObjectName(QStringLiteral("b_phrase10"));
@@ -67,7 +98,7 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
     soundsButton->setToolTip(QStringLiteral("Chatter Sounds"));
     soundsButton->setFocusPolicy(Qt::NoFocus);
     connect(soundsButton, &QToolButton::clicked, this,
-            [this] { openMenuAtCorner(popupSounds, soundsButton); });
+            reported([this] { openMenuAtCorner(popupSounds, soundsButton); }));
 
     popupSmilies = new QMenu(parent);
     popupSmilies->setObjectName(QStringLiteral("popup_smilies"));
@@ -77,7 +108,7 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
         smiley->setData(code);
     }
     connect(popupSmilies, &QMenu::triggered, this,
-            [this](QAction *entry) { insertSmiley(entry->data().toInt()); });
+            reported([this](QAction *entry) { insertSmiley(entry->data().toInt()); }));
 
     smiliesButton = new QToolButton(parent);
     smiliesButton->setObjectName(QStringLiteral("button_smilies"));
@@ -88,9 +119,9 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
     smiliesButton->setFocusPolicy(Qt::NoFocus);
     smiliesButton->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(smiliesButton, &QToolButton::clicked, this,
-            [this] { openMenuAtCorner(popupSmilies, smiliesButton); });
+            reported([this] { openMenuAtCorner(popupSmilies, smiliesButton); }));
     connect(smiliesButton, &QWidget::customContextMenuRequested, this,
-            [this] { openMenuAtCorner(popupSmilies, smiliesButton); });
+            reported([this] { openMenuAtCorner(popupSmilies, smiliesButton); }));
 
     connect(&pane, &TranscriptPane::chatCleared, this, &ChatControls::focusInput);
     chat.setChangeHandler([this] { showChanges(); });

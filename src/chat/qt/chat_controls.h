@@ -84,6 +84,8 @@ private:
     QMenu *popupSounds = nullptr;
     QMenu *popupSmilies = nullptr;
     ColourPicker picker;
+    // The user was told that this line is full.
+    bool lineFullTold = false;
 };
 
 } // namespace kalvex

@@ -10,12 +10,43 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QValidator>
 
 namespace kalvex {
+
+namespace {
+
+// Keeps the field within one chat line's size in UTF-8. Every edit (keys, an
+// input method, paste, drop, setText) passes here with the caret after what
+// it inserted.
+class ChatLineSize : public QValidator
+{
+public:
+    explicit ChatLineSize(ChatInput *input) : QValidator(input), input(input) {}
+
+    State validate(QString &text, int &caret) const override
+    {
+        const std::optional<ChatComposer::InputText> fitted =
+            ChatComposer::fittedInput(wireText(text.left(caret)), wireText(text.mid(caret)));
+        if (fitted) {
+            const QString before = QString::fromStdString(fitted->beforeCaret);
+            text = before + QString::fromStdString(fitted->afterCaret);
+            caret = int(before.size());
+            emit input->textLimited();
+        }
+        return Acceptable;
+    }
+
+private:
+    ChatInput *input;
+};
+
+} // namespace
 
 ChatInput::ChatInput(QWidget *parent) : QLineEdit(parent)
 {
     setObjectName(QStringLiteral("mychat"));
+    setValidator(new ChatLineSize(this));
     setText(QString::fromUtf8(kChatPlaceholder.data(), qsizetype(kChatPlaceholder.size())));
 }
 

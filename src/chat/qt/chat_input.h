@@ -2,7 +2,9 @@
 // ChatInput (object name "mychat"): the one-line chat field. It starts with
 // the placeholder as its text, which goes at the first key; Enter asks for
 // the text to be sent and never reaches the text; Paste (context menu,
-// Ctrl+V, Shift+Insert) appends the clipboard's text at the end.
+// Ctrl+V, Shift+Insert) appends the clipboard's text at the end. It holds no
+// more than one chat line carries: what is typed, pasted or dropped beyond
+// that is left out, between characters.
 
 #include <QLineEdit>
 
@@ -21,6 +23,8 @@ public:
 signals:
     // Enter was pressed.
     void sendRequested();
+    // Text was left out because the line is full.
+    void textLimited();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,6 +1,5 @@
 #include "chat/qt/link_opener.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 
@@ -14,7 +13,7 @@ void DesktopLinkOpener::openWebAddress(const QUrl &address)
 
 void DesktopLinkOpener::cannotOpen(QWidget *parent)
 {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(),
+    QMessageBox::information(parent, QStringLiteral("Kalvex"),
                              QStringLiteral("Cannot open Webpage"));
 }
 

@@ -49,6 +49,39 @@ void TranscriptLayout::itemsAppended(std::size_t firstItem)
         appendLines(firstItem);
 }
 
+qreal TranscriptLayout::itemsDropped(std::size_t count)
+{
+    if (!valid) {
+        cache.clear();
+        return 0;
+    }
+    std::size_t gone = 0;
+    while (gone < lines.size() && lines[gone].firstItem < count)
+        ++gone;
+    const qreal height = gone < lines.size() ? lines[gone].top
+                         : lines.empty()     ? 0
+                                             : lines.back().top + lines.back().height;
+    lines.erase(lines.begin(), lines.begin() + std::ptrdiff_t(gone));
+    for (LineHeight &line : lines) {
+        line.firstItem -= count;
+        line.top -= height;
+    }
+    // Lines laid out for drawing keep their rows under their new numbers.
+    std::unordered_map<std::size_t, std::unique_ptr<Line>> kept;
+    for (auto &[index, line] : cache) {
+        if (index < gone)
+            continue;
+        line->firstItem -= count;
+        for (Row &row : line->rows) {
+            for (Fragment &fragment : row.fragments)
+                fragment.item -= count;
+        }
+        kept.emplace(index - gone, std::move(line));
+    }
+    cache = std::move(kept);
+    return height;
+}
+
 void TranscriptLayout::clear()
 {
     lines.clear();
@@ -166,7 +199,7 @@ void TranscriptLayout::ensureLaidOut()
 
 void TranscriptLayout::appendLines(std::size_t firstItem)
 {
-    const std::vector<TranscriptItem> &items = model.items();
+    const auto &items = model.items();
     // Items that continue the last line make it be laid out again.
     if (firstItem < items.size() && !items[firstItem].startsLine && !lines.empty()) {
         firstItem = lines.back().firstItem;
@@ -188,7 +221,7 @@ void TranscriptLayout::appendLines(std::size_t firstItem)
 std::unique_ptr<TranscriptLayout::Line> TranscriptLayout::layoutLine(std::size_t firstItem,
                                                                      std::size_t endItem)
 {
-    const std::vector<TranscriptItem> &items = model.items();
+    const auto &items = model.items();
     auto line = std::make_unique<Line>();
     line->firstItem = firstItem;
     line->texts.reserve(endItem - firstItem);

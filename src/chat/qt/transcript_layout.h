@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -77,6 +78,9 @@ public:
     void refreshFonts() { fontsValid = false; }
     // Items from firstItem on were appended.
     void itemsAppended(std::size_t firstItem);
+    // The first `count` items (whole lines) were dropped. Returns the height
+    // that went from the top.
+    qreal itemsDropped(std::size_t count);
     void clear();
 
     qreal height();
@@ -122,7 +126,7 @@ private:
     qreal available = 100;
     bool valid = true;
     bool fontsValid = false;
-    std::vector<LineHeight> lines;
+    std::deque<LineHeight> lines;
     std::array<QFont, kStyleCount> fonts;
     std::array<std::unique_ptr<QFontMetricsF>, kStyleCount> fontMetrics;
     std::unordered_map<std::size_t, std::unique_ptr<Line>> cache;

@@ -4,6 +4,7 @@
 #include "chat/qt/chat_text.h"
 #include "chat/qt/link_opener.h"
 #include "chat/web_address.h"
+#include "net/error_report.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +30,19 @@ constexpr int kBottomMargin = 2;
 constexpr int kScrollStep = 18;
 constexpr int kDragScrollMs = 50;
 
+// A place after the first `count` items went: the same text, or the start
+// when its item went too.
+TextPosition afterDrop(TextPosition position, std::size_t count)
+{
+    if (position.item < count)
+        return {};
+    return {position.item - count, position.offset};
+}
+
 } // namespace
 
-TranscriptPane::TranscriptPane(QWidget *parent)
-    : QAbstractScrollArea(parent), layout(model, viewport()),
+TranscriptPane::TranscriptPane(QWidget *parent, TranscriptBounds bounds)
+    : QAbstractScrollArea(parent), model(bounds), layout(model, viewport()),
       desktopOpener(std::make_unique<DesktopLinkOpener>()), opener(desktopOpener.get())
 {
     setObjectName(QStringLiteral("mainchat"));
@@ -58,16 +68,20 @@ TranscriptPane::~TranscriptPane()
 void TranscriptPane::createActions()
 {
     selectAllItem = new QAction(QStringLiteral("Select All"), this);
-    connect(selectAllItem, &QAction::triggered, this, &TranscriptPane::selectAll);
+    // Commands run through the error reporter, like every entry point.
+    const auto reported = [this](void (TranscriptPane::*command)()) {
+        return [this, command] { guarded(ErrorOrigin::Local, [&] { (this->*command)(); }); };
+    };
+    connect(selectAllItem, &QAction::triggered, this, reported(&TranscriptPane::selectAll));
 
     copyItem = new QAction(QStringLiteral("Copy"), this);
     copyItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     // Shown in the context menu; the keys themselves are handled by the pane.
-    connect(copyItem, &QAction::triggered, this, &TranscriptPane::copy);
+    connect(copyItem, &QAction::triggered, this, reported(&TranscriptPane::copy));
 
     clearItem = new QAction(QStringLiteral("Clear Main Chat"), this);
-    connect(clearItem, &QAction::triggered, this, &TranscriptPane::clearMainChat);
+    connect(clearItem, &QAction::triggered, this, reported(&TranscriptPane::clearMainChat));
 
     scrollOffItem = new QAction(QStringLiteral("Scroll Chat Off"), this);
     scrollOffItem->setCheckable(true);
@@ -76,14 +90,16 @@ void TranscriptPane::createActions()
 
     instructionsItem = new QAction(QStringLiteral("View Quick Instructions"), this);
     instructionsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    connect(instructionsItem, &QAction::triggered, this, &TranscriptPane::viewQuickInstructions);
+    connect(instructionsItem, &QAction::triggered, this,
+            reported(&TranscriptPane::viewQuickInstructions));
     addAction(instructionsItem);
 
     for (int points : kTextSizes) {
         auto *item = new QAction(QString::number(points), this);
         item->setCheckable(true);
         item->setObjectName(QStringLiteral("textsize%1").arg(points));
-        connect(item, &QAction::triggered, this, [this, points] { chooseTextSize(points); });
+        connect(item, &QAction::triggered, this,
+                [this, points] { guarded(ErrorOrigin::Local, [&] { chooseTextSize(points); }); });
         sizeItems.append(item);
     }
 }
@@ -246,6 +262,24 @@ void TranscriptPane::itemsAppended(std::size_t firstItem)
     viewport()->update();
 }
 
+void TranscriptPane::itemsDropped(std::size_t count)
+{
+    // The lines on screen stay where they are unless the view follows the
+    // end; the selection keeps its text; a gone link is no longer pressed.
+    QScrollBar *bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    const int scrolled = bar->value() - int(std::lround(layout.itemsDropped(count)));
+    anchor = afterDrop(anchor, count);
+    cursor = afterDrop(cursor, count);
+    if (pressedLink >= 0 && pressedLink < model.firstLinkNumber())
+        pressedLink = -1;
+    if (hoveredLink >= 0 && hoveredLink < model.firstLinkNumber())
+        setHoveredLink(-1);
+    updateScrollBar();
+    bar->setValue(atEnd ? bar->maximum() : std::max(0, scrolled));
+    viewport()->update();
+}
+
 void TranscriptPane::stylesChanged(StyleChange change)
 {
     if (change == StyleChange::Font)
@@ -381,7 +415,7 @@ void TranscriptPane::mouseReleaseEvent(QMouseEvent *event)
     if (hasSelection() && QApplication::clipboard()->supportsSelection())
         QApplication::clipboard()->setText(selectedText(), QClipboard::Selection);
     if (link >= 0 && !hasSelection() && linkAt(event->position()) == link)
-        mainchatJump(link);
+        guarded(ErrorOrigin::Local, [&] { mainchatJump(link); });
 }
 
 void TranscriptPane::mouseDoubleClickEvent(QMouseEvent *event)
@@ -407,7 +441,7 @@ void TranscriptPane::keyPressEvent(QKeyEvent *event)
 {
     const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     if (control && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
-        copy();
+        guarded(ErrorOrigin::Local, [this] { copy(); });
         event->accept();
         return;
     }

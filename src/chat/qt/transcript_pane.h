@@ -36,7 +36,7 @@ public:
     // The entries of the "Text Size" menu.
     static constexpr int kTextSizes[] = {8, 10, 12, 14};
 
-    explicit TranscriptPane(QWidget *parent = nullptr);
+    explicit TranscriptPane(QWidget *parent = nullptr, TranscriptBounds bounds = {});
     ~TranscriptPane() override;
 
     Transcript &transcript() { return model; }
@@ -107,6 +107,7 @@ protected:
 
 private:
     void itemsAppended(std::size_t firstItem) override;
+    void itemsDropped(std::size_t count) override;
     void stylesChanged(StyleChange change) override;
     void transcriptCleared() override;
 

@@ -1,4 +1,5 @@
 #include "chat/chat_composer.h"
+#include "net/chat_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,97 @@ TEST_F(Composer, LineBreaksCannotSmuggleASecondMessage)
     EXPECT_EQ(host.sent, (std::vector<std::string>{
                              wire("CMD_chat+3+hi CMD_startgame+Bob+5+120+0+0+  x|clBlack"),
                              wire("CMD_action+3+a b|clBlack")}));
+}
+
+std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+// The text a sent chat or action carries: after "CMD_x+slot+", before the
+// last "|".
+std::string carriedText(const std::string &message)
+{
+    const std::size_t start = message.find('+', message.find('+') + 1) + 1;
+    return message.substr(start, message.rfind('|') - start);
+}
+
+constexpr std::string_view kCyrillic = "\xD0\x96";      // two bytes
+constexpr std::string_view kCjk = "\xE6\xBC\xA2";       // three bytes
+constexpr std::string_view kEmoji = "\xF0\x9F\x98\x80"; // four bytes
+
+TEST_F(Composer, ChatLinesAreCutToTheSizeLimitAtACharacterBoundary)
+{
+    static_assert(kMaxChatTextBytes % 2 == 0 && kMaxChatTextBytes % 3 == 2);
+    struct Case
+    {
+        std::string typed;
+        std::string carried;
+    } cases[] = {
+        // Exactly at the limit: sent whole.
+        {repeated(kCyrillic, kMaxChatTextBytes / 2), repeated(kCyrillic, kMaxChatTextBytes / 2)},
+        {std::string(kMaxChatTextBytes, 'a'), std::string(kMaxChatTextBytes, 'a')},
+        {"ab" + repeated(kCjk, kMaxChatTextBytes / 3),
+         "ab" + repeated(kCjk, kMaxChatTextBytes / 3)},
+        // One byte over: the last byte goes.
+        {std::string(kMaxChatTextBytes + 1, 'a'), std::string(kMaxChatTextBytes, 'a')},
+        // A character straddling the limit goes whole.
+        {"a" + repeated(kCyrillic, kMaxChatTextBytes / 2),
+         "a" + repeated(kCyrillic, kMaxChatTextBytes / 2 - 1)},
+        {repeated(kCjk, kMaxChatTextBytes / 3 + 1), repeated(kCjk, kMaxChatTextBytes / 3)},
+        {"abc" + repeated(kEmoji, kMaxChatTextBytes / 4),
+         "abc" + repeated(kEmoji, kMaxChatTextBytes / 4 - 1)},
+        // Thirty thousand characters of CJK.
+        {repeated(kCjk, 30000), repeated(kCjk, kMaxChatTextBytes / 3)},
+    };
+    for (const Case &c : cases) {
+        host.sent.clear();
+        ASSERT_TRUE(chat.sendit(c.typed));
+        ASSERT_EQ(host.sent.size(), 1u);
+        EXPECT_EQ(carriedText(host.sent[0]), c.carried) << c.typed.size() << " bytes typed";
+    }
+}
+
+TEST_F(Composer, ActionsAndPhrasesAreCutToTheSizeLimitToo)
+{
+    chat.sendit("/me " + repeated(kCjk, 30000));
+    chat.setPhrase(1, repeated(kCyrillic, 30000));
+    chat.phraseClicked(1);
+    for (int i = 0; i < kPhraseLockTicks; ++i)
+        chat.tick();
+    chat.setPhrase(2, "/me " + repeated(kCjk, 30000));
+    chat.phraseClicked(2);
+    ASSERT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(carriedText(host.sent[0]), repeated(kCjk, kMaxChatTextBytes / 3));
+    // "says: " counts: six bytes, then whole two-byte characters.
+    EXPECT_EQ(carriedText(host.sent[1]),
+              "says: " + repeated(kCyrillic, (kMaxChatTextBytes - 6) / 2));
+    EXPECT_EQ(carriedText(host.sent[2]), repeated(kCjk, kMaxChatTextBytes / 3));
+    for (const std::string &message : host.sent)
+        EXPECT_LE(message.size() - message.find('+', message.find('+') + 1) - 2,
+                  kMaxChatPayloadBytes);
+}
+
+TEST(ComposerInput, AnInsertionThatOverfillsTheInputIsCutAtItsOwnEnd)
+{
+    const std::string cjk(kCjk);
+    // Fits: left alone.
+    EXPECT_FALSE(ChatComposer::fittedInput(std::string(kMaxChatTextBytes - 1, 'a'), "b"));
+    // Typed before the caret: the end of what was typed goes first.
+    const std::string before = "start " + repeated(kCjk, kMaxChatTextBytes / 3);
+    const auto fitted = ChatComposer::fittedInput(before, " end");
+    ASSERT_TRUE(fitted);
+    EXPECT_EQ(fitted->afterCaret, " end");
+    EXPECT_EQ(fitted->beforeCaret, "start " + repeated(kCjk, (kMaxChatTextBytes - 10) / 3));
+    EXPECT_LE(fitted->beforeCaret.size() + fitted->afterCaret.size(), kMaxChatTextBytes);
+    // Text after the caret that alone is too long is cut as well.
+    const auto whole = ChatComposer::fittedInput("x", repeated(kCjk, 30000));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->beforeCaret, "");
+    EXPECT_EQ(whole->afterCaret, repeated(kCjk, kMaxChatTextBytes / 3));
 }
 
 TEST(ComposerInput, PlaceholderRules)

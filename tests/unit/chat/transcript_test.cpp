@@ -209,6 +209,97 @@ TEST(QuickInstructions, SixSystemLinesInOrder)
     EXPECT_EQ(transcript.style(kSystemStyle).colour, kSysColour);
 }
 
+TEST(TranscriptLines, ALineBreakInsideALineShowsAsOneBlank)
+{
+    Transcript transcript;
+    transcript.chatrecieved("2+Ann chats: first\nsecond|clRed");
+    transcript.chatrecieved("2+Ann chats: a\r\nb\rc\n\nd|clRed");
+    // Unicode's own line and paragraph separators and NEL count as breaks too.
+    transcript.chatrecieved("2+Ann chats: x\xE2\x80\xA8y\xE2\x80\xA9z\xC2\x85w|clRed");
+    // A break ends a link word like a blank does.
+    transcript.chatrecieved("2+Ann chats: www.x.com\nnext|clRed");
+    EXPECT_EQ(shownLines(transcript),
+              (std::vector<std::string>{"Ann chats:  first second ", "Ann chats:  a b c  d ",
+                                        "Ann chats:  x y z w ", "Ann chats:  <www.x.com >next "}));
+    EXPECT_EQ(transcript.linkText(0), "www.x.com ");
+    // A break before the first colon does not hide the head.
+    transcript.addlinetochat("0+two\nparts: here", kSysColour);
+    EXPECT_EQ(shownLines(transcript).back(), "two parts:  here ");
+}
+
+// Adds `count` numbered system lines, every tenth with a link.
+void addNumberedLines(Transcript &transcript, int first, int count)
+{
+    for (int n = first; n < first + count; ++n) {
+        const std::string number = std::to_string(n);
+        transcript.addlinetochat(n % 10 == 0 ? "0+line " + number + " www.site" + number + ".org"
+                                             : "0+line " + number,
+                                 kSysColour);
+    }
+}
+
+TEST(TranscriptBound, KeepsTheNewestLinesLikeAScrollBack)
+{
+    Transcript transcript;
+    const int extra = 25;
+    addNumberedLines(transcript, 0, int(kMaxTranscriptLines) + extra);
+    const auto lines = shownLines(transcript);
+    ASSERT_EQ(lines.size(), kMaxTranscriptLines);
+    EXPECT_EQ(lines.front(), " line " + std::to_string(extra) + " ");
+    EXPECT_EQ(lines.back(), " line " + std::to_string(kMaxTranscriptLines + extra - 1) + " ");
+    EXPECT_TRUE(transcript.items().front().startsLine);
+}
+
+TEST(TranscriptBound, KeepsItsSizeWithinTheByteBoundWhateverTheLinesHold)
+{
+    Transcript transcript;
+    const std::string big(8000, 'x');
+    const std::size_t count = kMaxTranscriptBytes / big.size() + 100;
+    for (std::size_t n = 0; n < count; ++n)
+        transcript.addlinetochat("1+Al chats: " + std::to_string(n) + " " + big, kColourBlack);
+    std::size_t bytes = 0;
+    for (const TranscriptItem &item : transcript.items())
+        bytes += item.text.size();
+    EXPECT_LE(bytes, kMaxTranscriptBytes);
+    EXPECT_LT(shownLines(transcript).size(), count);
+    // The newest line is there, whole.
+    EXPECT_EQ(shownLines(transcript).back(),
+              "Al chats:  " + std::to_string(count - 1) + " " + big + " ");
+}
+
+TEST(TranscriptBound, ALineLargerThanTheBoundIsStillShown)
+{
+    Transcript transcript(TranscriptBounds{10, 1000});
+    transcript.addlinetochat("0+small", kSysColour);
+    transcript.addlinetochat("0+" + std::string(5000, 'y'), kSysColour);
+    ASSERT_EQ(shownLines(transcript).size(), 1u);
+    EXPECT_EQ(shownLines(transcript).back().size(), 5002u);
+}
+
+TEST(TranscriptBound, LinksKeepTheirNumbersAndOpenTheirOwnTextWhenOldLinesGo)
+{
+    Transcript transcript(TranscriptBounds{50, kMaxTranscriptBytes});
+    addNumberedLines(transcript, 0, 120);
+    // Lines 70 to 119 are left, with the links of lines 70, 80, ... 110: the
+    // links numbered 7 to 11.
+    EXPECT_FALSE(transcript.linkText(6).has_value());
+    EXPECT_FALSE(transcript.linkItem(6).has_value());
+    for (int number = 7; number <= 11; ++number) {
+        EXPECT_EQ(transcript.linkText(number), "www.site" + std::to_string(number * 10) + ".org ");
+        const std::optional<std::size_t> item = transcript.linkItem(number);
+        ASSERT_TRUE(item.has_value()) << number;
+        EXPECT_EQ(transcript.items()[*item].link, number);
+    }
+    EXPECT_FALSE(transcript.linkText(12).has_value());
+    transcript.addlinetochat("0+new www.new.org", kSysColour);
+    EXPECT_EQ(transcript.linkText(12), "www.new.org ");
+    // Clearing starts the numbering at 0 again.
+    transcript.clear();
+    transcript.addlinetochat("0+www.again.org", kSysColour);
+    EXPECT_EQ(transcript.linkText(0), "www.again.org ");
+    EXPECT_EQ(transcript.items()[*transcript.linkItem(0)].link, 0);
+}
+
 class RecordingListener : public TranscriptListener
 {
 public:
@@ -221,6 +312,10 @@ public:
         events.push_back(change == StyleChange::Layout ? "layout"
                          : change == StyleChange::Font ? "font"
                                                        : "colour");
+    }
+    void itemsDropped(std::size_t count) override
+    {
+        events.push_back("drop" + std::to_string(count));
     }
     void transcriptCleared() override { events.push_back("clear"); }
     std::vector<std::string> events;
@@ -238,6 +333,22 @@ TEST(TranscriptListening, ViewsLearnWhatChangedSoTheyRelayOutOnlyWhenNeeded)
     transcript.clear();
     EXPECT_EQ(listener.events, (std::vector<std::string>{"font", "add0", "add1", "colour", "add2",
                                                          "layout", "clear"}));
+}
+
+TEST(TranscriptListening, ViewsLearnOfDroppedLinesAfterTheNewOneWasAdded)
+{
+    Transcript transcript(TranscriptBounds{2, kMaxTranscriptBytes});
+    RecordingListener listener;
+    transcript.setListener(&listener);
+    transcript.addlinetochat("0+one", kSysColour);           // one item
+    transcript.addlinetochat("0+two www.x.org", kSysColour); // two items
+    transcript.addlinetochat("0+three", kSysColour);
+    transcript.addlinetochat("0+four", kSysColour);
+    EXPECT_EQ(listener.events,
+              (std::vector<std::string>{"font", "add0", "add1", "add3", "drop1", "add3", "drop2"}));
+    EXPECT_EQ(transcript.lineCount(), 2u);
+    EXPECT_EQ(transcript.linkCount(), 1u);
+    EXPECT_EQ(transcript.firstLinkNumber(), 1);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
+#include "net/chat_limits.h"
+#include "net/error_report.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -14,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 
 namespace kalvex {
 namespace {
@@ -21,7 +25,12 @@ namespace {
 class FakeHost : public ChatHost
 {
 public:
-    void send(const std::string &bytes) override { sent.push_back(bytes); }
+    void send(const std::string &bytes) override
+    {
+        if (!connected)
+            throw std::runtime_error("Send - Socket Not Connected");
+        sent.push_back(bytes);
+    }
     bool loggedin() const override { return logged; }
     int myslot() const override { return 2; }
     std::optional<std::string> seatName(int slot) const override
@@ -35,6 +44,7 @@ public:
 
     std::vector<std::string> sent;
     bool logged = true;
+    bool connected = true;
     int saves = 0;
 };
 
@@ -252,6 +262,118 @@ TEST_F(Controls, ClearMainChatPutsTheFocusInTheInput)
     ASSERT_TRUE(pane->hasFocus());
     pane->clearMainChat();
     EXPECT_TRUE(input->hasFocus());
+}
+
+// Records what reaches the error reporter while it lives.
+class RecordedErrors
+{
+public:
+    RecordedErrors()
+    {
+        previous = setErrorSink([this](ErrorOrigin origin, const std::string &text) {
+            reports.push_back({origin, text});
+        });
+    }
+    ~RecordedErrors() { setErrorSink(previous); }
+    std::vector<std::pair<ErrorOrigin, std::string>> reports;
+
+private:
+    ErrorSink previous;
+};
+
+TEST_F(Controls, AFailedSendIsReportedAndNeverUnwindsThroughQt)
+{
+    RecordedErrors errors;
+    host.connected = false;
+    const std::pair<ErrorOrigin, std::string> failure{ErrorOrigin::Local,
+                                                      "Send - Socket Not Connected"};
+    EXPECT_NO_THROW(QTest::mouseClick(controls.phraseButton(1), Qt::LeftButton));
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports.back(), failure);
+
+    EXPECT_NO_THROW(entry(controls.soundsMenu(), QStringLiteral("Applause"))->trigger());
+    ASSERT_EQ(errors.reports.size(), 2u);
+    EXPECT_EQ(errors.reports.back(), failure);
+
+    QTest::keyClicks(input, QStringLiteral("hello"));
+    EXPECT_NO_THROW(QTest::keyClick(input, Qt::Key_Return));
+    ASSERT_EQ(errors.reports.size(), 3u);
+    EXPECT_EQ(errors.reports.back(), failure);
+    // The line was not sent, so the user keeps it.
+    EXPECT_EQ(input->text(), QStringLiteral("hello"));
+
+    EXPECT_NO_THROW(entry(controls.smiliesMenu(), QStringLiteral(":)#12"))->trigger());
+    EXPECT_EQ(errors.reports.size(), 3u);
+    EXPECT_TRUE(host.sent.empty());
+}
+
+QString repeatedText(const QString &piece, int count)
+{
+    return piece.repeated(count);
+}
+
+// Types text a character at a time, as a keyboard of that script does.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+const QString kCjk = QStringLiteral("\u6f22");      // three bytes in UTF-8
+const QString kCyrillic = QStringLiteral("\u0416"); // two bytes
+
+TEST_F(Controls, TheInputHoldsNoMoreThanOneChatLineCanCarry)
+{
+    const int cjkFit = int(kMaxChatTextBytes / 3);
+    // Pasting 30,000 CJK characters keeps what fits, cut between characters.
+    QApplication::clipboard()->setText(repeatedText(kCjk, 30000));
+    QTest::keyClick(input, Qt::Key_Shift); // the placeholder goes
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(input->text(), repeatedText(kCjk, cjkFit));
+    EXPECT_EQ(input->cursorPosition(), input->text().size());
+    // The user is told why once, not at every key.
+    const auto notices = [&] { return pane->transcript().items().size(); };
+    ASSERT_EQ(notices(), 1u);
+    EXPECT_EQ(pane->transcript().items()[0].style, kSystemStyle);
+
+    // Two bytes are left: a CJK character does not fit, a Cyrillic one does.
+    typeText(input, kCjk);
+    EXPECT_EQ(input->text(), repeatedText(kCjk, cjkFit));
+    typeText(input, kCyrillic + kCyrillic + QStringLiteral("a"));
+    EXPECT_EQ(input->text(), repeatedText(kCjk, cjkFit) + kCyrillic);
+    EXPECT_EQ(notices(), 1u);
+
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(
+        host.sent[0],
+        wire("CMD_chat+2+" + (repeatedText(kCjk, cjkFit) + kCyrillic).toStdString() + "|clBlack"));
+    // A new line may be told again.
+    QTest::keyClicks(input, QStringLiteral("x"));
+    QApplication::clipboard()->setText(repeatedText(kCyrillic, 30000));
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(input->text(),
+              QStringLiteral("x") + repeatedText(kCyrillic, int(kMaxChatTextBytes - 1) / 2));
+    EXPECT_EQ(notices(), 2u);
+}
+
+TEST_F(Controls, TextInsertedInTheMiddleIsCutAtItsOwnEnd)
+{
+    QTest::keyClick(input, Qt::Key_Shift);
+    input->setText(QStringLiteral("begin end"));
+    input->setCursorPosition(6);
+    // Text typed by an input method or dropped in arrives as one insertion.
+    QInputMethodEvent event;
+    event.setCommitString(repeatedText(kCjk, 30000));
+    QApplication::sendEvent(input, &event);
+    const int room = int(kMaxChatTextBytes - 9) / 3;
+    EXPECT_EQ(input->text(),
+              QStringLiteral("begin ") + repeatedText(kCjk, room) + QStringLiteral("end"));
+    EXPECT_EQ(input->cursorPosition(), 6 + room);
 }
 
 } // namespace

@@ -7,9 +7,11 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +27,27 @@ public:
     int refused = 0;
 };
 
+// The viewport point a third into item `item`'s first fragment.
+QPoint centreOfItem(TranscriptPane &pane, std::size_t item)
+{
+    TranscriptLayout layout(pane.transcript(), pane.viewport());
+    layout.setWidth(pane.viewport()->width() - 2 * TranscriptPane::kMargin);
+    const std::size_t index = layout.lineOfItem(item);
+    const auto &line = layout.line(index);
+    for (const auto &row : line.rows) {
+        for (const auto &fragment : row.fragments) {
+            if (fragment.item == item) {
+                const qreal y = layout.lineTop(index) + row.top + row.height / 2 +
+                                TranscriptPane::kTopMargin - pane.verticalScrollBar()->value();
+                return QPoint(int(TranscriptPane::kMargin + fragment.x + fragment.width / 3),
+                              int(y));
+            }
+        }
+    }
+    ADD_FAILURE() << "item " << item << " is not laid out";
+    return {};
+}
+
 class Pane : public ::testing::Test
 {
 protected:
@@ -36,26 +59,7 @@ protected:
         QApplication::clipboard()->setText(QStringLiteral("untouched"));
     }
 
-    // The viewport point at the middle of item `item`'s first fragment.
-    QPoint pointOfItem(std::size_t item)
-    {
-        TranscriptLayout layout(pane.transcript(), pane.viewport());
-        layout.setWidth(pane.viewport()->width() - 2 * TranscriptPane::kMargin);
-        const std::size_t index = layout.lineOfItem(item);
-        const auto &line = layout.line(index);
-        for (const auto &row : line.rows) {
-            for (const auto &fragment : row.fragments) {
-                if (fragment.item == item) {
-                    const qreal y = layout.lineTop(index) + row.top + row.height / 2 +
-                                    TranscriptPane::kTopMargin - pane.verticalScrollBar()->value();
-                    return QPoint(int(TranscriptPane::kMargin + fragment.x + fragment.width / 3),
-                                  int(y));
-                }
-            }
-        }
-        ADD_FAILURE() << "item " << item << " is not laid out";
-        return {};
-    }
+    QPoint pointOfItem(std::size_t item) { return centreOfItem(pane, item); }
 
     void click(QPoint at) { QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, at); }
 
@@ -332,6 +336,128 @@ TEST_F(Pane, ClickPositionsSelectWholeCharacters)
     // A double click selects the word under the pointer.
     QTest::mouseDClick(pane.viewport(), Qt::LeftButton, {}, inside);
     EXPECT_EQ(pane.selectedText(), QStringLiteral("abcdefghij"));
+}
+
+TEST_F(Pane, PunctuationAroundALinkDoesNotStopItOpening)
+{
+    pane.chatrecieved("3+Bo chats: look (www.x.com), www.example.com, and www.x.com!|clBlack");
+    for (int number = 0; number < 3; ++number)
+        click(pointOfItem(*pane.transcript().linkItem(number)));
+    EXPECT_EQ(opener.opened,
+              (QStringList{"http://www.x.com", "http://www.example.com", "http://www.x.com"}));
+    EXPECT_EQ(opener.refused, 0);
+}
+
+TEST(LinkOpenerBox, CannotOpenWebpageIsTitledLikeEveryOtherBox)
+{
+    // The program's own name is lower case; its boxes are titled "Kalvex".
+    const QString name = QApplication::applicationName();
+    QApplication::setApplicationName(QStringLiteral("kalvex"));
+    QWidget parent;
+    parent.show();
+    QString title;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        }
+    });
+    DesktopLinkOpener().cannotOpen(&parent);
+    QApplication::setApplicationName(name);
+    EXPECT_EQ(title, QStringLiteral("Kalvex"));
+    EXPECT_EQ(text, QStringLiteral("Cannot open Webpage"));
+}
+
+class BoundedPane : public ::testing::Test
+{
+protected:
+    static constexpr std::size_t kLines = 40;
+
+    BoundedPane()
+    {
+        pane.resize(267, 339);
+        pane.setLinkOpener(&opener);
+        pane.show();
+    }
+
+    // Lines "line n www.siten.org", each two items: the words and the link.
+    void addLines(int first, int count)
+    {
+        for (int n = first; n < first + count; ++n) {
+            const std::string number = std::to_string(n);
+            pane.addlinetochat("0+line " + number + " www.site" + number + ".org", kSysColour);
+        }
+    }
+
+    // The text of the item shown at a point of the viewport.
+    std::string itemTextAt(QPoint at)
+    {
+        const QPointF content(at.x() - TranscriptPane::kMargin,
+                              at.y() + pane.verticalScrollBar()->value() -
+                                  TranscriptPane::kTopMargin);
+        return pane.transcript().items()[pane.currentLayout().positionAt(content).item].text;
+    }
+
+    void click(QPoint at) { QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, at); }
+
+    TranscriptPane pane{nullptr, TranscriptBounds{kLines, kMaxTranscriptBytes}};
+    RecordingOpener opener;
+};
+
+TEST_F(BoundedPane, SelectionFollowsItsTextWhenOldLinesGo)
+{
+    addLines(0, int(kLines));
+    const std::size_t link = *pane.transcript().linkItem(30);
+    QTest::mouseDClick(pane.viewport(), Qt::LeftButton, {}, centreOfItem(pane, link));
+    ASSERT_EQ(pane.selectedText(), QStringLiteral("www.site30.org"));
+    addLines(int(kLines), 10);
+    EXPECT_EQ(pane.transcript().items().size(), 2 * kLines);
+    EXPECT_EQ(pane.selectedText(), QStringLiteral("www.site30.org"));
+    pane.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("www.site30.org"));
+
+    // A selection whose start went is kept from the first line still there.
+    pane.selectAll();
+    addLines(int(kLines) + 10, 5);
+    const QString selected = pane.selectedText();
+    EXPECT_TRUE(selected.startsWith(QStringLiteral(" line 15 www.site15.org")))
+        << selected.toStdString();
+    EXPECT_TRUE(selected.endsWith(QStringLiteral(" line 49 www.site49.org ")))
+        << selected.toStdString();
+    // A selection that went whole is gone.
+    addLines(100, int(kLines));
+    EXPECT_FALSE(pane.hasSelection());
+}
+
+TEST_F(BoundedPane, LinksStillOpenTheirOwnTextWhenOldLinesGo)
+{
+    addLines(0, int(kLines) + 25);
+    pane.verticalScrollBar()->setValue(0);
+    // The first line left is line 25, with link number 25.
+    ASSERT_FALSE(pane.transcript().linkText(24).has_value());
+    click(centreOfItem(pane, *pane.transcript().linkItem(25)));
+    pane.verticalScrollBar()->setValue(pane.verticalScrollBar()->maximum());
+    click(centreOfItem(pane, *pane.transcript().linkItem(64)));
+    EXPECT_EQ(opener.opened, (QStringList{"http://www.site25.org", "http://www.site64.org"}));
+    EXPECT_EQ(opener.refused, 0);
+}
+
+TEST_F(BoundedPane, TheViewStaysOnItsLinesWhileScrollChatIsOff)
+{
+    addLines(0, int(kLines));
+    pane.setScrollChatOff(true);
+    QScrollBar *bar = pane.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    const QPoint probe(TranscriptPane::kMargin + 20, pane.viewport()->height() / 2);
+    const std::string shown = itemTextAt(probe);
+    addLines(int(kLines), 5);
+    EXPECT_EQ(itemTextAt(probe), shown);
+    // Following the end, the newest line stays in view.
+    pane.setScrollChatOff(false);
+    addLines(int(kLines) + 5, 5);
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 } // namespace
