@@ -27,11 +27,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <memory>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>

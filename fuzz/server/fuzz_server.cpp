@@ -204,9 +204,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             // Through the framing a real connection goes through; a random
             // text may hold terminators of its own.
             const ConnectionId id = h.ids[slot];
-            h.queue.receive(id, makeLine(data, slot) + '\xFF', [&](std::string_view line) {
-                return h.server.admitLine(id, line);
-            });
+            h.queue.receive(id, makeLine(data, slot) + '\xFF',
+                            [&](std::string_view line) { return h.server.admitLine(id, line); });
             while (!h.queue.empty()) {
                 const InboundLine line = h.queue.take();
                 h.relayed = false;
@@ -214,9 +213,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
                 if (h.relayed) {
                     // A burst, then two a second since the accept.
                     const std::int64_t allowed =
-                        Player::kChatterBurst +
-                        (h.clock.now - h.acceptedAt[line.connection]) *
-                            Player::kChatterPerSecond / 1000;
+                        Player::kChatterBurst + (h.clock.now - h.acceptedAt[line.connection]) *
+                                                    Player::kChatterPerSecond / 1000;
                     check(++h.relays[line.connection] <= allowed, "relays past the sender's rate");
                 }
                 h.checkState();

@@ -193,7 +193,7 @@ void GameServer::logininfo(int sender, std::string_view remainder)
 
     sendToAll(Message("CMD_newplayerinfo").field(n).open(p.name).wire());
     for (int j = 1; j <= table.highslot(); ++j) {
-        if (j != n && table[j].connected && table[j].loggedIn)
+        if (j != n && hears(j))
             sendTo(n, Message("CMD_existingplayers").field(j).open(table[j].name).wire());
     }
     if (version != kVersion) {

@@ -4,6 +4,7 @@
 
 #include "hostile_peers.h"
 #include "net/chat_limits.h"
+#include "ones_only.h"
 #include "server/qt/tserver.h"
 #include "tick_watch.h"
 #include "wire_peer.h"
@@ -19,13 +20,6 @@ using namespace kalvex;
 using namespace kalvex::test;
 
 namespace {
-
-// Every code is 1 1 1 1.
-class OnesOnly : public RandomSource
-{
-public:
-    int colour(int) override { return 1; }
-};
 
 std::string chatLines(const std::string &slot, int n)
 {

@@ -67,13 +67,15 @@ TEST_F(PrintableNames, ControlCharactersInALoginNameBecomeBlanksBeforeAnyoneSees
     join(std::string("Al\x1A") + "ice\r\nX\x7F\t\x01" + "\xC3\xA9");
     const std::string shown = "Al ice  X   \xC3\xA9";
     EXPECT_EQ(player(2).name, shown);
-    EXPECT_THAT(take(), ElementsAre("greet: " + wire("CMD_sendlogininfo+2"),sent(1, "CMD_newplayerinfo+2+" + shown),
+    EXPECT_THAT(take(), ElementsAre("greet: " + wire("CMD_sendlogininfo+2"),
+                                    sent(1, "CMD_newplayerinfo+2+" + shown),
                                     sent(2, "CMD_newplayerinfo+2+" + shown),
                                     sent(2, "CMD_existingplayers+1+Bob")));
     join("Cid");
     EXPECT_EQ(takeFor(3)[2], sent(3, "CMD_existingplayers+2+" + shown));
     line(2, "CMD_chat+2+hi|clRed");
-    EXPECT_EQ(takeFor(1), std::vector<std::string>{sent(1, "CMD_chat+2+" + shown + " chats: hi|clRed")});
+    EXPECT_EQ(takeFor(1),
+              std::vector<std::string>{sent(1, "CMD_chat+2+" + shown + " chats: hi|clRed")});
     leave(2);
     EXPECT_EQ(takeFor(1), std::vector<std::string>{sent(1, "CMD_playerdisconnected+2+" + shown)});
 }
