@@ -17,7 +17,7 @@ for bench in codec/codec_bench transcript/transcript_bench server/server_bench n
     run "$build/bench/$bench" --benchmark_min_time=0.5
   fi
 done
-[ -x "$build/bench/latency/latency_bench" ] && run "$build/bench/latency/latency_bench" 4 1000
+[ -x "$build/bench/latency/latency_bench" ] && run "$build/bench/latency/latency_bench" 4 40 60
 run bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
 run bash "$root/bench/startup/startup_time.sh" "$build" 7
 exit $status

@@ -1,6 +1,6 @@
-// Guess-to-clue latency over loopback against the real hosting program.
+// Latencies over loopback against the real hosting program.
 //
-//   latency_bench [ROUNDS] [CHATS]
+//   latency_bench [ROUNDS] [CHATS] [BUSY_CHATS]
 //
 // Starts the hosting program (kalvex-bench-host, the program's own main
 // window and server with a driver that starts a game from the options
@@ -8,7 +8,11 @@
 // queued, sends wrong guesses one at a time: the time from writing
 // "CMD_checkit" to reading the whole "CMD_yourresult" is one sample (eleven
 // per round; the twelfth row ends the round). Then CHATS chat lines, each
-// timed to its relay. Prints the median, the 99th percentile and the worst.
+// timed to its relay, at the pace the server relays a player's chat for
+// ever (two a second). Then eight more players join and keep their queues
+// busy with chat (a burst, then more lines than the server relays for
+// them), and BUSY_CHATS lines of the first player are timed to their relay.
+// Prints the median, the 99th percentile and the worst of each.
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -23,10 +27,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -89,9 +96,83 @@ public:
         }
     }
 
+    // Reads away whatever has arrived, without waiting.
+    void discardArrived()
+    {
+        char chunk[65536];
+        pollfd p{fd, POLLIN, 0};
+        while (::poll(&p, 1, 0) > 0 && ::recv(fd, chunk, sizeof chunk, 0) > 0) {
+        }
+        buffer.clear();
+    }
+
+    // Reads the slot offer and logs in; returns the slot as text.
+    std::string login(const std::string &name)
+    {
+        const std::string offer = until("CMD_sendlogininfo+");
+        const std::string slot = offer.substr(18);
+        send("CMD_logininfo+" + slot + "+1.0.5+" + name + "\xFF\xFF");
+        return slot;
+    }
+
 private:
     int fd = -1;
     std::string buffer;
+};
+
+// Eight players who keep lines waiting in the server's queue: each writes a
+// burst of chat, then 20 lines every 2 seconds, about as many as the server
+// takes from each of them while nine connections have lines waiting.
+class BusyPeers
+{
+public:
+    static constexpr int kPeers = 8;
+
+    explicit BusyPeers(quint16 port)
+    {
+        for (int i = 0; i < kPeers; ++i) {
+            links.push_back(std::make_unique<Link>(port));
+            seats.push_back(links.back()->login("Busy" + std::to_string(i + 1)));
+            links.back()->until("CMD_newplayerinfo+" + seats.back() + "+");
+        }
+        for (int i = 0; i < kPeers; ++i)
+            write(i, 80);
+        worker = std::thread([this] { run(); });
+    }
+    ~BusyPeers()
+    {
+        stop = true;
+        worker.join();
+    }
+
+private:
+    void write(int peer, int lines)
+    {
+        std::string burst;
+        for (int n = 0; n < lines; ++n)
+            burst += "CMD_chat+" + seats[peer] + "+busy " + std::to_string(sent++) + "|clGreen\xFF";
+        links[peer]->send(burst);
+    }
+    void run()
+    {
+        auto next = Clock::now();
+        while (!stop) {
+            for (auto &link : links)
+                link->discardArrived();
+            if (Clock::now() >= next) {
+                for (int i = 0; i < kPeers; ++i)
+                    write(i, 20);
+                next += std::chrono::seconds(2);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    std::vector<std::unique_ptr<Link>> links;
+    std::vector<std::string> seats;
+    std::atomic<bool> stop{false};
+    long sent = 0;
+    std::thread worker;
 };
 
 double percentile(std::vector<double> sorted, double p)
@@ -121,7 +202,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 4;
-    const int chats = argc > 2 ? std::max(0, std::atoi(argv[2])) : 1000;
+    const int chats = argc > 2 ? std::max(0, std::atoi(argv[2])) : 40;
+    const int busyChats = argc > 3 ? std::max(0, std::atoi(argv[3])) : 60;
 
     QTemporaryDir home;
     QTemporaryDir runtime;
@@ -158,11 +240,10 @@ int main(int argc, char **argv)
 
     std::vector<double> clue;
     std::vector<double> relay;
+    std::vector<double> busyRelay;
     {
         Link link(port);
-        const std::string offer = link.until("CMD_sendlogininfo+");
-        const std::string slot = offer.substr(18);
-        link.send("CMD_logininfo+" + slot + "+1.0.5+Timer\xFF\xFF");
+        const std::string slot = link.login("Timer");
         link.until("CMD_startgame+");
         for (int round = 1; round <= rounds; ++round) {
             link.until("CMD_startround+" + std::to_string(round) + "+");
@@ -181,16 +262,27 @@ int main(int argc, char **argv)
             link.until("CMD_endround+");
         }
         // Nobody scored, so the game plays on (a tie); its rounds do not matter here.
-        for (int i = 0; i < chats; ++i) {
+        // A player's chat is relayed at two lines a second for ever.
+        const auto chatPace = std::chrono::milliseconds(550);
+        const auto timeChat = [&](const std::string &text) {
             const auto start = Clock::now();
-            link.send("CMD_chat+" + slot + "+ping " + std::to_string(i) + "|clRed\xFF");
-            link.until("CMD_chat+" + slot + "+");
-            relay.push_back(since(start));
-            ::usleep(15000);
+            link.send("CMD_chat+" + slot + "+" + text + "|clRed\xFF");
+            link.until("CMD_chat+" + slot + "+Timer chats: " + text + "|");
+            const double ms = since(start);
+            std::this_thread::sleep_until(start + chatPace);
+            return ms;
+        };
+        for (int i = 0; i < chats; ++i)
+            relay.push_back(timeChat("ping " + std::to_string(i)));
+        if (busyChats > 0) {
+            BusyPeers busy(port);
+            for (int i = 0; i < busyChats; ++i)
+                busyRelay.push_back(timeChat("busy ping " + std::to_string(i)));
         }
     }
     print("guess to clue", clue);
     print("chat to relay", relay);
+    print("chat, 8 busy peers", busyRelay);
     host.kill();
     host.waitForFinished(5000);
     return 0;

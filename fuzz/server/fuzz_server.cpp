@@ -1,11 +1,13 @@
 // Random connections, departures, clock ticks and lines from several slots,
 // with the server's promises checked after every step.
 
+#include "net/chat_limits.h"
 #include "net/commands.h"
 #include "server/game_server.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -56,9 +58,16 @@ public:
     {
         check(PlayerTable::validSlot(slot), "send to a slot out of range");
         check(server.players()[slot].connected, "send to a slot that is not connected");
+        check(server.players()[slot].loggedIn, "send to a slot that has not logged in");
         check(bytes.size() > 5 && bytes.substr(0, 4) == "CMD_", "message without command");
         check(bytes.back() == '\xFF', "message without terminator");
         check(bytes.find('\xFF') == bytes.size() - 1, "terminator inside a message");
+        if (bytes.starts_with("CMD_chat+") || bytes.starts_with("CMD_action+") ||
+            bytes.starts_with("CMD_playasound+")) {
+            relayed = true;
+            // Command, slot field, name and joiner, besides the payload.
+            check(bytes.size() <= kMaxChatPayloadBytes + 256 + longestName, "relay past its size");
+        }
         if (bytes.substr(0, 23) == "CMD_playerdisconnected+") {
             const int left = std::atoi(std::string(bytes.substr(23)).c_str());
             ++departuresHeard[{slot, left}];
@@ -88,6 +97,11 @@ public:
             check(!p.connected || slot <= table.highslot(), "connected above highslot");
             // (The host may mark a free seat as watching; that is kept.)
             check(p.connected || (!p.loggedIn && p.name.empty()), "free slot keeps a login");
+            for (const char c : p.name) {
+                const auto byte = static_cast<unsigned char>(c);
+                check(byte >= 0x20 && byte != 0x7F, "control character in a name");
+            }
+            longestName = std::max(longestName, p.name.size());
         }
         for (int hole : server.secretCode())
             check(!server.roundOn() || (hole >= 1 && hole <= 6), "code colour");
@@ -103,6 +117,11 @@ public:
     std::map<std::pair<int, int>, int> departuresHeard;
     std::map<int, int> departuresOf;
     int lastHigh = 0;
+    std::size_t longestName = 0;
+    // Relays of the line being handled, and per connection since its accept.
+    bool relayed = false;
+    std::map<ConnectionId, std::int64_t> acceptedAt;
+    std::map<ConnectionId, std::int64_t> relays;
 };
 
 std::string number(FuzzedDataProvider &data, int slot)
@@ -166,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             if (!a.refused()) {
                 check(h.server.players()[a.slot].connected, "accepted slot not connected");
                 h.ids[a.slot] = a.connection;
+                h.acceptedAt[a.connection] = h.clock.now;
             }
             break;
         }
@@ -183,10 +203,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         default:
             // Through the framing a real connection goes through; a random
             // text may hold terminators of its own.
-            h.queue.receive(h.ids[slot], makeLine(data, slot) + '\xFF');
+            const ConnectionId id = h.ids[slot];
+            h.queue.receive(id, makeLine(data, slot) + '\xFF',
+                            [&](std::string_view line) { return h.server.admitLine(id, line); });
             while (!h.queue.empty()) {
                 const InboundLine line = h.queue.take();
+                h.relayed = false;
                 h.server.handleLine(line.connection, line.text);
+                if (h.relayed) {
+                    // A burst, then two a second since the accept.
+                    const std::int64_t allowed =
+                        Player::kChatterBurst + (h.clock.now - h.acceptedAt[line.connection]) *
+                                                    Player::kChatterPerSecond / 1000;
+                    check(++h.relays[line.connection] <= allowed, "relays past the sender's rate");
+                }
                 h.checkState();
             }
         }

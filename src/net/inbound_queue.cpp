@@ -1,50 +1,62 @@
 #include "net/inbound_queue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kalvex {
 
 InboundQueue::InboundQueue(std::string initialLine, InboundLimits limits) : limits(limits)
 {
-    lines.push_back({kNoConnection, std::move(initialLine)});
+    push(kNoConnection, std::move(initialLine));
 }
 
-ReceiveResult InboundQueue::receive(ConnectionId connection, std::string_view bytes)
+void InboundQueue::push(ConnectionId connection, std::string &&line)
+{
+    Lane &lane = lanes[connection];
+    if (lane.lines.empty())
+        turns.push_back(connection);
+    lane.bytes += line.size();
+    lane.lines.push_back(std::move(line));
+    ++total;
+}
+
+ReceiveResult InboundQueue::receive(ConnectionId connection, std::string_view bytes,
+                                    const LineFilter &admit)
 {
     auto framer = framers.find(connection);
     if (framer == framers.end())
         framer = framers.emplace(connection, LineFramer(limits.maxTail)).first;
-    Share &share = shares[connection];
     bool dropped = false;
     const bool withinCap = framer->second.cut(bytes, [&](std::string &&line) {
-        if (share.lines >= limits.maxLines || share.bytes + line.size() > limits.maxBytes) {
+        if (admit && !admit(line))
+            return;
+        const auto lane = lanes.find(connection);
+        const std::size_t lines = lane == lanes.end() ? 0 : lane->second.lines.size();
+        const std::size_t queued = lane == lanes.end() ? 0 : lane->second.bytes;
+        if (lines >= limits.maxLines || queued + line.size() > limits.maxBytes) {
             dropped = true;
             return;
         }
-        ++share.lines;
-        share.bytes += line.size();
-        lines.push_back({connection, std::move(line)});
+        push(connection, std::move(line));
     });
-    if (share.lines == 0)
-        shares.erase(connection);
     return withinCap && !dropped ? ReceiveResult::Ok : ReceiveResult::Overflow;
 }
 
 InboundLine InboundQueue::take()
 {
-    if (lines.empty())
+    if (turns.empty())
         return {};
-    InboundLine line = std::move(lines.front());
-    lines.pop_front();
-    if (line.connection != kNoConnection) {
-        auto share = shares.find(line.connection);
-        if (share != shares.end()) {
-            --share->second.lines;
-            share->second.bytes -= line.text.size();
-            if (share->second.lines == 0)
-                shares.erase(share);
-        }
-    }
+    const ConnectionId connection = turns.front();
+    turns.pop_front();
+    const auto lane = lanes.find(connection);
+    InboundLine line{connection, std::move(lane->second.lines.front())};
+    lane->second.lines.pop_front();
+    lane->second.bytes -= line.text.size();
+    --total;
+    if (lane->second.lines.empty())
+        lanes.erase(lane);
+    else
+        turns.push_back(connection);
     return line;
 }
 
@@ -53,10 +65,21 @@ void InboundQueue::forget(ConnectionId connection)
     framers.erase(connection);
 }
 
+void InboundQueue::discard(ConnectionId connection)
+{
+    forget(connection);
+    const auto lane = lanes.find(connection);
+    if (lane == lanes.end())
+        return;
+    total -= lane->second.lines.size();
+    lanes.erase(lane);
+    turns.erase(std::find(turns.begin(), turns.end(), connection));
+}
+
 std::size_t InboundQueue::queuedFor(ConnectionId connection) const
 {
-    const auto share = shares.find(connection);
-    return share == shares.end() ? 0 : share->second.lines;
+    const auto lane = lanes.find(connection);
+    return lane == lanes.end() ? 0 : lane->second.lines.size();
 }
 
 } // namespace kalvex

@@ -1,12 +1,16 @@
 #pragma once
 // The inbound queue: the messages received on one or more connections, one
-// line each, in arrival order, taken one per dispatch tick.
+// line each, taken one per dispatch tick. Each connection has a lane of its
+// own and the lanes are served in turn, so a busy connection delays another
+// by at most one tick per line of the other's; within a lane the lines keep
+// their arrival order. With one connection this is a plain FIFO.
 
 #include "net/line_framer.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,38 +50,55 @@ enum class ReceiveResult
 class InboundQueue
 {
 public:
+    // Decides, as a line arrives, whether it is queued at all; a line it
+    // refuses is dropped at once and never takes a tick.
+    using LineFilter = std::function<bool(std::string_view line)>;
+
     // The queue starts with one line that the dispatch passes over
-    // ("receivedlist" on the client, an empty line on the server).
+    // ("receivedlist" on the client, an empty line on the server); it is
+    // taken first.
     explicit InboundQueue(std::string initialLine, InboundLimits limits = {});
 
     // Cuts the bytes one read delivered on a connection and appends each
-    // complete message as a line; bytes after the last terminator wait for the
-    // same connection's next read.
-    ReceiveResult receive(ConnectionId connection, std::string_view bytes);
+    // complete message that `admit` accepts (every one without a filter) as a
+    // line of the connection's lane; bytes after the last terminator wait for
+    // the same connection's next read.
+    ReceiveResult receive(ConnectionId connection, std::string_view bytes,
+                          const LineFilter &admit = {});
 
-    // Takes the oldest line; an empty queue gives an empty line.
+    // Takes the oldest line of the lane whose turn it is; an empty queue
+    // gives an empty line.
     InboundLine take();
 
     // The connection is gone: its unterminated tail is dropped. Its complete
     // lines stay queued and are handled in their turn.
     void forget(ConnectionId connection);
+    // The connection is gone and nothing it sent matters any more: its tail
+    // and its waiting lines are dropped.
+    void discard(ConnectionId connection);
 
-    bool empty() const { return lines.empty(); }
-    std::size_t size() const { return lines.size(); }
+    bool empty() const { return total == 0; }
+    std::size_t size() const { return total; }
     std::size_t queuedFor(ConnectionId connection) const;
-    const std::deque<InboundLine> &pending() const { return lines; }
+    // Connections with lines waiting.
+    std::size_t busyConnections() const { return turns.size(); }
 
 private:
-    struct Share
+    struct Lane
     {
-        std::size_t lines = 0;
+        std::deque<std::string> lines;
         std::size_t bytes = 0;
     };
 
+    void push(ConnectionId connection, std::string &&line);
+
     InboundLimits limits;
-    std::deque<InboundLine> lines;
+    // Only connections with lines waiting have a lane.
+    std::unordered_map<ConnectionId, Lane> lanes;
+    // The connections with lines waiting, in the order they are served.
+    std::deque<ConnectionId> turns;
     std::unordered_map<ConnectionId, LineFramer> framers;
-    std::unordered_map<ConnectionId, Share> shares;
+    std::size_t total = 0;
 };
 
 } // namespace kalvex

@@ -1,5 +1,6 @@
 #include "server/game_server.h"
 
+#include "net/chat_limits.h"
 #include "net/commands.h"
 #include "net/dispatch.h"
 #include "net/message.h"
@@ -31,6 +32,20 @@ static_assert(commandIndex(kServerCommands, "CMD_startgame") == StartGame);
 static_assert(commandIndex(kServerCommands, "CMD_justwatch") == JustWatch);
 static_assert(commandIndex(kServerCommands, "CMD_checkit") == CheckIt);
 static_assert(commandIndex(kServerCommands, "CMD_playasound") == PlayASound);
+
+// A name is shown in every roster, transcript and tally: control characters
+// (which the tally's text form cannot carry, and which no one can see) become
+// blanks before anyone receives it.
+std::string printableName(std::string_view name)
+{
+    std::string printable(name);
+    for (char &c : printable) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    return printable;
+}
 
 } // namespace
 
@@ -67,14 +82,38 @@ void GameServer::socketClosed(ConnectionId connection)
     if (slot == 0)
         return;
     Player &p = table[slot];
-    if (p.connected) {
+    // Only a player the others have seen log in is announced as leaving.
+    if (p.connected && p.loggedIn) {
         p.connected = false;
         sendToAllBut(slot, Message("CMD_playerdisconnected").field(slot).open(p.name).wire());
     }
     p.connected = false;
     p.loggedIn = false;
+    p.loginQueued = false;
     p.name.clear();
     p.watching = false;
+}
+
+bool GameServer::admitLine(ConnectionId connection, std::string_view line)
+{
+    const int slot = table.connectedSlotOf(connection);
+    if (slot == 0)
+        return false;
+    Player &p = table[slot];
+    if (p.loggedIn || p.loginQueued)
+        return true;
+    const CommandLine parts = splitCommand(line);
+    int named = 0;
+    if (parts.command == kServerCommands[LoginInfo] &&
+        tryStrToInt(FieldReader(parts.remainder).text(), named) && named == slot) {
+        p.loginQueued = true;
+        return true;
+    }
+    if (!p.earlyLineDropped) {
+        p.earlyLineDropped = true;
+        drop(slot, "a line before the login (and every further one until it)");
+    }
+    return false;
 }
 
 void GameServer::handleLine(ConnectionId connection, std::string_view line)
@@ -149,12 +188,12 @@ void GameServer::logininfo(int sender, std::string_view remainder)
         return drop(sender, "a login for another slot");
     const std::string_view version = fields.text();
     Player &p = table[n];
-    p.name = fields.rest();
+    p.name = printableName(fields.rest());
     p.loggedIn = true;
 
     sendToAll(Message("CMD_newplayerinfo").field(n).open(p.name).wire());
     for (int j = 1; j <= table.highslot(); ++j) {
-        if (j != n && table[j].connected)
+        if (j != n && hears(j))
             sendTo(n, Message("CMD_existingplayers").field(j).open(table[j].name).wire());
     }
     if (version != kVersion) {
@@ -203,6 +242,8 @@ void GameServer::relayChat(int sender, std::string_view remainder, std::string_v
     const std::string_view slotText = fields.text();
     if (strToInt(slotText) != sender)
         return drop(sender, "a chat in another slot's name");
+    if (!mayRelay(sender, fields.rest()))
+        return;
     std::string text = table[sender].name;
     text += joiner;
     text += fields.rest();
@@ -215,7 +256,24 @@ void GameServer::playasound(int sender, std::string_view remainder)
     const int n = fields.number();
     if (n != sender)
         return drop(sender, "a sound in another slot's name");
+    if (!mayRelay(sender, fields.rest()))
+        return;
     sendToAll(Message("CMD_playasound").field(n).open(fields.rest()).wire());
+}
+
+bool GameServer::mayRelay(int sender, std::string_view payload)
+{
+    if (payload.size() > kMaxChatPayloadBytes) {
+        drop(sender, "a chat, action or sound of " + std::to_string(payload.size()) +
+                         " bytes, past the relay's limit of " +
+                         std::to_string(kMaxChatPayloadBytes));
+        return false;
+    }
+    if (!table[sender].chatter.take(clock.nowMs())) {
+        drop(sender, "a chat, action or sound past the sender's rate");
+        return false;
+    }
+    return true;
 }
 
 void GameServer::justwatch(int sender, std::string_view remainder)
@@ -237,9 +295,17 @@ void GameServer::justwatch(int sender, std::string_view remainder)
     }
 }
 
+// Nothing but the slot offer goes to a connection before its login: what is
+// said "to all" is said to the players who have logged in, and a newcomer
+// learns the state it needs at its login.
+bool GameServer::hears(int slot) const
+{
+    return PlayerTable::validSlot(slot) && table[slot].connected && table[slot].loggedIn;
+}
+
 void GameServer::sendTo(int slot, const std::string &bytes)
 {
-    if (PlayerTable::validSlot(slot) && table[slot].connected)
+    if (hears(slot))
         outbox.send(slot, bytes);
 }
 
@@ -251,7 +317,7 @@ void GameServer::sendToAll(const std::string &bytes)
 void GameServer::sendToAllBut(int left, const std::string &bytes)
 {
     for (int slot = 1; slot <= table.highslot(); ++slot) {
-        if (slot != left && table[slot].connected)
+        if (slot != left && hears(slot))
             outbox.send(slot, bytes);
     }
 }

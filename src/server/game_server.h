@@ -51,6 +51,10 @@ public:
     // The endpoint reports "Socket Closed"; it may do so twice for one
     // departure, and the others hear of it once.
     void socketClosed(ConnectionId connection);
+    // Whether a line that has just arrived on the connection is queued at all.
+    // Before its login a connection may send only its login: anything else is
+    // dropped as it arrives, so that it never takes a tick from the others.
+    bool admitLine(ConnectionId connection, std::string_view line);
     // One line from the inbound queue, bound to the connection it came on.
     // Acted on only while that connection holds its slot; a line that the
     // connection may not send, or that does not read, is dropped and logged.
@@ -79,6 +83,9 @@ private:
     void kickhim(int sender, std::string_view remainder);
     void relayChat(int sender, std::string_view remainder, std::string_view command,
                    std::string_view joiner);
+    // Whether a chat, action or sound of the sender may be relayed: its part
+    // after the slot field within the size limit, and within the sender's rate.
+    bool mayRelay(int sender, std::string_view payload);
     void startgame(int sender, std::string_view remainder);
     void justwatch(int sender, std::string_view remainder);
     void checkit(int sender, std::string_view remainder);
@@ -91,6 +98,7 @@ private:
     void endround();
     bool checkforwin();
 
+    bool hears(int slot) const;
     void sendTo(int slot, const std::string &bytes);
     void sendToAll(const std::string &bytes);
     void sendToAllBut(int left, const std::string &bytes);

@@ -21,6 +21,9 @@ void PlayerTable::take(int slot, ConnectionId connection, std::int64_t nowMs)
     Player &p = (*this)[slot];
     p.connected = true;
     p.loggedIn = false;
+    p.loginQueued = false;
+    p.earlyLineDropped = false;
+    p.chatter = TokenBucket(Player::kChatterBurst, Player::kChatterPerSecond, nowMs);
     p.connection = connection;
     p.acceptedAtMs = nowMs;
 }

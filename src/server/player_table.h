@@ -2,6 +2,7 @@
 // The server's table of player slots and the slot hand-out rule.
 
 #include "server/server_ports.h"
+#include "server/token_bucket.h"
 
 #include <array>
 #include <cstdint>
@@ -14,10 +15,21 @@ namespace kalvex {
 // them as they stand.
 struct Player
 {
+    // Chat lines, actions and chatter sounds a connection may send: a burst,
+    // then a steady rate a person typing or clicking never reaches.
+    static constexpr int kChatterBurst = 10;
+    static constexpr int kChatterPerSecond = 2;
+
     std::string name;
     bool connected = false;
     // The login of the connection now in the slot has been handled.
     bool loggedIn = false;
+    // A login for this slot has arrived and waits in the queue: the lines
+    // after it are queued too.
+    bool loginQueued = false;
+    // A line that arrived before the login was dropped (and logged, once).
+    bool earlyLineDropped = false;
+    TokenBucket chatter{kChatterBurst, kChatterPerSecond, 0};
     ConnectionId connection = 0;
     std::int64_t acceptedAtMs = 0;
     std::int64_t score = 0;

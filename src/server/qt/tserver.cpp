@@ -91,7 +91,10 @@ void TServer::Sock1Accept()
 void TServer::endpointRead(TSock &sender, ConnectionId connection)
 {
     const std::string bytes = sender.ReceiveText();
-    if (receivedlist.receive(connection, bytes) == ReceiveResult::Overflow) {
+    const auto admit = [this, connection](std::string_view line) {
+        return engine.admitLine(connection, line);
+    };
+    if (receivedlist.receive(connection, bytes, admit) == ReceiveResult::Overflow) {
         qCInfo(lcServer) << "closing slot" << sender.Tag << "past its share of the queue";
         if (engine.players().connectedSlotOf(connection) != 0)
             close(sender.Tag);
@@ -104,7 +107,8 @@ void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo c
 {
     if (category != TSocketInfo::Close || text != QLatin1String("Socket Closed"))
         return;
-    receivedlist.forget(connection);
+    // Lines of a connection that has gone would only be dropped.
+    receivedlist.discard(connection);
     guarded(ErrorOrigin::Peer, [&] { engine.socketClosed(connection); });
     const int slot = sender.Tag;
     if (slot >= 1 && slot <= PlayerTable::kSlots && endpoints[slot] == &sender) {

@@ -270,6 +270,8 @@ TEST(HostilePeers, TwoPlayersFinishTheirGameUndisturbedAndTheHostStaysWellAndSma
     EXPECT_TRUE(report.streamClosedByServer);
     EXPECT_GE(report.churned, 250);
     EXPECT_EQ(report.silentHeld, 2);
+    // Nothing said to the players reaches a connection that never logged in.
+    EXPECT_EQ(report.silentHeard, 0);
     EXPECT_GT(report.randomBytes, 0u);
 
     // Every round was played by both, and the scores on the wire are theirs.

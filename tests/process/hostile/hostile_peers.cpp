@@ -169,14 +169,27 @@ HostileReport runHostileTraffic(std::uint16_t port, const std::vector<int> &vict
     const auto deadline = Clock::now() + budget;
     std::mt19937 random(20261207);
 
-    // Connections that never log in, held throughout.
+    // Connections that never log in, held throughout; they chatter in their
+    // own slot's name now and then.
     std::vector<std::unique_ptr<RawConnection>> silent;
+    std::vector<std::string> silentChatter;
     for (int i = 0; i < 2; ++i) {
         auto c = std::make_unique<RawConnection>(port);
-        if (c->isOpen() && !c->nextMessage(3000).empty())
-            silent.push_back(std::move(c));
+        const std::string offer = c->isOpen() ? c->nextMessage(3000) : std::string();
+        if (offer.empty())
+            continue;
+        std::string chatter;
+        for (int n = 0; n < 100; ++n)
+            chatter += wire("CMD_chat+" + offer.substr(offer.find('+') + 1) + "+psst|clRed");
+        silentChatter.push_back(std::move(chatter));
+        silent.push_back(std::move(c));
     }
     report.silentHeld = static_cast<int>(silent.size());
+    const auto chatterSilently = [&] {
+        for (std::size_t i = 0; i < silent.size(); ++i)
+            silent[i]->send(silentChatter[i]);
+    };
+    chatterSilently();
 
     // A logged-in peer that watches and forges lines for other slots.
     RawConnection forger(port);
@@ -214,6 +227,8 @@ HostileReport runHostileTraffic(std::uint16_t port, const std::vector<int> &vict
             report.floodClosedByServer = flood.waitClosedByPeer(5000);
         }
     }
+
+    chatterSilently();
 
     // Megabytes with no terminator.
     {
@@ -255,6 +270,12 @@ HostileReport runHostileTraffic(std::uint16_t port, const std::vector<int> &vict
         const std::string batch = forgedBatch(report.forgerSlot, victims);
         if (forger.send(batch))
             report.forgedLines += countLines(batch);
+    }
+    // What the connections that never logged in heard after their offer (the
+    // server closes them once their time to log in is up).
+    for (auto &c : silent) {
+        while (!c->nextMessage(200).empty())
+            ++report.silentHeard;
     }
     return report;
 }

@@ -54,6 +54,8 @@ struct HostileReport
     int churned = 0;
     int churnRefused = 0;
     int silentHeld = 0;
+    // Messages the connections that never logged in received after the offer.
+    int silentHeard = 0;
     std::size_t randomBytes = 0;
 };
 

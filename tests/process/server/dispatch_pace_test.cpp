@@ -2,36 +2,17 @@
 // line after a sleep at once and then keeps its pace of one line per tick.
 
 #include "server/qt/tserver.h"
+#include "tick_watch.h"
 #include "wire_peer.h"
 
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace kalvex;
 using namespace kalvex::test;
 
 namespace {
-
-// Notes the timer's interval at each of its ticks, before the tick runs.
-class TickWatch : public QObject
-{
-public:
-    explicit TickWatch(QTimer &timer) : timer(timer) { timer.installEventFilter(this); }
-    ~TickWatch() override { timer.removeEventFilter(this); }
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Timer)
-            intervals.push_back(timer.interval());
-        return false;
-    }
-
-    QTimer &timer;
-    std::vector<int> intervals;
-};
 
 TEST(DispatchPace, FirstLineAfterASleepIsTakenAtOnceAndABurstKeepsOneLinePerTick)
 {

@@ -1,6 +1,7 @@
 // The server host over real loopback connections: the bytes each peer sees.
 
 #include "net/socket_errors.h"
+#include "ones_only.h"
 #include "server/qt/tserver.h"
 #include "wire_peer.h"
 
@@ -15,13 +16,6 @@ using namespace kalvex;
 using namespace kalvex::test;
 
 namespace {
-
-// Every code is 1 1 1 1.
-class OnesOnly : public RandomSource
-{
-public:
-    int colour(int) override { return 1; }
-};
 
 class Loopback : public ::testing::Test
 {

@@ -2,9 +2,11 @@
 // A game client as the server sees it: one TCP connection that sends raw
 // bytes and reads back whole messages, waiting on the event loop.
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTest>
 
+#include <algorithm>
 #include <string>
 
 namespace kalvex::test {
@@ -42,6 +44,20 @@ public:
         std::string message = received.substr(0, end + 1);
         received.erase(0, end + 1);
         return message;
+    }
+
+    // The next whole message that starts with prefix; the others before it
+    // are passed over.
+    std::string nextStartingWith(const std::string &prefix, int ms = 5000)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            const int left = ms - static_cast<int>(waited.elapsed());
+            std::string message = next(std::max(left, 0));
+            if (message.rfind(prefix, 0) == 0 || message.rfind("<no message", 0) == 0)
+                return message;
+        }
     }
 
     // Everything that arrives within the time.
