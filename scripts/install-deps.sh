@@ -10,7 +10,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev liblz4-dev
   clang libclang-rt-14-dev
-  desktop-file-utils xvfb xauth
+  desktop-file-utils
+  xvfb xauth openbox xdotool x11-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "bot/qt/bot_connection.h"
 
+#include "net/chat_limits.h"
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -12,19 +14,30 @@ constexpr int kDispatchMs = 10;
 constexpr int kClockMs = 1000;
 constexpr int kExitNoConnection = 1;
 
+// A relayed chat carries the sender's name besides its text, so the link
+// takes longer lines than one message of the server's own cap.
+InboundLimits linkLimits()
+{
+    InboundLimits limits;
+    limits.maxTail = kMaxReceivedLineBytes;
+    return limits;
+}
+
 } // namespace
 
 BotConnection::BotConnection(BotOptions options, const QString &host, const QString &port,
                              bool verbose, QObject *parent)
     : QObject(parent), playerName(QString::fromStdString(options.name)), verbose(verbose),
-      queue("receivedlist"), bot(*this, std::move(options))
+      queue("receivedlist", linkLimits()), bot(*this, std::move(options))
 {
     sock.setHostName(host);
     sock.setPortName(port);
     sock.OnRead = [this](TSock &, int) { received(); };
+    // The lines that arrived with the close (a "CMD_full" answer, say) are
+    // handled first; the dispatch timer reports the close once they are done.
     sock.OnDisconnect = [this](TSock &) {
-        if (!done)
-            bot.connectionClosed();
+        closePending = true;
+        wakeDispatch();
     };
     sock.OnInfo = [this](TSock &, TSocketInfo category, const QString &text) {
         if (category != TSocketInfo::Error || done)
@@ -64,7 +77,7 @@ void BotConnection::received()
 
 void BotConnection::wakeDispatch()
 {
-    if (!done && !dispatchTimer.isActive() && (!queue.empty() || bot.needsTicks()))
+    if (!done && !dispatchTimer.isActive() && (!queue.empty() || closePending || bot.needsTicks()))
         dispatchTimer.start();
 }
 
@@ -73,7 +86,14 @@ void BotConnection::dispatchTick()
     // One line per tick, as the window takes them; asleep when idle.
     if (!queue.empty())
         bot.handleLine(queue.take().text);
+    if (done)
+        return;
     bot.dispatchTick();
+    if (closePending && queue.empty() && !done) {
+        closePending = false;
+        bot.connectionClosed();
+        return;
+    }
     if (queue.empty() && !bot.needsTicks())
         dispatchTimer.stop();
 }
