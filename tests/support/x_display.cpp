@@ -114,7 +114,10 @@ bool XDisplay::startServer(int number)
     process->setArguments({QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
                            QStringLiteral("0"),
                            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                           QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                           // Without it the server resets whenever its last
+                           // client leaves, and a client connecting then fails.
+                           QStringLiteral("-noreset")});
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     process->start();
