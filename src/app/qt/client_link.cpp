@@ -1,7 +1,6 @@
 #include "app/qt/client_link.h"
 #include "app/qt/app_log.h"
 
-#include "net/chat_limits.h"
 #include "net/error_report.h"
 
 #include <algorithm>
@@ -9,21 +8,7 @@
 
 namespace kalvex {
 
-namespace {
-
-// A relayed chat carries the sender's name besides its text, so the link
-// takes longer lines than one message of the server's own cap.
-InboundLimits linkLimits()
-{
-    InboundLimits limits;
-    limits.maxTail = kMaxReceivedLineBytes;
-    return limits;
-}
-
-} // namespace
-
-ClientLink::ClientLink(QObject *parent)
-    : QObject(parent), receivedlist("receivedlist", linkLimits())
+ClientLink::ClientLink(QObject *parent) : QObject(parent)
 {
     sock.OnRead = [this](TSock &sender, int) { received(sender); };
     sock.OnInfo = [this](TSock &, TSocketInfo, const QString &text) {

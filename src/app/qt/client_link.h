@@ -2,6 +2,7 @@
 // The client's game link: the endpoint `sock`, its inbound queue and the
 // dispatch timer `Timer1` that hands one received line per tick onward.
 
+#include "net/chat_limits.h"
 #include "net/inbound_queue.h"
 #include "net/qt/tsock.h"
 
@@ -59,7 +60,9 @@ private:
     template <typename Step> void runStep(Step &&step);
 
     TSock sock;
-    InboundQueue receivedlist{"receivedlist"};
+    // A relayed chat carries its sender's name besides the text, so lines may
+    // be longer than one message of the server's own cap.
+    InboundQueue receivedlist{"receivedlist", {.maxTail = kMaxReceivedLineBytes}};
     QTimer Timer1;
     // Since the last tick, so that a woken timer keeps the pace.
     QElapsedTimer sinceTick;

@@ -14,21 +14,13 @@ constexpr int kDispatchMs = 10;
 constexpr int kClockMs = 1000;
 constexpr int kExitNoConnection = 1;
 
-// A relayed chat carries the sender's name besides its text, so the link
-// takes longer lines than one message of the server's own cap.
-InboundLimits linkLimits()
-{
-    InboundLimits limits;
-    limits.maxTail = kMaxReceivedLineBytes;
-    return limits;
-}
-
 } // namespace
 
 BotConnection::BotConnection(BotOptions options, const QString &host, const QString &port,
                              bool verbose, QObject *parent)
     : QObject(parent), playerName(QString::fromStdString(options.name)), verbose(verbose),
-      queue("receivedlist", linkLimits()), bot(*this, std::move(options))
+      // A relayed chat carries its sender's name besides the text.
+      queue("receivedlist", {.maxTail = kMaxReceivedLineBytes}), bot(*this, std::move(options))
 {
     sock.setHostName(host);
     sock.setPortName(port);

@@ -52,6 +52,22 @@ protected:
         return ids;
     }
 
+    // The process's one window once the window manager has framed it; empty
+    // when that does not happen.
+    QString waitForFramedWindow(const QProcess &process)
+    {
+        const QStringList windows = waitForWindows(process, 1);
+        if (windows.size() != 1)
+            return {};
+        const bool framed = QTest::qWaitFor(
+            [&] {
+                const WindowGeometry now = geometry(windows[0]);
+                return now.frame.height() > now.client.height();
+            },
+            5000);
+        return framed ? windows[0] : QString();
+    }
+
     WindowGeometry geometry(const QString &id)
     {
         const QString info = x->tool("xwininfo", {"-id", id}).value_or(QString());
@@ -206,14 +222,10 @@ TEST_F(Desktop, ClosingBeforeTheLoginLeavesTheStoredPlacementAlone)
     writeSettings(idle.settingsPath(), stored);
     // Two arguments: the program waits unconnected, its settings not applied.
     idle.start({"Ann", "127.0.0.1"});
-    const QStringList windows = waitForWindows(idle.process, 1);
-    ASSERT_EQ(windows.size(), 1);
-    // The frame is in place before the user closes the window.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return geometry(windows[0]).frame.height() > geometry(windows[0]).client.height(); },
-        5000));
+    const QString window = waitForFramedWindow(idle.process);
+    ASSERT_FALSE(window.isEmpty());
     QTest::qWait(300);
-    ASSERT_TRUE(closeByWindowManager(windows[0], idle.process));
+    ASSERT_TRUE(closeByWindowManager(window, idle.process));
     EXPECT_EQ(readFile(idle.settingsPath()), stored);
 }
 
@@ -221,18 +233,15 @@ TEST_F(SmallDesktop, AWindowMovedWhileLargerThanTheWorkAreaIsStoredFifteenPixels
 {
     Instance idle(gamePort, lobbyPort, x.get());
     idle.start({"Ann", "127.0.0.1"});
-    const QStringList windows = waitForWindows(idle.process, 1);
-    ASSERT_EQ(windows.size(), 1);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return geometry(windows[0]).frame.height() > geometry(windows[0]).client.height(); },
-        5000));
+    const QString window = waitForFramedWindow(idle.process);
+    ASSERT_FALSE(window.isEmpty());
     // The user moves it.
-    ASSERT_TRUE(x->tool("xdotool", {"windowmove", "--sync", windows[0], "30", "20"}));
+    ASSERT_TRUE(x->tool("xdotool", {"windowmove", "--sync", window, "30", "20"}));
     QTest::qWait(300);
-    const QRect frame = geometry(windows[0]).frame;
+    const QRect frame = geometry(window).frame;
     ASSERT_GT(frame.width(), 600);
     ASSERT_GT(frame.height(), 400);
-    ASSERT_TRUE(closeByWindowManager(windows[0], idle.process));
+    ASSERT_TRUE(closeByWindowManager(window, idle.process));
     const QByteArray text = readFile(idle.settingsPath());
     EXPECT_TRUE(text.contains("Width=" + QByteArray::number(frame.width() - 15) + "\r\n"))
         << text.toStdString() << " for a frame of " << frame.width();
@@ -253,10 +262,10 @@ TEST_F(Desktop, AltFOpensTheFileMenuAndTypesNothingIntoTheChat)
     link->write("CMD_sendlogininfo+2" + T + "CMD_newplayerinfo+2+Ann" + T);
     ASSERT_TRUE(readUntil(*link, "Ann" + T + T).endsWith(T + T));
 
-    const QStringList windows = waitForWindows(joiner.process, 1);
-    ASSERT_EQ(windows.size(), 1);
+    const QString window = waitForFramedWindow(joiner.process);
+    ASSERT_FALSE(window.isEmpty());
     QTest::qWait(300);
-    ASSERT_TRUE(key(windows[0], "alt+f"));
+    ASSERT_TRUE(key(window, "alt+f"));
     const QStringList withMenu = waitForWindows(joiner.process, 2, 5000);
     EXPECT_EQ(withMenu.size(), 2) << "the File menu opened";
     ASSERT_TRUE(x->tool("xdotool", {"key", "Escape", "Escape"}));
