@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev liblz4-dev
   clang libclang-rt-14-dev
-  desktop-file-utils xvfb xauth openbox xdotool
+  desktop-file-utils xvfb xauth openbox xdotool x11-utils
   appstream groff-base man-db   # checking the metainfo and manual pages
   dpkg-dev file                 # make deb: dpkg-shlibdeps and the ELF check
 )

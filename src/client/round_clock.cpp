@@ -1,9 +1,12 @@
 #include "client/round_clock.h"
 
+#include <algorithm>
+
 namespace kalvex {
 
-std::string RoundClock::format(int value)
+std::string RoundClock::format(int total)
 {
+    const int value = std::clamp(total, 0, kMaxShownSeconds);
     const int minutes = value / 60;
     const int secs = value % 60;
     std::string text = std::to_string(minutes) + ":";

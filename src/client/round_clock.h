@@ -38,8 +38,13 @@ public:
     // The round's time ran out on the server: "0:00" and an empty bar.
     void showTimeUp();
 
-    // "m:ss", minutes without a leading zero.
-    static std::string format(int seconds);
+    // The most the clock shows: a foreign host may send any round time, and
+    // the clock's label has room for two digits of minutes.
+    static constexpr int kMaxShownSeconds = 99 * 60 + 59;
+
+    // "m:ss", minutes without a leading zero; below zero shows as 0:00, above
+    // kMaxShownSeconds as 99:59.
+    static std::string format(int total);
 
 private:
     int seconds = 0;

@@ -4,6 +4,7 @@
 #include "net/error_report.h"
 
 #include <algorithm>
+#include <string>
 
 namespace kalvex {
 
@@ -11,8 +12,12 @@ ClientLink::ClientLink(QObject *parent) : QObject(parent)
 {
     sock.OnRead = [this](TSock &sender, int) { received(sender); };
     sock.OnInfo = [this](TSock &, TSocketInfo, const QString &text) {
-        if (text == QLatin1String("Socket Closed") && onClosed)
-            onClosed();
+        if (text != QLatin1String("Socket Closed"))
+            return;
+        // The lines that arrived with the close (a "CMD_full" answer, say)
+        // are handled first; the timer calls onClosed once they are done.
+        closePending = true;
+        wake();
     };
     Timer1.setObjectName(QStringLiteral("Timer1"));
     sock.setObjectName(QStringLiteral("sock"));
@@ -42,22 +47,45 @@ void ClientLink::received(TSock &sender)
     wake();
 }
 
+template <typename Step> void ClientLink::runStep(Step &&step)
+{
+    std::string error;
+    try {
+        step();
+        return;
+    } catch (const std::exception &e) {
+        error = e.what();
+    } catch (...) {
+        error = "Unknown error";
+    }
+    // A box opened inside the tick would hold the timer (a timer never fires
+    // again while its own handler runs), and with it every later line.
+    QTimer::singleShot(0, this, [error] { reportError(ErrorOrigin::Local, error); });
+}
+
 void ClientLink::tick()
 {
     sinceTick.start();
     if (Timer1.interval() != kTickMs)
         Timer1.setInterval(kTickMs);
     const InboundLine line = receivedlist.take();
-    guarded(ErrorOrigin::Local, [&] {
+    runStep([&] {
         if (onLine)
             onLine(line.text);
     });
-    guarded(ErrorOrigin::Local, [&] {
+    runStep([&] {
         if (afterTick)
             afterTick();
     });
+    if (closePending && receivedlist.empty()) {
+        closePending = false;
+        runStep([&] {
+            if (onClosed)
+                onClosed();
+        });
+    }
     // An idle link makes no wake-ups: nothing waits and nothing counts.
-    if (receivedlist.empty() && !(countingTicks && countingTicks()))
+    if (receivedlist.empty() && !closePending && !(countingTicks && countingTicks()))
         Timer1.stop();
 }
 

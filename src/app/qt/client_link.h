@@ -2,6 +2,7 @@
 // The client's game link: the endpoint `sock`, its inbound queue and the
 // dispatch timer `Timer1` that hands one received line per tick onward.
 
+#include "net/chat_limits.h"
 #include "net/inbound_queue.h"
 #include "net/qt/tsock.h"
 
@@ -34,29 +35,39 @@ public:
     // was never opened or is closed.
     void send(std::string_view bytes);
 
-    // One dispatch tick: the oldest line to onLine, then afterTick.
+    // One dispatch tick: the oldest line to onLine, then afterTick; once the
+    // link has closed and nothing waits any more, onClosed.
     void tick();
     // Makes sure the timer runs (a line arrived, or a countdown started).
     void wake();
     bool ticking() const { return Timer1.isActive(); }
 
-    // The dispatch of one received line (without its terminator).
+    // The dispatch of one received line (without its terminator). What it
+    // throws is reported once the tick has ended, so that a box the report
+    // opens does not hold up the lines behind it.
     std::function<void(std::string_view line)> onLine;
     // Runs after each tick's line.
     std::function<void()> afterTick;
     // Whether something counts ticks even while no line waits.
     std::function<bool()> countingTicks;
-    // The link reported "Socket Closed".
+    // The link reported "Socket Closed" and every line received before the
+    // close has been dispatched.
     std::function<void()> onClosed;
 
 private:
     void received(TSock &sender);
+    // Runs a step of the tick; an error is reported after the tick.
+    template <typename Step> void runStep(Step &&step);
 
     TSock sock;
-    InboundQueue receivedlist{"receivedlist"};
+    // A relayed chat carries its sender's name besides the text, so lines may
+    // be longer than one message of the server's own cap.
+    InboundQueue receivedlist{"receivedlist", {.maxTail = kMaxReceivedLineBytes}};
     QTimer Timer1;
     // Since the last tick, so that a woken timer keeps the pace.
     QElapsedTimer sinceTick;
+    // The close waits for the lines that came before it.
+    bool closePending = false;
 };
 
 } // namespace kalvex

@@ -11,14 +11,26 @@
 #include "windows/qt/phrases_form.h"
 #include "windows/qt/spylist_form.h"
 
+#include <QMessageBox>
+#include <QTimer>
+
 namespace kalvex {
 
 namespace {
 
 Ttallylist *tallyWindow(Tchat &main)
 {
+    // The tally fails inside game events (a game won, a round started): its
+    // box opens after the event, so that the dispatch goes on meanwhile.
     auto *window = new Ttallylist(programDirectory(), &main, [](const QString &text) {
-        reportError(ErrorOrigin::Local, text.toStdString());
+        QTimer::singleShot(
+            0, [message = text.toStdString()] { reportError(ErrorOrigin::Local, message); });
+    });
+    // Every box of the program bears its name.
+    window->setConfirmer([window](const QString &question) {
+        return QMessageBox::question(window, QStringLiteral("Kalvex"), question,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
     });
     window->setBackground(main.backgroundTile());
     window->setSeats([&main] { return main.session().myslot(); },

@@ -2,6 +2,7 @@
 
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
+#include "app/qt/menu_mnemonics.h"
 #include "app/qt/single_instance.h"
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
@@ -10,6 +11,7 @@
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
+#include "tally/qt/tally_list.h"
 #include "windows/qt/about_form.h"
 #include "windows/qt/download_form.h"
 #include "windows/qt/gamestart_form.h"
@@ -56,10 +58,11 @@ Tchat::Tchat(QWidget *parent)
     gameLink->onLine = [this](std::string_view line) { game.handleLine(line); };
     gameLink->afterTick = [this] { chatControls->tick(); };
     gameLink->countingTicks = [this] { return !chatControls->composer().chatterready(); };
-    // Losing the game link ends the program.
+    // Losing the game link ends the program, once every line that came
+    // before the close has been handled.
     gameLink->onClosed = [this] {
         // The "Game is full" box closes the window itself once dismissed.
-        if (!fullBoxOpen)
+        if (!refusedAsFull)
             QTimer::singleShot(0, this, &QWidget::close);
     };
 
@@ -185,9 +188,10 @@ void Tchat::buildMenu()
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("menu_view"));
+    // An open window is brought forward with its current-game list rebuilt.
     item(view, QStringLiteral("action_viewtally"), QStringLiteral("View Tally"), [this] {
         if (windows.tallylist)
-            windows.tallylist->show();
+            windows.tallylist->viewTally();
     });
     item(view, QStringLiteral("action_spylist"), QStringLiteral("Spy List"), [this] {
         if (windows.spylist)
@@ -224,6 +228,7 @@ void Tchat::buildMenu()
         if (windows.about)
             windows.about->show();
     });
+    giveMnemonics(menuBar());
 }
 
 void Tchat::setWindows(const SecondaryWindows &others)
@@ -374,9 +379,18 @@ void Tchat::applyBounds(const QRect &bounds, bool byUser)
         QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
 }
 
+QRect Tchat::placement() const
+{
+    // A window manager adds its frame after the window is shown, moving the
+    // client area and growing the frame; the frame's corner and the client
+    // area's size stay as the program set them until the user moves or
+    // resizes the window.
+    return {frameGeometry().topLeft(), size()};
+}
+
 void Tchat::noteReferenceBounds()
 {
-    referenceBounds = currentBounds();
+    referencePlacement = placement();
 }
 
 void Tchat::resetScreenLocation()
@@ -397,13 +411,16 @@ void Tchat::closeEvent(QCloseEvent *event)
 {
     QRect bounds = currentBounds();
     if (bounds != savedbounds) {
+        // A window larger than the work area is stored 15 pixels smaller,
+        // so that it creeps back onto the screen over later runs.
         const QRect work = screen() != nullptr ? screen()->availableGeometry() : QRect();
         if (work.isValid() && work.width() < bounds.width())
             bounds.setWidth(bounds.width() - 15);
         if (work.isValid() && work.height() < bounds.height())
             bounds.setHeight(bounds.height() - 15);
         savedbounds = bounds;
-        guarded(ErrorOrigin::Local, [this] { boundsSaved(currentBounds() != referenceBounds); });
+        const bool userMoved = placement() != referencePlacement;
+        guarded(ErrorOrigin::Local, [&] { boundsSaved(bounds, userMoved); });
     }
     event->accept();
     QMainWindow::closeEvent(event);
@@ -475,10 +492,14 @@ void Tchat::spyLeft(int slot, std::string_view name)
 
 void Tchat::gameIsFull()
 {
-    fullBoxOpen = true;
-    QMessageBox::information(this, windowTitle(), QStringLiteral("Game is full"));
-    fullBoxOpen = false;
-    close();
+    if (refusedAsFull)
+        return;
+    refusedAsFull = true;
+    // The box opens after the dispatch tick, which goes on meanwhile.
+    QTimer::singleShot(0, this, [this] {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("Game is full"));
+        close();
+    });
 }
 
 void Tchat::roundClock(bool run)
@@ -503,7 +524,9 @@ void Tchat::buildComputerItems(QMenu *file)
     computers = new bot::ComputerPlayers(this);
     connect(computers, &bot::ComputerPlayers::failed, this,
             [this](const QString &name, const QString &why) {
-                systemLine((name + QStringLiteral(": ") + why).toStdString());
+                // The player's own words may run over several lines.
+                const QString text = name + QStringLiteral(": ") + why.simplified();
+                systemLine("0+" + text.toStdString());
             });
 
     addComputerItem = file->addAction(QStringLiteral("Add Computer Player"));

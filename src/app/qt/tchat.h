@@ -45,11 +45,12 @@ class Tgamestart;
 class Thelp;
 class Tphrases;
 class Tspylist;
+class Ttallylist;
 
 // The other windows, created after the main window; each may be absent.
 struct SecondaryWindows
 {
-    QPointer<QWidget> tallylist;
+    QPointer<Ttallylist> tallylist;
     QPointer<Tabout> about;
     QPointer<Tgamestart> gamestart;
     QPointer<Thelp> help;
@@ -153,7 +154,8 @@ private:
     void ballNumbersSaved();
     void nameControlsForScreenReaders();
     void gameOptionsSaved();
-    void boundsSaved(bool userMoved);
+    // The window closes at `bounds`.
+    void boundsSaved(const QRect &bounds, bool userMoved);
     void phrasesSaved(const std::array<std::string, 9> &before);
     void wireChat();
     void setStartAvailable(bool shown, bool menuEnabled);
@@ -161,6 +163,8 @@ private:
     void applyBounds(const QRect &bounds, bool byUser);
     void noteReferenceBounds();
     QRect currentBounds() const;
+    // The frame's corner and the client area's size.
+    QRect placement() const;
     void openLobbyLink();
     void applyPhrases(const QStringList &texts);
     // The chat's values, in plain types for the settings.
@@ -202,11 +206,12 @@ private:
     QStringList commandLine;
     std::string hostAddress;
     QRect savedbounds{0, 0, 0, 0};
-    // The bounds last given to the window by the program; a difference at
-    // closing means the user moved or resized it.
-    QRect referenceBounds;
+    // The placement (see placement()) last given to the window by the
+    // program; a difference at closing means the user moved or resized it.
+    QRect referencePlacement;
     bool shownOnce = false;
-    bool fullBoxOpen = false;
+    // The server answered "CMD_full": its box, not the close, ends the program.
+    bool refusedAsFull = false;
 
     friend class SettingsGlue;
     friend class SoundGlue;

@@ -14,6 +14,7 @@
 #include <QMenu>
 
 #include <filesystem>
+#include <optional>
 
 namespace kalvex {
 
@@ -33,12 +34,13 @@ public:
         : window(window), file(std::filesystem::path(programDirectory().toStdString()))
     {}
 
-    // The values the program runs with now.
-    Settings gather() const
+    // The values the program runs with now; the window's bounds unless
+    // others are given (those it closes with).
+    Settings gather(std::optional<QRect> closingBounds = std::nullopt) const
     {
         Settings values;
         values.textsize = window.pane->textSize();
-        const QRect bounds = window.currentBounds();
+        const QRect bounds = closingBounds.value_or(window.currentBounds());
         values.top = bounds.top();
         values.left = bounds.left();
         values.width = bounds.width();
@@ -86,10 +88,10 @@ public:
         window.ballNumbersItem->setChecked(values.ballnumbers);
     }
 
-    void save(const SettingKeys &changed)
+    void save(const SettingKeys &changed, std::optional<QRect> closingBounds = std::nullopt)
     {
         std::string error;
-        if (!file.saveinifile(gather(), changed, &error))
+        if (!file.saveinifile(gather(closingBounds), changed, &error))
             qCWarning(lcApp) << "settings not saved:" << QString::fromStdString(error);
     }
 
@@ -174,9 +176,9 @@ void Tchat::gameOptionsSaved()
     settings->save(kGameOptionKeys);
 }
 
-void Tchat::boundsSaved(bool userMoved)
+void Tchat::boundsSaved(const QRect &bounds, bool userMoved)
 {
-    settings->save(userMoved ? kWindowBoundsKeys : SettingKeys{});
+    settings->save(userMoved ? kWindowBoundsKeys : SettingKeys{}, bounds);
 }
 
 void Tchat::phrasesSaved(const std::array<std::string, 9> &before)

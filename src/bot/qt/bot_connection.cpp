@@ -1,5 +1,7 @@
 #include "bot/qt/bot_connection.h"
 
+#include "net/chat_limits.h"
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -17,14 +19,17 @@ constexpr int kExitNoConnection = 1;
 BotConnection::BotConnection(BotOptions options, const QString &host, const QString &port,
                              bool verbose, QObject *parent)
     : QObject(parent), playerName(QString::fromStdString(options.name)), verbose(verbose),
-      queue("receivedlist"), bot(*this, std::move(options))
+      // A relayed chat carries its sender's name besides the text.
+      queue("receivedlist", {.maxTail = kMaxReceivedLineBytes}), bot(*this, std::move(options))
 {
     sock.setHostName(host);
     sock.setPortName(port);
     sock.OnRead = [this](TSock &, int) { received(); };
+    // The lines that arrived with the close (a "CMD_full" answer, say) are
+    // handled first; the dispatch timer reports the close once they are done.
     sock.OnDisconnect = [this](TSock &) {
-        if (!done)
-            bot.connectionClosed();
+        closePending = true;
+        wakeDispatch();
     };
     sock.OnInfo = [this](TSock &, TSocketInfo category, const QString &text) {
         if (category != TSocketInfo::Error || done)
@@ -64,7 +69,7 @@ void BotConnection::received()
 
 void BotConnection::wakeDispatch()
 {
-    if (!done && !dispatchTimer.isActive() && (!queue.empty() || bot.needsTicks()))
+    if (!done && !dispatchTimer.isActive() && (!queue.empty() || closePending || bot.needsTicks()))
         dispatchTimer.start();
 }
 
@@ -73,7 +78,14 @@ void BotConnection::dispatchTick()
     // One line per tick, as the window takes them; asleep when idle.
     if (!queue.empty())
         bot.handleLine(queue.take().text);
+    if (done)
+        return;
     bot.dispatchTick();
+    if (closePending && queue.empty() && !done) {
+        closePending = false;
+        bot.connectionClosed();
+        return;
+    }
     if (queue.empty() && !bot.needsTicks())
         dispatchTimer.stop();
 }

@@ -48,6 +48,8 @@ private:
     QTimer thinkTimer;
     QTimer clockTimer;
     bool done = false;
+    // The link closed; the close is handled once the queue is empty.
+    bool closePending = false;
     BotPlayer bot;
 };
 

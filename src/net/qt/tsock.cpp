@@ -16,7 +16,8 @@ namespace {
 
 // One receive call takes at most this much.
 constexpr qint64 kReadChunk = 32768;
-constexpr int kListenBacklog = 5;
+// Room for a burst of joiners without a SYN retry.
+constexpr int kListenBacklog = 64;
 // A closed connection is given this long to deliver what was sent before it
 // is cut.
 constexpr int kLingerMs = 10000;

@@ -1,6 +1,8 @@
 // The real program, started offscreen with its own home, runtime directory
 // and ports, in each of its launch modes.
 
+#include "kalvex_instance.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTcpServer>
@@ -12,90 +14,9 @@
 
 #include <memory>
 
+using namespace kalvex::testing;
+
 namespace {
-
-const QByteArray T(1, '\xFF');
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// One started program with private places; ended by the destructor.
-class Instance
-{
-public:
-    Instance(const QString &runtimeDir, quint16 gamePort, quint16 lobbyPort)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("KALVEX_HOME", home.path());
-        env.insert("XDG_RUNTIME_DIR", runtimeDir);
-        env.insert("KALVEX_PORT", QString::number(gamePort));
-        env.insert("KALVEX_LOBBY_PORT", QString::number(lobbyPort));
-        env.insert("KALVEX_LOBBY_URL", "http://127.0.0.1:1/none");
-        process.setProcessEnvironment(env);
-        process.setProgram(KALVEX_BINARY_DIR "/src/app/kalvex");
-    }
-    ~Instance()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-    void start(const QStringList &arguments)
-    {
-        process.setArguments(arguments);
-        process.start();
-        ASSERT_TRUE(process.waitForStarted(5000));
-    }
-    QProcess process;
-    QTemporaryDir home;
-};
-
-// A listening place the program may connect to: the lobby, or a remote host.
-struct Listener
-{
-    QTcpServer server;
-    std::vector<QTcpSocket *> peers;
-    explicit Listener(quint16 port)
-    {
-        EXPECT_TRUE(server.listen(QHostAddress::LocalHost, port));
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket *peer = server.nextPendingConnection())
-                peers.push_back(peer);
-        });
-    }
-};
-
-// Connects to the game port, trying again until the program listens there.
-bool connectWhenListening(QTcpSocket &peer, quint16 port)
-{
-    return QTest::qWaitFor(
-        [&] {
-            if (peer.state() == QAbstractSocket::ConnectedState)
-                return true;
-            peer.abort();
-            peer.connectToHost(QHostAddress::LocalHost, port);
-            return peer.waitForConnected(200);
-        },
-        10000);
-}
-
-QByteArray readUntil(QTcpSocket &socket, const QByteArray &wanted, int timeoutMs = 10000)
-{
-    QByteArray got;
-    (void)QTest::qWaitFor(
-        [&] {
-            got += socket.readAll();
-            return got.contains(wanted);
-        },
-        timeoutMs);
-    return got;
-}
 
 class Launch : public ::testing::Test
 {

@@ -24,6 +24,22 @@ TEST_F(Clock, TextsShowMinutesAndTwoDigitSeconds)
     EXPECT_EQ(RoundClock::format(9), "0:09");
 }
 
+TEST_F(Clock, TextsStayWithinTwoDigitsOfMinutesWhateverTheHostSends)
+{
+    EXPECT_EQ(RoundClock::format(RoundClock::kMaxShownSeconds), "99:59");
+    EXPECT_EQ(RoundClock::format(RoundClock::kMaxShownSeconds + 1), "99:59");
+    EXPECT_EQ(RoundClock::format(2147483647), "99:59");
+    EXPECT_EQ(RoundClock::format(-5), "0:00");
+    EXPECT_EQ(RoundClock::format(-2147483647 - 1), "0:00");
+
+    // The count itself runs on from the host's value; only its text stops.
+    loginAs(2);
+    playRound(5, 2147483647);
+    session.clockTick();
+    EXPECT_EQ(session.secondsleft(), 2147483646);
+    EXPECT_EQ(session.roundClock().text(), "Time: 99:59");
+}
+
 TEST_F(Clock, EachTickCountsDownTheTextBarAndColour)
 {
     loginAs(2);

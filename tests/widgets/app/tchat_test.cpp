@@ -6,12 +6,14 @@
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
 #include "app/qt/tchat.h"
+#include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
+#include "tally/qt/tally_list.h"
 #include "windows/qt/about_form.h"
 #include "windows/qt/download_form.h"
 #include "windows/qt/gamestart_form.h"
@@ -19,8 +21,10 @@
 #include "windows/qt/phrases_form.h"
 #include "windows/qt/spylist_form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -33,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace kalvex;
@@ -109,18 +114,24 @@ protected:
     ErrorSink previousSink;
 };
 
+// A caption as it reads, without the mark of its access key.
+QString caption(const QAction *action)
+{
+    return QString(action->text()).remove('&');
+}
+
 QStringList entries(QMenu *menu)
 {
     QStringList texts;
     for (QAction *action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        texts << (action->isSeparator() ? QStringLiteral("-") : caption(action));
     return texts;
 }
 
 QMenu *topMenu(Tchat &window, const QString &title)
 {
     for (QAction *action : window.menuBar()->actions()) {
-        if (action->text() == title)
+        if (caption(action) == title)
             return action->menu();
     }
     return nullptr;
@@ -155,7 +166,7 @@ TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
     Tchat &window = start({"a", "b"});
     QStringList titles;
     for (QAction *action : window.menuBar()->actions())
-        titles << action->text();
+        titles << caption(action);
     EXPECT_EQ(titles, (QStringList{"File", "Options", "View", "Help"}));
     EXPECT_EQ(entries(topMenu(window, "File")),
               (QStringList{"Start Game", "Add Computer Player", "Computer Level", "-", "Exit"}));
@@ -557,4 +568,141 @@ TEST_F(ProgramTest, TheChatInputHasTheKeyboardFirstSoTypedDigitsAreChat)
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.chat().input()->hasFocus(); }, 2000))
         << "the board takes the keys 1 to 6 only once the user hands it the keyboard";
+}
+
+TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
+{
+    Tchat &window = start({"a", "b"});
+    QStringList barKeys;
+    for (QAction *menu : window.menuBar()->actions())
+        barKeys << QKeySequence::mnemonic(menu->text()).toString();
+    EXPECT_EQ(barKeys, (QStringList{"Alt+F", "Alt+O", "Alt+V", "Alt+H"}));
+
+    // Within one menu every entry that has letters has a key, and no key twice.
+    std::function<void(QMenu *)> check = [&](QMenu *menu) {
+        QStringList keys;
+        for (QAction *entry : menu->actions()) {
+            if (entry->isSeparator() || !entry->text().contains(QRegularExpression("[A-Za-z]")))
+                continue;
+            const QString key = QKeySequence::mnemonic(entry->text()).toString();
+            EXPECT_FALSE(key.isEmpty()) << caption(entry).toStdString();
+            EXPECT_FALSE(keys.contains(key))
+                << key.toStdString() << " twice in " << caption(menu->menuAction()).toStdString();
+            keys << key;
+            if (entry->menu())
+                check(entry->menu());
+        }
+    };
+    for (QAction *menu : window.menuBar()->actions())
+        check(menu->menu());
+}
+
+TEST_F(ProgramTest, AltAndAMenusKeyOpensTheMenuAndTypesNothingIntoTheChat)
+{
+    Tchat &window = start({"a", "b"});
+    window.activateWindow();
+    ChatInput *input = window.chat().input();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return input->hasFocus(); }, 2000));
+    QTest::keyClicks(input, "typed");
+    ASSERT_EQ(input->text(), "typed");
+    for (const auto &[key, title] : {std::pair{Qt::Key_F, "File"}, std::pair{Qt::Key_V, "View"}}) {
+        QMenu *menu = topMenu(window, title);
+        QTest::keyClick(input, key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000)) << title;
+        EXPECT_EQ(input->text(), "typed") << title;
+        menu->close();
+        window.activateWindow();
+        input->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QApplication::activeWindow() == &window && input->hasFocus(); }, 2000));
+    }
+}
+
+TEST_F(ProgramTest, ViewTallyOnAnOpenTallyWindowRebuildsItsListAndRaisesIt)
+{
+    Tchat &window = start({"a", "b"});
+    Ttallylist &tally = *program->windows().tallylist;
+    auto *checklist = tally.findChild<QListWidget *>("checklist");
+    ASSERT_NE(checklist, nullptr);
+    window.action("action_viewtally")->trigger();
+    ASSERT_TRUE(tally.isVisible());
+    EXPECT_EQ(checklist->count(), 0);
+
+    // A player arrives while the window is open, and another window covers it.
+    window.session().handleLine("CMD_existingplayers+3+Bob");
+    window.action("action_about")->trigger();
+    program->windows().about->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::activeWindow() == program->windows().about; }, 2000));
+
+    window.action("action_viewtally")->trigger();
+    ASSERT_EQ(checklist->count(), 1);
+    EXPECT_EQ(checklist->item(0)->text(), "Bob");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &tally; }, 2000))
+        << "the tally window comes forward";
+}
+
+TEST_F(ProgramTest, AComputerPlayersFailureIsShownAsASystemLine)
+{
+    Tchat &window = start({"a", "b"});
+    auto *computers = window.findChild<bot::ComputerPlayers *>();
+    ASSERT_NE(computers, nullptr);
+    emit computers->failed("Computer 2", "cannot connect:\nConnection refused\n");
+    // The name is the line's head; the reason follows on the same line.
+    const QString all = transcriptTexts().join('\n');
+    EXPECT_TRUE(
+        all.contains(QRegularExpression("Computer 2:\\s+cannot connect: Connection refused")))
+        << all.toStdString();
+}
+
+TEST_F(ProgramTest, EveryBoxTheProgramShowsIsTitledKalvex)
+{
+    Tchat &window = start({"a", "b"});
+    QStringList titles;
+    QStringList texts;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        titles << box->windowTitle();
+        texts << box->text();
+        if (QAbstractButton *no = box->button(QMessageBox::No))
+            no->click();
+        else
+            box->accept();
+    });
+    answerer.start(30);
+    window.startGameCommand();
+    program->windows().tallylist->resetTally();
+    ErrorBox::show("boom");
+    window.session().handleLine("CMD_full+");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+    answerer.stop();
+    ASSERT_EQ(texts.size(), 4) << texts.join(" | ").toStdString();
+    EXPECT_EQ(texts[0], "You are not connected");
+    EXPECT_EQ(texts[1], "Are you sure you want to reset the Tally?");
+    EXPECT_EQ(texts[2], "boom");
+    EXPECT_EQ(texts[3], "Game is full");
+    EXPECT_EQ(titles, QStringList(4, "Kalvex"));
+}
+
+TEST_F(ProgramTest, AWindowLargerThanTheWorkAreaIsStoredFifteenPixelsSmaller)
+{
+    Tchat &window = start({"a", "b"});
+    const QRect work = window.screen()->availableGeometry();
+    // The user drags it larger than the work area.
+    window.resize(work.width() + 40, work.height() + 60);
+    QTest::qWait(20);
+    const QRect bounds = window.frameGeometry();
+    ASSERT_GT(bounds.width(), work.width());
+    window.close();
+    QFile stored(home.filePath("orbolobby.ini"));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray text = stored.readAll();
+    EXPECT_TRUE(text.contains("Width=" + QByteArray::number(bounds.width() - 15) + "\r\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Height=" + QByteArray::number(bounds.height() - 15) + "\r\n"))
+        << text.toStdString();
+    EXPECT_EQ(window.savedBounds().size(), bounds.size() - QSize(15, 15));
 }

@@ -185,6 +185,21 @@ TEST_F(BoardPanelTest, ClockShowsItsTextColourAndBar)
     EXPECT_EQ(control("image_timer")->width(), 9);
 }
 
+TEST_F(BoardPanelTest, TheClockOfAForeignHostsLongestRoundFitsItsLabel)
+{
+    session.setPlayername("Ann");
+    feed("CMD_sendlogininfo+2");
+    feed("CMD_newplayerinfo+2+Ann");
+    feed("CMD_startgame+Bob+5+2147483647+0+0+");
+    feed("CMD_startround+1+");
+    session.clockTick();
+    auto *clock = control<QLabel>("label_timer");
+    EXPECT_EQ(clock->text(), "Time: 99:59");
+    EXPECT_LE(clock->fontMetrics().horizontalAdvance(clock->text()), clock->width())
+        << "the text stays inside the clock";
+    EXPECT_EQ(control("image_timer")->width(), RoundClock::kDesignBarWidth);
+}
+
 TEST_F(BoardPanelTest, RosterShowsScoresPointsBadgesAndBoldSolvers)
 {
     startRoundAs(2, "Ann");

@@ -8,6 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -402,4 +408,40 @@ TEST(TSockClose, APeerThatStopsReadingIsCutOffPastTheSendLimit)
     EXPECT_LT(journal.position("s Error: Error #10055 (WSAENOBUFS)"),
               journal.position("s disconnect"));
     EXPECT_LT(journal.position("s disconnect"), journal.position("s Close: Socket Closed"));
+}
+
+TEST(TSockListen, ABurstOfJoinersWaitsInTheBacklogWithoutRetrying)
+{
+    TSock listener;
+    listener.setPortName("0");
+    listener.setListen(true);
+    const quint16 port = listener.boundPort();
+    ASSERT_NE(port, 0);
+    // No event runs meanwhile, so nothing is accepted: every connection the
+    // system completes waits in the listening socket's backlog. A connection
+    // past the backlog gets no answer until its SYN is retried a second later.
+    constexpr int kBurst = 40;
+    std::vector<int> peers;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    for (int i = 0; i < kBurst; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ASSERT_GE(fd, 0);
+        peers.push_back(fd);
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    }
+    int established = 0;
+    for (const int fd : peers) {
+        pollfd wanted{fd, POLLOUT, 0};
+        int error = -1;
+        socklen_t size = sizeof error;
+        if (::poll(&wanted, 1, 300) == 1 &&
+            ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
+            ++established;
+    }
+    for (const int fd : peers)
+        ::close(fd);
+    EXPECT_EQ(established, kBurst);
 }
