@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -344,7 +345,11 @@ public:
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        // The ratio of the surface under the painter, which may be a pixmap
+        // the widget is rendered into rather than the widget's own screen.
+        const QPaintDevice *surface =
+            painter->paintEngine() ? painter->paintEngine()->paintDevice() : painter->device();
+        const qreal ratio = surface ? surface->devicePixelRatioF() : 1.0;
         QPixmap picture = scaledPixmap(rect.size() * ratio, mode, state, ratio);
         picture.setDevicePixelRatio(ratio);
         const QSizeF shown = QSizeF(picture.size()) / ratio;

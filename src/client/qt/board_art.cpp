@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -139,6 +140,13 @@ QFont pixelFont(int pixels, bool bold)
 }
 
 } // namespace
+
+qreal paintedPixelRatio(const QPainter &p)
+{
+    if (const QPaintEngine *engine = p.paintEngine(); engine && engine->paintDevice())
+        return engine->paintDevice()->devicePixelRatioF();
+    return p.device() ? p.device()->devicePixelRatioF() : 1.0;
+}
 
 QColor ballColour(int colour)
 {

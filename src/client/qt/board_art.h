@@ -13,6 +13,11 @@ class QPainter;
 
 namespace kalvex::boardart {
 
+// The device pixel ratio a painter really paints at: that of the surface
+// under it (the screen's backing store, or the pixmap a widget is rendered
+// into), which may differ from the ratio of the widget it was opened on.
+qreal paintedPixelRatio(const QPainter &p);
+
 // The colour of ball 1..6 (yellow, green, blue, red, magenta, cyan).
 QColor ballColour(int colour);
 
