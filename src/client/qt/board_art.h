@@ -78,8 +78,12 @@ void paintWinnerMarker(QPainter &p, const QRectF &box);
 // The clock bar; its width is the seconds left.
 void paintClockBar(QPainter &p, const QRectF &box, bool hurry);
 
-// The main window's tiled background (deep blue felt), at the screen's
-// pixel ratio. The other windows copy it.
+// The main window's tiled background (deep blue felt), one tile of
+// kBackgroundTileSize logical pixels at a device pixel ratio; kept once made.
+inline constexpr int kBackgroundTileSize = 96;
+QPixmap backgroundTile(qreal devicePixelRatio);
+// The tile at the highest pixel ratio among the screens. The other windows
+// copy it.
 QPixmap backgroundTile();
 
 } // namespace kalvex::boardart
