@@ -2,11 +2,18 @@
 // ratio they are shown at, not a ratio-1 bitmap blown up.
 
 #include "picture_detail.h"
+#include "recording_desktop.h"
 #include "windows/qt/about_form.h"
+#include "windows/qt/download_form.h"
 #include "windows/qt/two_state_picture.h"
 #include "windows/qt/window_art.h"
+#include "windows/qt/windows_resources.h"
 
+#include <QApplication>
+#include <QImageReader>
 #include <QLabel>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -83,6 +90,84 @@ TEST(AboutLogo, EachSizeAndRatioIsPaintedOnce)
     EXPECT_EQ(kalvexLogo(QSize(260, 130), 2.0).cacheKey(), logo.cacheKey());
     EXPECT_NE(kalvexLogo(QSize(260, 130), 1.0).cacheKey(), logo.cacheKey());
     EXPECT_NE(kalvexLogo(QSize(200, 100), 2.0).cacheKey(), logo.cacheKey());
+}
+
+TEST(LobbyPicture, IsAlsoDrawnAtTwiceTheSizeForDenseScreens)
+{
+    initWindowsResources();
+    QImageReader singleReader(":/windows/lobby_ad.jpg");
+    QImageReader twiceReader(":/windows/lobby_ad@2x.jpg");
+    EXPECT_EQ(twiceReader.format(), "jpeg");
+    const QImage single = singleReader.read();
+    const QImage twice = twiceReader.read();
+    ASSERT_EQ(single.size(), QSize(340, 210));
+    ASSERT_EQ(twice.size(), QSize(680, 420));
+    // The same picture (close to the small one blown up), with the detail
+    // blowing up cannot give.
+    EXPECT_LT(meanDifference(twice, blownUp(single, twice)), 12.0);
+    EXPECT_GT(meanDifference(twice, blownUp(single, twice)), 1.5);
+    EXPECT_GT(distinctColours(twice), distinctColours(single) * 3 / 2);
+}
+
+// The tests below run in their own ctest entry with QT_SCALE_FACTOR=2, the
+// way a high-density desktop runs the program; elsewhere they skip.
+bool screenScaledByTwo()
+{
+    return qFuzzyCompare(qApp->devicePixelRatio(), 2.0);
+}
+
+// A picture with see-through parts as it shows on a plain background.
+QImage over(const QPixmap &picture, const QColor &background)
+{
+    QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(picture.devicePixelRatio());
+    image.fill(background);
+    QPainter p(&image);
+    p.drawPixmap(0, 0, picture);
+    return image;
+}
+
+TEST(AtScaleTwo, TheDownloadWindowShowsTheLobbyPictureDrawnAtTwiceTheSize)
+{
+    if (!screenScaledByTwo())
+        GTEST_SKIP() << "runs under QT_SCALE_FACTOR=2";
+    QTemporaryDir home;
+    RecordingDesktop desktop;
+    Tdownload window(home.path(), nullptr, {}, &desktop);
+    auto *picture = window.findChild<QLabel *>("image_ad");
+    const QPixmap shown = picture->pixmap();
+    EXPECT_EQ(shown.size(), QSize(680, 420));
+    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(340, 210));
+    // The caption keeps its corner of the picture.
+    const QRect caption = window.findChild<QLabel *>("label_closed")->geometry();
+    EXPECT_EQ(caption.right() + 1, 340 - 8);
+    EXPECT_EQ(caption.top(), 8);
+}
+
+TEST(AtScaleTwo, GrabbedSwitchesAndLogoAreThePicturesPaintedAtTwiceTheRatio)
+{
+    if (!screenScaledByTwo())
+        GTEST_SKIP() << "runs under QT_SCALE_FACTOR=2";
+    TwoStatePicture option;
+    option.setState(1);
+    option.setFocusPolicy(Qt::NoFocus); // no focus ring over the picture
+    option.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&option));
+    const QImage grabbed = option.grab().toImage();
+    EXPECT_EQ(grabbed.size(), QSize(116, 52));
+    const QColor window = option.palette().color(QPalette::Window);
+    EXPECT_EQ(differingPixels(grabbed, over(TwoStatePicture::picture(1, 2.0), window), 1), 0);
+
+    Tabout about(nullptr);
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    QLabel &logo = *about.findChild<QLabel *>("image_logo");
+    const QImage shown = logo.grab().toImage();
+    const QSize size(260, 130);
+    const QPoint corner((logo.width() - size.width()) / 2, (logo.height() - size.height()) / 2);
+    EXPECT_EQ(differingPixels(shown.copy(QRect(corner * 2, size * 2)),
+                              over(kalvexLogo(size, 2.0), Qt::white), 1),
+              0);
 }
 
 } // namespace
