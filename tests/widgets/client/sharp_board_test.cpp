@@ -128,6 +128,21 @@ TEST_F(SharpBoardTest, ABallsRimHasMoreShadesAtTwiceTheRatio)
     EXPECT_GT(rimShades(2.0), rimShades(1.0) * 2);
 }
 
+TEST_F(SharpBoardTest, OnAScreenScaledByTwoTheGrabbedBoardIsPaintedAtThatRatio)
+{
+    // Runs in its own ctest entry with QT_SCALE_FACTOR=2; elsewhere it skips.
+    if (!qFuzzyCompare(panel->devicePixelRatioF(), 2.0))
+        GTEST_SKIP() << "runs under QT_SCALE_FACTOR=2";
+    const QImage grabbed = panel->grab().toImage();
+    ASSERT_EQ(grabbed.size(), panel->size() * 2);
+    EXPECT_LE(differingPixels(grabbed, renderAt(*panel, 2.0), 1), grabbed.width());
+    const QImage single = renderAt(*panel, 1.0);
+    EXPECT_GT(distinctColours(grabbed), distinctColours(single) * 5 / 4);
+    EXPECT_GT(meanDifference(grabbed.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                             blownUp(single, grabbed)),
+              1.0);
+}
+
 TEST(FeltTile, CoversExactlyOneTileOfWholeDevicePixelsAtAnyRatio)
 {
     for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
