@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kalvex::testing {
@@ -44,47 +45,52 @@ inline QImage blownUp(const QImage &small, const QImage &large,
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Calls `visit` with each pair of pixels at one place in two pictures of one
+// size; false when the sizes differ.
+template <typename Visit> bool forEachPixelPair(const QImage &a, const QImage &b, Visit visit)
+{
+    if (a.size() != b.size() || a.isNull())
+        return false;
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < left.height(); ++y) {
+        const auto *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
+        const auto *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        for (int x = 0; x < left.width(); ++x)
+            visit(l[x], r[x]);
+    }
+    return true;
+}
+
+// The largest difference of one colour channel between two pixels.
+inline int channelDistance(QRgb l, QRgb r)
+{
+    return std::max({std::abs(qRed(l) - qRed(r)), std::abs(qGreen(l) - qGreen(r)),
+                     std::abs(qBlue(l) - qBlue(r)), std::abs(qAlpha(l) - qAlpha(r))});
+}
+
 // The mean difference per colour channel (0 to 255) of two pictures of one
 // size; 255 when the sizes differ.
 inline double meanDifference(const QImage &a, const QImage &b)
 {
-    if (a.size() != b.size() || a.isNull())
-        return 255;
-    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     double sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        const auto *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const auto *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        for (int x = 0; x < left.width(); ++x) {
-            sum += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x])) +
-                   std::abs(qBlue(l[x]) - qBlue(r[x])) + std::abs(qAlpha(l[x]) - qAlpha(r[x]));
-        }
-    }
-    return sum / (4.0 * left.width() * left.height());
+    const bool sameSize = forEachPixelPair(a, b, [&sum](QRgb l, QRgb r) {
+        sum += std::abs(qRed(l) - qRed(r)) + std::abs(qGreen(l) - qGreen(r)) +
+               std::abs(qBlue(l) - qBlue(r)) + std::abs(qAlpha(l) - qAlpha(r));
+    });
+    return sameSize ? sum / (4.0 * a.width() * a.height()) : 255;
 }
 
 // The number of pixels whose colours differ by more than `tolerance` in any
 // channel; -1 when the sizes differ.
 inline int differingPixels(const QImage &a, const QImage &b, int tolerance = 0)
 {
-    if (a.size() != b.size())
-        return -1;
-    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     int count = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        const auto *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const auto *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        for (int x = 0; x < left.width(); ++x) {
-            if (std::abs(qRed(l[x]) - qRed(r[x])) > tolerance ||
-                std::abs(qGreen(l[x]) - qGreen(r[x])) > tolerance ||
-                std::abs(qBlue(l[x]) - qBlue(r[x])) > tolerance ||
-                std::abs(qAlpha(l[x]) - qAlpha(r[x])) > tolerance)
-                ++count;
-        }
-    }
-    return count;
+    const bool sameSize = forEachPixelPair(a, b, [&count, tolerance](QRgb l, QRgb r) {
+        if (channelDistance(l, r) > tolerance)
+            ++count;
+    });
+    return sameSize ? count : -1;
 }
 
 } // namespace kalvex::testing
