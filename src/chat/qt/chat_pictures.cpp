@@ -1,11 +1,19 @@
 #include "chat/qt/chat_pictures.h"
 
+#include <QApplication>
 #include <QHash>
+#include <QIconEngine>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <cmath>
+#include <functional>
+#include <map>
+#include <tuple>
 
 namespace kalvex {
 
@@ -319,28 +327,130 @@ QPixmap smileyPixmap(int index, qreal devicePixelRatio)
     return pixmap;
 }
 
-QIcon smileyIcon(int index)
-{
-    QIcon icon;
-    for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(smileyPixmap(index, ratio));
-    return icon;
-}
-
 namespace {
 
-QPixmap iconCanvas(qreal ratio, int width, int height)
+// Paints a picture in its own logical coordinates, (0, 0) to its native size.
+using PicturePainter = std::function<void(QPainter &)>;
+
+// An icon drawn by a function at whatever size and pixel ratio a button or
+// menu asks for, so it is never a stored bitmap blown up or shrunk. At ratio 1
+// it gives what a plain pixmap icon of its native size gives: that picture,
+// smoothly shrunk when less room is offered.
+class PaintedIconEngine final : public QIconEngine
 {
-    QPixmap pixmap(QSize(int(width * ratio), int(height * ratio)));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+public:
+    PaintedIconEngine(const QSize &nativeSize, PicturePainter painter)
+        : native(nativeSize), paintPicture(std::move(painter))
+    {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        // The ratio of the surface under the painter, which may be a pixmap
+        // the widget is rendered into rather than the widget's own screen.
+        const QPaintDevice *surface =
+            painter->paintEngine() ? painter->paintEngine()->paintDevice() : painter->device();
+        const qreal ratio = surface ? surface->devicePixelRatioF() : 1.0;
+        QPixmap picture = scaledPixmap(rect.size() * ratio, mode, state, ratio);
+        picture.setDevicePixelRatio(ratio);
+        const QSizeF shown = QSizeF(picture.size()) / ratio;
+        const QPointF at(rect.x() + (rect.width() - shown.width()) / 2,
+                         rect.y() + (rect.height() - shown.height()) / 2);
+        painter->drawPixmap(at, picture);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return fitted(native, size);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // `size` is in device pixels; `scale` is the ratio it will be shown at.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        if (size.isEmpty() || scale <= 0)
+            return {};
+        const Key key{size.width(), size.height(), int(std::lround(scale * 100)), int(mode),
+                      int(state)};
+        if (const auto found = made.find(key); found != made.end())
+            return found->second;
+        QPixmap picture = scale == 1.0 ? atRatioOne(size) : atRatio(size, scale);
+        if (mode != QIcon::Normal) {
+            // The style's own look for disabled, active and selected icons.
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            const qreal ratio = picture.devicePixelRatio();
+            QPixmap styled = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+            if (!styled.isNull()) {
+                styled.setDevicePixelRatio(ratio);
+                picture = styled;
+            }
+        }
+        made.emplace(key, picture);
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {native}; }
+    QString key() const override { return QStringLiteral("KalvexPaintedIcon"); }
+    QIconEngine *clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    using Key = std::tuple<int, int, int, int, int>;
+
+    static QSize fitted(const QSize &picture, const QSize &room)
+    {
+        if (picture.width() <= room.width() && picture.height() <= room.height())
+            return picture;
+        return picture.scaled(room, Qt::KeepAspectRatio);
+    }
+
+    QPixmap canvas(const QSize &device, qreal ratio) const
+    {
+        QPixmap pixmap(device);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        const QSizeF logical = QSizeF(device) / ratio;
+        if (logical != QSizeF(native))
+            p.scale(logical.width() / native.width(), logical.height() / native.height());
+        paintPicture(p);
+        return pixmap;
+    }
+
+    QPixmap atRatioOne(const QSize &room) const
+    {
+        QPixmap picture = canvas(native, 1.0);
+        const QSize shown = fitted(native, room);
+        if (shown != native)
+            picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return picture;
+    }
+
+    QPixmap atRatio(const QSize &room, qreal ratio) const
+    {
+        return canvas(fitted((QSizeF(native) * ratio).toSize(), room), ratio);
+    }
+
+    QSize native;
+    PicturePainter paintPicture;
+    std::map<Key, QPixmap> made;
+};
+
+QIcon paintedIcon(const QSize &nativeSize, PicturePainter painter)
+{
+    return QIcon(new PaintedIconEngine(nativeSize, std::move(painter)));
 }
 
-QPixmap phrasePixmap(int n, qreal ratio)
+constexpr QSize kButtonIconSize(kButtonIconWidth, kButtonIconHeight);
+
+} // namespace
+
+void paintPhraseBubble(QPainter &p, int n)
 {
-    QPixmap pixmap = iconCanvas(ratio, 19, 15);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(0.8, 0.8, 17.4, 10.4), 3.6, 3.6);
@@ -361,13 +471,10 @@ QPixmap phrasePixmap(int n, qreal ratio)
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRectF(0.8, 0.6, 17.4, 10.4), Qt::AlignCenter, QString::number(n));
-    return pixmap;
 }
 
-QPixmap chatterPixmap(qreal ratio)
+void paintLoudspeaker(QPainter &p)
 {
-    QPixmap pixmap = iconCanvas(ratio, 19, 15);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath speaker;
     speaker.moveTo(2.0, 5.0);
@@ -387,25 +494,23 @@ QPixmap chatterPixmap(qreal ratio)
     p.setPen(QPen(QColor(0x2a, 0x7c, 0xd8), 1.2, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(QRectF(7.0, 4.0, 6.0, 7.0), -50 * 16, 100 * 16);
     p.drawArc(QRectF(6.0, 1.5, 10.5, 12.0), -50 * 16, 100 * 16);
-    return pixmap;
 }
 
-} // namespace
+QIcon smileyIcon(int index)
+{
+    return paintedIcon(QSize(kSmileyWidth, kSmileyHeight), [index](QPainter &p) {
+        paintSmiley(p, QRectF(0, 0, kSmileyWidth, kSmileyHeight), index);
+    });
+}
 
 QIcon phraseIcon(int n)
 {
-    QIcon icon;
-    for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(phrasePixmap(n, ratio));
-    return icon;
+    return paintedIcon(kButtonIconSize, [n](QPainter &p) { paintPhraseBubble(p, n); });
 }
 
 QIcon chatterIcon()
 {
-    QIcon icon;
-    for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(chatterPixmap(ratio));
-    return icon;
+    return paintedIcon(kButtonIconSize, paintLoudspeaker);
 }
 
 } // namespace kalvex

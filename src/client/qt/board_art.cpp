@@ -2,12 +2,15 @@
 
 #include <QGuiApplication>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QScreen>
 
 #include <array>
+#include <cmath>
+#include <map>
 #include <random>
 
 namespace kalvex::boardart {
@@ -139,6 +142,13 @@ QFont pixelFont(int pixels, bool bold)
 }
 
 } // namespace
+
+qreal paintedPixelRatio(const QPainter &p)
+{
+    if (const QPaintEngine *engine = p.paintEngine(); engine && engine->paintDevice())
+        return engine->paintDevice()->devicePixelRatioF();
+    return p.device() ? p.device()->devicePixelRatioF() : 1.0;
+}
 
 QColor ballColour(int colour)
 {
@@ -630,16 +640,20 @@ void paintClockBar(QPainter &p, const QRectF &box, bool hurry)
     p.drawRoundedRect(box.adjusted(1.5, 1.5, -1.5, -box.height() / 2), radius, radius);
 }
 
-QPixmap backgroundTile()
+QPixmap backgroundTile(qreal devicePixelRatio)
 {
-    qreal ratio = 1.0;
-    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        for (const QScreen *screen : app->screens())
-            ratio = qMax(ratio, screen->devicePixelRatio());
-    }
-    const int size = 96;
-    QPixmap tile(QSize(size, size) * ratio);
-    tile.setDevicePixelRatio(ratio);
+    const int size = kBackgroundTileSize;
+    if (!(devicePixelRatio > 0))
+        devicePixelRatio = 1.0;
+    static std::map<int, QPixmap> made;
+    const int key = int(std::lround(devicePixelRatio * 100));
+    if (const auto found = made.find(key); found != made.end())
+        return found->second;
+    // Whole device pixels that cover exactly one tile, so the tiles meet
+    // without a seam at any ratio.
+    const int pixels = qMax(1, int(std::lround(size * devicePixelRatio)));
+    QPixmap tile(pixels, pixels);
+    tile.setDevicePixelRatio(qreal(pixels) / size);
     tile.fill(QColor(50, 84, 135));
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
@@ -659,7 +673,19 @@ QPixmap backgroundTile()
         p.setPen(shade(noise) ? QColor(255, 255, 255, 14) : QColor(0, 0, 20, 26));
         p.drawPoint(coordinate(noise), coordinate(noise));
     }
+    p.end();
+    made.emplace(key, tile);
     return tile;
+}
+
+QPixmap backgroundTile()
+{
+    qreal ratio = 1.0;
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        for (const QScreen *screen : app->screens())
+            ratio = qMax(ratio, screen->devicePixelRatio());
+    }
+    return backgroundTile(ratio);
 }
 
 } // namespace kalvex::boardart

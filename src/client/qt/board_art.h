@@ -13,6 +13,11 @@ class QPainter;
 
 namespace kalvex::boardart {
 
+// The device pixel ratio a painter really paints at: that of the surface
+// under it (the screen's backing store, or the pixmap a widget is rendered
+// into), which may differ from the ratio of the widget it was opened on.
+qreal paintedPixelRatio(const QPainter &p);
+
 // The colour of ball 1..6 (yellow, green, blue, red, magenta, cyan).
 QColor ballColour(int colour);
 
@@ -73,8 +78,12 @@ void paintWinnerMarker(QPainter &p, const QRectF &box);
 // The clock bar; its width is the seconds left.
 void paintClockBar(QPainter &p, const QRectF &box, bool hurry);
 
-// The main window's tiled background (deep blue felt), at the screen's
-// pixel ratio. The other windows copy it.
+// The main window's tiled background (deep blue felt), one tile of
+// kBackgroundTileSize logical pixels at a device pixel ratio; kept once made.
+inline constexpr int kBackgroundTileSize = 96;
+QPixmap backgroundTile(qreal devicePixelRatio);
+// The tile at the highest pixel ratio among the screens. The other windows
+// copy it.
 QPixmap backgroundTile();
 
 } // namespace kalvex::boardart

@@ -583,7 +583,7 @@ void BoardPanel::refreshTexts()
 void BoardPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap tile = backgroundTile();
+    const QPixmap tile = boardart::backgroundTile(boardart::paintedPixelRatio(p));
     // Line the tiles up with the window's own, so no seam shows at the panel's edge.
     p.setBrushOrigin(-mapTo(window(), QPoint(0, 0)));
     p.fillRect(rect(), QBrush(tile));

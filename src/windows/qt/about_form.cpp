@@ -1,4 +1,5 @@
 #include "windows/qt/about_form.h"
+#include "client/qt/board_art.h"
 
 #include "net/message.h"
 #include "windows/qt/desktop.h"
@@ -8,12 +9,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kalvex {
 
 namespace {
+
+constexpr QSize kLogoSize(260, 130);
 
 QLabel *centredLabel(const QString &text, QWidget *parent)
 {
@@ -37,7 +42,8 @@ Tabout::Tabout(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     logo = new QLabel(panel);
     logo->setObjectName(QStringLiteral("image_logo"));
     logo->setAlignment(Qt::AlignCenter);
-    logo->setPixmap(kalvexLogo(QSize(260, 130), devicePixelRatioF()));
+    // Painted at each paint for the ratio painted on (see eventFilter).
+    logo->setMinimumSize(kLogoSize);
     logo->setCursor(Qt::PointingHandCursor);
     logo->setToolTip(QStringLiteral("Click to close"));
     logo->installEventFilter(this);
@@ -110,6 +116,14 @@ void Tabout::openWebPage()
 
 bool Tabout::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == logo && event->type() == QEvent::Paint) {
+        QPainter p(logo);
+        const QPixmap picture = kalvexLogo(kLogoSize, boardart::paintedPixelRatio(p));
+        const QRect box = QStyle::alignedRect(logo->layoutDirection(), Qt::AlignCenter, kLogoSize,
+                                              logo->contentsRect());
+        p.drawPixmap(box.topLeft(), picture);
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == logo) {

@@ -63,17 +63,24 @@ QPushButton *bigButton(const QString &text, const QString &name, const QString &
     return button;
 }
 
-// The advertising picture, decoded from its JPEG; a painted plate stands in
-// when the picture cannot be read.
-QPixmap advertisingPicture()
+// The advertising picture, decoded from its JPEG (one drawn at twice the
+// size for screens scaled by more than 1); a painted plate stands in when the
+// picture cannot be read.
+QPixmap advertisingPicture(qreal ratio)
 {
     initWindowsResources();
-    QImageReader reader(QStringLiteral(":/windows/lobby_ad.jpg"));
-    const QImage image = reader.read();
-    if (!image.isNull())
+    const bool dense = ratio > 1.0;
+    QImageReader reader(dense ? QStringLiteral(":/windows/lobby_ad@2x.jpg")
+                              : QStringLiteral(":/windows/lobby_ad.jpg"));
+    QImage image = reader.read();
+    if (!image.isNull()) {
+        image.setDevicePixelRatio(dense ? 2.0 : 1.0);
         return QPixmap::fromImage(image);
+    }
     qCWarning(lcDownload) << "cannot read the lobby picture:" << reader.errorString();
-    QPixmap plate(340, 210);
+    const QRect box(0, 0, 340, 210);
+    QPixmap plate(box.size() * ratio);
+    plate.setDevicePixelRatio(ratio);
     plate.fill(QColor(29, 59, 110));
     QPainter p(&plate);
     p.setPen(Qt::white);
@@ -81,7 +88,7 @@ QPixmap advertisingPicture()
     font.setBold(true);
     font.setPixelSize(28);
     p.setFont(font);
-    p.drawText(plate.rect(), Qt::AlignCenter, QStringLiteral("Orbo77 Lobby"));
+    p.drawText(box, Qt::AlignCenter, QStringLiteral("Orbo77 Lobby"));
     return plate;
 }
 
@@ -106,7 +113,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     auto *left = new WhitePanel(this);
     auto *picture = new QLabel(left);
     picture->setObjectName(QStringLiteral("image_ad"));
-    picture->setPixmap(advertisingPicture());
+    picture->setPixmap(advertisingPicture(devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
     auto *closedCaption = new QLabel(QStringLiteral("IS CLOSED"), picture);
     closedCaption->setObjectName(QStringLiteral("label_closed"));
@@ -114,7 +121,8 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
         "color: #e02020; font-weight: bold; font-size: 10px; background: rgba(255,255,255,0.9);"
         " border-radius: 3px; padding: 1px 4px;"));
     closedCaption->adjustSize();
-    closedCaption->move(picture->pixmap().width() - closedCaption->width() - 8, 8);
+    closedCaption->move(
+        qRound(picture->pixmap().deviceIndependentSize().width()) - closedCaption->width() - 8, 8);
 
     auto *pitch = wrappedText(QStringLiteral("Download The Orbo77 Lobby Now to play this  and "
                                              "other exciting games online with other players! "),

@@ -1,11 +1,15 @@
 #include "windows/qt/two_state_picture.h"
+#include "client/qt/board_art.h"
 
 #include "windows/game_options.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace kalvex {
 
@@ -30,13 +34,9 @@ void TwoStatePicture::flip()
     emit toggled(current);
 }
 
-QPixmap TwoStatePicture::picture(int state, qreal devicePixelRatio)
+void TwoStatePicture::paintPicture(QPainter &p, int state)
 {
-    QPixmap pixmap(QSize(kWidth, kHeight) * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const bool on = state == 1;
     const QRectF track(1, 1, kWidth - 2, kHeight - 2);
@@ -74,13 +74,31 @@ QPixmap TwoStatePicture::picture(int state, qreal devicePixelRatio)
            : QRectF(knob.right() + 2, track.top(), track.right() - knob.right() - 4,
                     track.height());
     p.drawText(label, Qt::AlignCenter, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    p.restore();
+}
+
+QPixmap TwoStatePicture::picture(int state, qreal devicePixelRatio)
+{
+    // Two pictures per screen scale in use; kept for the program's life.
+    static QHash<QPair<int, int>, QPixmap> made;
+    const auto key = qMakePair(twoState(state), int(std::lround(devicePixelRatio * 100)));
+    if (const auto found = made.constFind(key); found != made.cend())
+        return *found;
+    QPixmap pixmap(QSize(kWidth, kHeight) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paintPicture(p, key.first);
+    p.end();
+    made.insert(key, pixmap);
     return pixmap;
 }
 
 void TwoStatePicture::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, picture(current, devicePixelRatioF()));
+    // The ratio of what is painted on: the screen's, or a grab's.
+    p.drawPixmap(0, 0, picture(current, boardart::paintedPixelRatio(p)));
     if (hasFocus()) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(255, 210, 80), 1.5));

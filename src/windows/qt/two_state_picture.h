@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace kalvex {
 
 class TwoStatePicture : public QWidget
@@ -19,7 +21,9 @@ public:
     int state() const { return current; }
     // Any number but 1 shows the off picture and is kept as 0.
     void setState(int state);
-    // The picture drawn for a state, at the widget's size.
+    // Paints the picture of a state in the widget's own coordinates.
+    static void paintPicture(QPainter &painter, int state);
+    // That picture at a device pixel ratio, kept once made.
     static QPixmap picture(int state, qreal devicePixelRatio = 1.0);
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }

@@ -8,15 +8,15 @@
 #include <QPainterPath>
 
 #include <array>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 namespace kalvex {
 
-QPixmap kalvexLogo(const QSize &size, qreal devicePixelRatio)
+void paintKalvexLogo(QPainter &p, const QSize &size)
 {
-    QPixmap pixmap(size * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -74,6 +74,23 @@ QPixmap kalvexLogo(const QSize &size, qreal devicePixelRatio)
         p.drawEllipse(QRectF(px, py, peg, peg));
         px += 2 * peg;
     }
+    p.restore();
+}
+
+QPixmap kalvexLogo(const QSize &size, qreal devicePixelRatio)
+{
+    static std::map<std::tuple<int, int, int>, QPixmap> made;
+    const std::tuple<int, int, int> key(size.width(), size.height(),
+                                        int(std::lround(devicePixelRatio * 100)));
+    if (const auto found = made.find(key); found != made.end())
+        return found->second;
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paintKalvexLogo(p, size);
+    p.end();
+    made.emplace(key, pixmap);
     return pixmap;
 }
 
