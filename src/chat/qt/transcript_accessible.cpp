@@ -47,6 +47,8 @@ private:
     QString content;
 };
 
+AccessibilityUpdate updateTarget = &QAccessible::updateAccessibility;
+
 QAccessibleInterface *transcriptInterface(const QString &key, QObject *object)
 {
     if (key != QLatin1String(TranscriptPane::staticMetaObject.className()))
@@ -327,28 +329,35 @@ void installTranscriptAccessibility()
     (void)installed;
 }
 
+void routeAccessibilityUpdates(AccessibilityUpdate update)
+{
+    updateTarget = update ? update : &QAccessible::updateAccessibility;
+}
+
+void announceAttributesChanged(TranscriptPane *pane)
+{
+    QAccessibleEvent event(pane, QAccessible::TextAttributeChanged);
+    updateTarget(&event);
+}
+
 void announceTextChange(TranscriptPane *pane, const TranscriptPlainText::Change &change, int caret)
 {
-    if (!QAccessible::isActive())
-        return;
     if (change.kind == TranscriptPlainText::Change::Kind::Inserted) {
         QAccessibleTextInsertEvent event(pane, change.position, change.text);
         event.setCursorPosition(caret);
-        QAccessible::updateAccessibility(&event);
+        updateTarget(&event);
     } else {
         QAccessibleTextRemoveEvent event(pane, change.position, change.text);
         event.setCursorPosition(caret);
-        QAccessible::updateAccessibility(&event);
+        updateTarget(&event);
     }
 }
 
 void announceSelection(TranscriptPane *pane, int from, int to)
 {
-    if (!QAccessible::isActive())
-        return;
     QAccessibleTextSelectionEvent event(pane, from == to ? -1 : from, from == to ? -1 : to);
     event.setCursorPosition(pane->caretOffset());
-    QAccessible::updateAccessibility(&event);
+    updateTarget(&event);
 }
 
 } // namespace kalvex

@@ -68,10 +68,18 @@ private:
 // Safe to call more than once.
 void installTranscriptAccessibility();
 
+// Tells assistive technology that the pane's text styles changed.
+void announceAttributesChanged(TranscriptPane *pane);
 // Tells assistive technology what went into or out of the pane's text; the
 // caret is reported at `caret`.
 void announceTextChange(TranscriptPane *pane, const TranscriptPlainText::Change &change, int caret);
 // Tells assistive technology the pane's selection (from == to: none).
 void announceSelection(TranscriptPane *pane, int from, int to);
+
+// Where the announcements go: Qt's accessibility (which passes them on only
+// while a screen reader is about), or a test's listener; nullptr restores
+// Qt's.
+using AccessibilityUpdate = void (*)(QAccessibleEvent *event);
+void routeAccessibilityUpdates(AccessibilityUpdate update);
 
 } // namespace kalvex

@@ -348,10 +348,8 @@ void TranscriptPane::stylesChanged(StyleChange change)
             scrollToEnd();
     }
     viewport()->update();
-    if (plain.isKept() && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::TextAttributeChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (plain.isKept())
+        announceAttributesChanged(this);
 }
 
 void TranscriptPane::transcriptCleared()
