@@ -50,7 +50,9 @@ TranscriptPane::TranscriptPane(QWidget *parent, TranscriptBounds bounds)
     setGeometry(kDesignGeometry);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the transcript too: a player who cannot use the mouse
+    // (and his screen reader) can read back the chat there.
+    setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
@@ -554,6 +556,18 @@ void TranscriptPane::keyPressEvent(QKeyEvent *event)
     QAbstractScrollArea::keyPressEvent(event);
 }
 
+void TranscriptPane::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void TranscriptPane::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
 bool TranscriptPane::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::Leave)
@@ -575,17 +589,23 @@ void TranscriptPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), Qt::white);
-    if (model.items().empty())
-        return;
     const qreal scroll = verticalScrollBar()->value();
     const qreal viewTop = scroll - kTopMargin;
     const qreal viewBottom = viewTop + viewport()->height();
-    const std::size_t count = layout.lineCount();
-    for (std::size_t index = layout.lineAt(viewTop); index < count; ++index) {
+    const std::size_t count = model.items().empty() ? 0 : layout.lineCount();
+    for (std::size_t index = count ? layout.lineAt(viewTop) : 0; index < count; ++index) {
         const qreal top = layout.lineTop(index);
         if (top >= viewBottom)
             break;
         paintLine(painter, index, top - viewTop);
+    }
+    if (hasFocus()) {
+        // The keyboard is here (reached by Tab): a thin frame in the
+        // desktop's highlight colour says so.
+        painter.setPen(
+            QPen(QApplication::palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
     }
 }
 

@@ -5,8 +5,8 @@ Starts the program hosting on its own Xvfb with openbox, a silent lobby and
 a raw TCP player who logs in and chats, then reads the accessibility tree the
 way Orca does: the transcript is a read-only text whose text holds the chat
 line, an "object:text-changed:insert" event announced it at the right place,
-its lines are the transcript's lines, and the board's holes are named as the
-game counts rows.
+its lines are the transcript's lines, Tab brings the keyboard to it with the
+caret at its end, and the board's holes are named as the game counts rows.
 
 Run inside a private D-Bus session (dbus-run-session); exits 77 to skip.
 Usage: screen_reader_test.py KALVEX_PROGRAM
@@ -265,6 +265,17 @@ def run(program):
         earlier, _, _ = text.getTextBeforeOffset(start, pyatspi.TEXT_BOUNDARY_LINE_START)
         check(earlier.endswith("\n") and CHAT_LINE not in earlier,
               f"the line before the chat is {earlier!r}")
+
+        # A player without a mouse reaches the transcript with Tab.
+        for _ in range(4):
+            if transcript.getState().contains(pyatspi.STATE_FOCUSED):
+                break
+            subprocess.run(["xdotool", "key", "Tab"], env=environment, check=True)
+            time.sleep(0.3)
+        check(transcript.getState().contains(pyatspi.STATE_FOCUSED),
+              "Tab never brought the keyboard to the transcript")
+        check(text.caretOffset == text.characterCount,
+              f"the caret is at {text.caretOffset}, not at the end {text.characterCount}")
         check(game.poll() is None, "the game ended")
         print("transcript text:", whole.replace("\n", " | "))
         print("announced at", position, "length", length)
@@ -278,7 +289,7 @@ def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
-    for tool in ("Xvfb", "openbox"):
+    for tool in ("Xvfb", "openbox", "xdotool"):
         if shutil.which(tool) is None:
             print(f"SKIP: {tool} is not installed; scripts/install-deps.sh installs it")
             return SKIP

@@ -6,6 +6,7 @@
 #include "chat/qt/transcript_pane.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 
@@ -441,6 +442,22 @@ TEST_F(BoundedTranscriptText, ASelectionCutByDroppedLinesIsAnnouncedAnew)
     EXPECT_EQ(std::pair(selected[0].selectionStart, selected[0].selectionEnd),
               std::pair(start, end));
     EXPECT_EQ(start, 0) << "what is left of the selection starts the text";
+}
+
+TEST(TranscriptAccessibility, TabReachesThePaneWhichThenWearsAFocusFrame)
+{
+    TranscriptPane pane;
+    pane.resize(267, 339);
+    pane.show();
+    EXPECT_EQ(pane.focusPolicy(), Qt::StrongFocus);
+    const auto corner = [&] { return pane.viewport()->grab().toImage().pixelColor(1, 1); };
+    EXPECT_EQ(corner(), QColor(Qt::white));
+    QApplication::setActiveWindow(&pane);
+    pane.setFocus();
+    ASSERT_TRUE(pane.hasFocus());
+    EXPECT_EQ(corner(), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+    pane.clearFocus();
+    EXPECT_EQ(corner(), QColor(Qt::white));
 }
 
 TEST(TranscriptAccessibility, NoCopyOfTheTextIsKeptUntilAccessibilityIsActive)
