@@ -11,8 +11,10 @@ namespace kalvex {
 
 namespace {
 
-// A few lines of the text handed to Qt's own rules for characters, words
-// and sentences; it has nothing but its text.
+// A few lines of the text, handed to Qt's own rules for characters, words
+// and sentences (QAccessibleTextInterface's textAtOffset and its kin, which
+// read nothing but text() and characterCount()). Reading only those lines
+// keeps a long transcript from being copied whole for every word asked for.
 class TextWindow final : public QAccessibleTextInterface
 {
 public:

@@ -13,12 +13,17 @@ void TranscriptPlainText::keep()
     if (kept)
         return;
     kept = true;
+    forget();
+    itemsAppended(0);
+}
+
+void TranscriptPlainText::forget()
+{
     lines.clear();
     starts.clear();
     firstItems.clear();
     offsetBase = end = 0;
     itemBase = 0;
-    itemsAppended(0);
 }
 
 std::optional<TranscriptPlainText::Change> TranscriptPlainText::itemsAppended(std::size_t firstItem)
@@ -70,11 +75,7 @@ std::optional<TranscriptPlainText::Change> TranscriptPlainText::cleared()
     if (!kept)
         return std::nullopt;
     Change change{Change::Kind::Removed, 0, text(0, length())};
-    lines.clear();
-    starts.clear();
-    firstItems.clear();
-    offsetBase = end = 0;
-    itemBase = 0;
+    forget();
     return change;
 }
 

@@ -75,6 +75,8 @@ public:
     std::optional<Run> runAt(int offset) const;
 
 private:
+    // Empties the copy.
+    void forget();
     // One past the line's last item.
     std::size_t lineItemEnd(std::size_t line) const;
     static int plainLength(const TranscriptItem &item);
