@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils xvfb xauth openbox xdotool x11-utils
   appstream groff-base man-db   # checking the metainfo and manual pages
   dpkg-dev file                 # make deb: dpkg-shlibdeps and the ELF check
+  dbus at-spi2-core python3-pyatspi  # reading the program as a screen reader does
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // Cost of adding one line to the chat transcript pane (model, layout and
 // scroll bar; optionally the redraw) with 1,000 and with 100,000 lines
-// already shown. The cost must not grow with the transcript's length.
+// already shown. The cost must not grow with the transcript's length, nor
+// much with a screen reader about (the pane then keeps the plain text too).
 //
 //   transcript_bench --benchmark_filter=Append
 #include "chat/qt/transcript_pane.h"
@@ -49,11 +50,13 @@ void settle(TranscriptPane &pane, QImage &canvas)
     pane.viewport()->render(&painter);
 }
 
-void appendLines(benchmark::State &state, bool draw)
+void appendLines(benchmark::State &state, bool draw, bool screenReader = false)
 {
     const auto base = std::size_t(state.range(0));
     TranscriptPane pane;
     pane.resize(267, 339);
+    if (screenReader)
+        pane.keepPlainText();
     QImage canvas(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     settle(pane, canvas);
     fill(pane, base);
@@ -84,6 +87,11 @@ void BM_AppendLine(benchmark::State &state)
 void BM_AppendLineAndDraw(benchmark::State &state)
 {
     appendLines(state, true);
+}
+
+void BM_AppendLineReadByScreenReader(benchmark::State &state)
+{
+    appendLines(state, false, true);
 }
 
 // Everything is laid out again only when the text size (or width) changes.
@@ -118,6 +126,11 @@ void BM_HugeWordLine(benchmark::State &state)
 
 BENCHMARK(BM_HugeWordLine)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendLine)->Arg(1000)->Arg(100000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AppendLineReadByScreenReader)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Iterations(5000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AppendLineAndDraw)
     ->Arg(1000)
     ->Arg(100000)

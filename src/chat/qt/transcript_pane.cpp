@@ -3,6 +3,7 @@
 #include "chat/qt/chat_pictures.h"
 #include "chat/qt/chat_text.h"
 #include "chat/qt/link_opener.h"
+#include "chat/qt/transcript_accessible.h"
 #include "chat/web_address.h"
 #include "net/error_report.h"
 
@@ -42,14 +43,16 @@ TextPosition afterDrop(TextPosition position, std::size_t count)
 } // namespace
 
 TranscriptPane::TranscriptPane(QWidget *parent, TranscriptBounds bounds)
-    : QAbstractScrollArea(parent), model(bounds), layout(model, viewport()),
+    : QAbstractScrollArea(parent), model(bounds), layout(model, viewport()), plain(model),
       desktopOpener(std::make_unique<DesktopLinkOpener>()), opener(desktopOpener.get())
 {
     setObjectName(QStringLiteral("mainchat"));
     setGeometry(kDesignGeometry);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the transcript too: a player who cannot use the mouse
+    // (and his screen reader) can read back the chat there.
+    setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
@@ -58,11 +61,24 @@ TranscriptPane::TranscriptPane(QWidget *parent, TranscriptBounds bounds)
     createActions();
     layout.setWidth(viewport()->width() - 2 * kMargin);
     updateScrollBar();
+    installTranscriptAccessibility();
+    QAccessible::installActivationObserver(this);
+    if (QAccessible::isActive())
+        plain.keep();
 }
 
 TranscriptPane::~TranscriptPane()
 {
+    QAccessible::removeActivationObserver(this);
     model.setListener(nullptr);
+}
+
+void TranscriptPane::accessibilityActiveChanged(bool active)
+{
+    // From now on a screen reader may read the text; a removal must then
+    // be able to say what went.
+    if (active)
+        plain.keep();
 }
 
 void TranscriptPane::createActions()
@@ -147,9 +163,44 @@ void TranscriptPane::selectAll()
     const auto &items = model.items();
     if (items.empty())
         return;
-    anchor = {0, 0};
-    cursor = {items.size() - 1, layout.itemLength(items.size() - 1)};
+    moveSelection({0, 0}, {items.size() - 1, layout.itemLength(items.size() - 1)});
+}
+
+void TranscriptPane::clearSelection()
+{
+    moveSelection(cursor, cursor);
+}
+
+void TranscriptPane::setSelection(TextPosition from, TextPosition to)
+{
+    moveSelection(from, to);
+}
+
+void TranscriptPane::moveSelection(TextPosition newAnchor, TextPosition newCursor)
+{
+    const bool had = hasSelection();
+    const auto before = selection();
+    anchor = newAnchor;
+    cursor = newCursor;
     viewport()->update();
+    if (!had && !hasSelection())
+        return;
+    if (had != hasSelection() || before != selection()) {
+        const auto [from, to] = selection();
+        if (plain.isKept())
+            announceSelection(this, plain.offsetOf(from), plain.offsetOf(to));
+    }
+}
+
+int TranscriptPane::caretOffset() const
+{
+    return hasSelection() ? plain.offsetOf(cursor) : plain.length();
+}
+
+void TranscriptPane::announce(const std::optional<TranscriptPlainText::Change> &change)
+{
+    if (change && !change->text.isEmpty())
+        announceTextChange(this, *change, caretOffset());
 }
 
 bool TranscriptPane::hasSelection() const
@@ -260,6 +311,7 @@ void TranscriptPane::itemsAppended(std::size_t firstItem)
     if (!scrollChatOff())
         scrollToEnd();
     viewport()->update();
+    announce(plain.itemsAppended(firstItem));
 }
 
 void TranscriptPane::itemsDropped(std::size_t count)
@@ -269,6 +321,7 @@ void TranscriptPane::itemsDropped(std::size_t count)
     QScrollBar *bar = verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
     const int scrolled = bar->value() - int(std::lround(layout.itemsDropped(count)));
+    const bool selectionCut = hasSelection() && std::min(anchor, cursor).item < count;
     anchor = afterDrop(anchor, count);
     cursor = afterDrop(cursor, count);
     if (pressedLink >= 0 && pressedLink < model.firstLinkNumber())
@@ -278,6 +331,11 @@ void TranscriptPane::itemsDropped(std::size_t count)
     updateScrollBar();
     bar->setValue(atEnd ? bar->maximum() : std::max(0, scrolled));
     viewport()->update();
+    announce(plain.itemsDropped(count));
+    if (selectionCut && plain.isKept()) {
+        const auto [from, to] = selection();
+        announceSelection(this, plain.offsetOf(from), plain.offsetOf(to));
+    }
 }
 
 void TranscriptPane::stylesChanged(StyleChange change)
@@ -292,6 +350,8 @@ void TranscriptPane::stylesChanged(StyleChange change)
             scrollToEnd();
     }
     viewport()->update();
+    if (plain.isKept())
+        announceAttributesChanged(this);
 }
 
 void TranscriptPane::transcriptCleared()
@@ -302,6 +362,7 @@ void TranscriptPane::transcriptCleared()
     pressedLink = hoveredLink = -1;
     updateScrollBar();
     viewport()->update();
+    announce(plain.cleared());
 }
 
 void TranscriptPane::updateScrollBar()
@@ -325,6 +386,54 @@ void TranscriptPane::resizeEvent(QResizeEvent *event)
     updateScrollBar();
     if (atEnd)
         scrollToEnd();
+}
+
+TextPosition TranscriptPane::positionAt(QPoint viewportPoint)
+{
+    return layout.positionAt(toContent(viewportPoint));
+}
+
+QRect TranscriptPane::characterRect(TextPosition position)
+{
+    if (position.item >= model.items().size())
+        return {};
+    const std::size_t index = layout.lineOfItem(position.item);
+    const TranscriptLayout::Line &line = layout.line(index);
+    // The fragment that holds the character, or failing that the one it ends.
+    const TranscriptLayout::Row *foundRow = nullptr;
+    const TranscriptLayout::Fragment *found = nullptr;
+    bool inside = false;
+    for (const TranscriptLayout::Row &row : line.rows) {
+        for (const TranscriptLayout::Fragment &fragment : row.fragments) {
+            if (fragment.item != position.item || inside)
+                continue;
+            const int end = fragment.start + fragment.length;
+            if (position.offset >= fragment.start && position.offset <= end) {
+                foundRow = &row;
+                found = &fragment;
+                inside = position.offset < end;
+            }
+        }
+    }
+    if (!found)
+        return {};
+    const qreal left = layout.offsetX(line, *found, position.offset);
+    const qreal right = inside ? layout.offsetX(line, *found, position.offset + 1) : left;
+    const qreal top =
+        layout.lineTop(index) + foundRow->top + kTopMargin - verticalScrollBar()->value();
+    return QRectF(kMargin + left, top, right - left, foundRow->height).toAlignedRect();
+}
+
+void TranscriptPane::scrollToPosition(TextPosition position)
+{
+    const QRect shown = characterRect(position);
+    if (shown.isNull())
+        return;
+    QScrollBar *bar = verticalScrollBar();
+    if (shown.top() < 0)
+        bar->setValue(bar->value() + shown.top());
+    else if (shown.bottom() >= viewport()->height())
+        bar->setValue(bar->value() + shown.bottom() - viewport()->height() + 1);
 }
 
 QPointF TranscriptPane::toContent(QPointF point) const
@@ -356,11 +465,9 @@ void TranscriptPane::mousePressEvent(QMouseEvent *event)
         return;
     }
     pressedLink = linkAt(event->position());
-    cursor = layout.positionAt(toContent(event->position()));
-    if (!(event->modifiers() & Qt::ShiftModifier))
-        anchor = cursor;
+    const TextPosition at = layout.positionAt(toContent(event->position()));
     selecting = true;
-    viewport()->update();
+    moveSelection(event->modifiers() & Qt::ShiftModifier ? anchor : at, at);
 }
 
 void TranscriptPane::mouseMoveEvent(QMouseEvent *event)
@@ -380,10 +487,8 @@ void TranscriptPane::mouseMoveEvent(QMouseEvent *event)
 void TranscriptPane::extendSelection()
 {
     const TextPosition moved = layout.positionAt(toContent(dragPoint));
-    if (moved != cursor) {
-        cursor = moved;
-        viewport()->update();
-    }
+    if (moved != cursor)
+        moveSelection(anchor, moved);
 }
 
 void TranscriptPane::timerEvent(QTimerEvent *event)
@@ -431,10 +536,8 @@ void TranscriptPane::mouseDoubleClickEvent(QMouseEvent *event)
         --start;
     while (end < text.size() && !text.at(end).isSpace())
         ++end;
-    anchor = {at.item, start};
-    cursor = {at.item, end};
     selecting = false;
-    viewport()->update();
+    moveSelection({at.item, start}, {at.item, end});
 }
 
 void TranscriptPane::keyPressEvent(QKeyEvent *event)
@@ -451,6 +554,18 @@ void TranscriptPane::keyPressEvent(QKeyEvent *event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void TranscriptPane::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void TranscriptPane::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 bool TranscriptPane::viewportEvent(QEvent *event)
@@ -474,17 +589,23 @@ void TranscriptPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), Qt::white);
-    if (model.items().empty())
-        return;
     const qreal scroll = verticalScrollBar()->value();
     const qreal viewTop = scroll - kTopMargin;
     const qreal viewBottom = viewTop + viewport()->height();
-    const std::size_t count = layout.lineCount();
-    for (std::size_t index = layout.lineAt(viewTop); index < count; ++index) {
+    const std::size_t count = model.items().empty() ? 0 : layout.lineCount();
+    for (std::size_t index = count ? layout.lineAt(viewTop) : 0; index < count; ++index) {
         const qreal top = layout.lineTop(index);
         if (top >= viewBottom)
             break;
         paintLine(painter, index, top - viewTop);
+    }
+    if (hasFocus()) {
+        // The keyboard is here (reached by Tab): a thin frame in the
+        // desktop's highlight colour says so.
+        painter.setPen(
+            QPen(QApplication::palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
     }
 }
 

@@ -3,12 +3,15 @@
 // It owns the Transcript model and draws it: lines wrapped inside 5-pixel
 // margins on white, smilies, links that open in the browser, mouse
 // selection, Copy, Select All, Clear Main Chat, Scroll Chat Off and the text
-// size. The main window puts its actions into its own menus.
+// size. The main window puts its actions into its own menus. Screen readers
+// read it as a read-only text and hear each new line (TranscriptAccessible).
 
 #include "chat/qt/transcript_layout.h"
+#include "chat/qt/transcript_plain_text.h"
 #include "chat/transcript.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QBasicTimer>
 #include <QList>
 #include <QRect>
@@ -24,7 +27,9 @@ namespace kalvex {
 
 class LinkOpener;
 
-class TranscriptPane : public QAbstractScrollArea, private TranscriptListener
+class TranscriptPane : public QAbstractScrollArea,
+                       private TranscriptListener,
+                       private QAccessible::ActivationObserver
 {
     Q_OBJECT
 
@@ -63,6 +68,28 @@ public:
     void copy();
     bool hasSelection() const;
     QString selectedText() const;
+    // The selection's ends in order; equal when nothing is selected.
+    std::pair<TextPosition, TextPosition> selection() const;
+    // Selects as a drag from `from` to `to` would.
+    void setSelection(TextPosition from, TextPosition to);
+    void clearSelection();
+
+    // The text as assistive technology reads it. Kept from the moment
+    // accessibility is active (or keepPlainText() is called).
+    const TranscriptPlainText &plainText() const { return plain; }
+    void keepPlainText() { plain.keep(); }
+    // The caret in the plain text: the moving end of the selection while
+    // there is one, otherwise the end. Needs the plain text kept.
+    int caretOffset() const;
+    // Where the character at a place is drawn, in viewport coordinates (no
+    // width at the end of an item); empty when nothing is shown.
+    QRect characterRect(TextPosition position);
+    // The place nearest to a point of the viewport.
+    TextPosition positionAt(QPoint viewportPoint);
+    // Scrolls the place into view.
+    void scrollToPosition(TextPosition position);
+    // The colour text of a style is drawn in.
+    QColor styleColour(int style) const;
 
     bool scrollChatOff() const;
     void setScrollChatOff(bool on);
@@ -102,6 +129,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
@@ -110,8 +139,12 @@ private:
     void itemsDropped(std::size_t count) override;
     void stylesChanged(StyleChange change) override;
     void transcriptCleared() override;
+    void accessibilityActiveChanged(bool active) override;
 
     void createActions();
+    // Moves the selection's ends and tells assistive technology.
+    void moveSelection(TextPosition newAnchor, TextPosition newCursor);
+    void announce(const std::optional<TranscriptPlainText::Change> &change);
     void updateScrollBar();
     void scrollToEnd();
     QPointF toContent(QPointF viewportPoint) const;
@@ -120,12 +153,11 @@ private:
     void extendSelection();
     // The http or https address a click on the link opens; empty if none.
     QUrl webAddressOfLink(int number) const;
-    std::pair<TextPosition, TextPosition> selection() const;
     void paintLine(QPainter &painter, std::size_t index, qreal top);
-    QColor styleColour(int style) const;
 
     Transcript model;
     TranscriptLayout layout;
+    TranscriptPlainText plain;
     std::unique_ptr<LinkOpener> desktopOpener;
     LinkOpener *opener = nullptr;
 

@@ -112,6 +112,15 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
+// A row as the game counts it, bottom up, with the points it is worth:
+// "Row 1, 12 points".
+QString spokenRow(int row)
+{
+    const int points = kBoardRows + 1 - row;
+    return points == 1 ? BoardPanel::tr("Row %1, 1 point").arg(row)
+                       : BoardPanel::tr("Row %1, %2 points").arg(row).arg(points);
+}
+
 void setLabelText(QLabel *label, const QString &text)
 {
     if (label->text() != text)
@@ -200,7 +209,7 @@ void BoardPanel::buildBoard()
                 },
                 this);
             hole->setGeometry(holeRect(row, position));
-            hole->setAccessibleName(tr("Row %1, ball %2").arg(letter).arg(position));
+            hole->setAccessibleName(tr("%1, ball %2").arg(spokenRow(row)).arg(position));
             connect(hole, &PaintedWidget::released, this, [this, row, position] {
                 // A click also hands the keyboard to the board.
                 setFocus(Qt::MouseFocusReason);
@@ -222,7 +231,7 @@ void BoardPanel::buildBoard()
             },
             this);
         clue->setGeometry(clueRect(row));
-        clue->setAccessibleName(tr("Clue for row %1").arg(letter));
+        clue->setAccessibleName(tr("Clue for row %1").arg(row));
         clueBoxes[row - 1] = clue;
 
         auto *marker = new PaintedWidget(
@@ -235,6 +244,7 @@ void BoardPanel::buildBoard()
         const int points = kBoardRows + 1 - row;
         marker->setToolTip(points == 1 ? tr("1 point for the code on this row")
                                        : tr("%1 points for the code on this row").arg(points));
+        marker->setAccessibleName(spokenRow(row));
         valueMarkers[row - 1] = marker;
     }
     for (int position = 1; position <= kRowHoles; ++position) {
@@ -517,6 +527,11 @@ void BoardPanel::refreshBoard()
     const int checkRow = Board::validRow(board.checkRow()) ? board.checkRow() : 1;
     buttonCheck->move(kCheckButtonX, holeRect(checkRow, 1).top() - 2);
     buttonCheck->setProperty("row", board.checkRow());
+    const QString checkDescription = Board::validRow(board.checkRow())
+                                         ? tr("Enter your guess for row %1").arg(board.checkRow())
+                                         : tr("Enter your guess");
+    if (buttonCheck->accessibleDescription() != checkDescription)
+        buttonCheck->setAccessibleDescription(checkDescription);
     buttonCheck->setVisible(board.checkVisible());
     buttonStart->setVisible(session.startButtonVisible());
 }

@@ -487,7 +487,13 @@ TEST_F(KeyboardPlayTest, BallNumbersAreDrawnOnBallsAndCodeHolesOnlyWhenAsked)
 TEST_F(KeyboardPlayTest, ScreenReadersHearTheBoardAndTheSeats)
 {
     startRoundAs(2, "Ann");
-    EXPECT_EQ(control("try_c4")->accessibleName(), "Row c, ball 4");
+    // Rows are spoken as the game counts them, bottom up, with their worth.
+    EXPECT_EQ(control("try_a1")->accessibleName(), "Row 1, 12 points, ball 1");
+    EXPECT_EQ(control("try_c4")->accessibleName(), "Row 3, 10 points, ball 4");
+    EXPECT_EQ(control("try_l2")->accessibleName(), "Row 12, 1 point, ball 2");
+    EXPECT_EQ(control("guess_3")->accessibleName(), "Row 3, 10 points");
+    EXPECT_EQ(control("myresult_12")->accessibleName(), "Clue for row 12");
+    EXPECT_EQ(control("button_check")->accessibleDescription(), "Enter your guess for row 1");
     EXPECT_EQ(control("code_1")->accessibleName(), "Code ball 1");
     EXPECT_EQ(control("button_check")->accessibleName(), "Check");
     EXPECT_EQ(control("label_playername2")->accessibleName(), "Seat 2: Ann, score 0");
