@@ -4,6 +4,7 @@
 #include "chat/qt/chat_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kalvex {
 
@@ -43,6 +44,56 @@ void TranscriptLayout::invalidate()
     fontsValid = false;
 }
 
+bool TranscriptLayout::isExact(std::size_t index)
+{
+    ensureLaidOut();
+    return lines.at(index).exact;
+}
+
+bool TranscriptLayout::isComplete()
+{
+    ensureLaidOut();
+    return estimatedLines == 0;
+}
+
+bool TranscriptLayout::layOutSome(std::size_t count)
+{
+    ensureLaidOut();
+    bool changed = false;
+    for (; count > 0 && estimatedLines > 0; --count) {
+        while (estimatedBelow > 0 && lines[estimatedBelow - 1].exact)
+            --estimatedBelow;
+        if (estimatedBelow == 0)
+            break;
+        const std::size_t index = --estimatedBelow;
+        const qreal before = lines[index].height;
+        setExactHeight(index, layoutLine(lines[index].firstItem, lineEnd(index))->height);
+        changed = changed || lines[index].height != before;
+    }
+    return changed;
+}
+
+void TranscriptLayout::setExactHeight(std::size_t index, qreal height)
+{
+    LineHeight &entry = lines[index];
+    if (!entry.exact) {
+        entry.exact = true;
+        --estimatedLines;
+    }
+    if (entry.height != height) {
+        entry.height = height;
+        topsValid = std::min(topsValid, index + 1);
+    }
+}
+
+void TranscriptLayout::ensureTops()
+{
+    for (; topsValid < lines.size(); ++topsValid) {
+        const std::size_t i = topsValid;
+        lines[i].top = i == 0 ? 0 : lines[i - 1].top + lines[i - 1].height;
+    }
+}
+
 void TranscriptLayout::itemsAppended(std::size_t firstItem)
 {
     if (valid)
@@ -55,9 +106,14 @@ qreal TranscriptLayout::itemsDropped(std::size_t count)
         cache.clear();
         return 0;
     }
+    ensureTops();
     std::size_t gone = 0;
-    while (gone < lines.size() && lines[gone].firstItem < count)
+    while (gone < lines.size() && lines[gone].firstItem < count) {
+        if (!lines[gone].exact)
+            --estimatedLines;
         ++gone;
+    }
+    estimatedBelow = estimatedBelow > gone ? estimatedBelow - gone : 0;
     const qreal height = gone < lines.size() ? lines[gone].top
                          : lines.empty()     ? 0
                                              : lines.back().top + lines.back().height;
@@ -66,6 +122,7 @@ qreal TranscriptLayout::itemsDropped(std::size_t count)
         line.firstItem -= count;
         line.top -= height;
     }
+    topsValid = lines.size();
     // Lines laid out for drawing keep their rows under their new numbers.
     std::unordered_map<std::size_t, std::unique_ptr<Line>> kept;
     for (auto &[index, line] : cache) {
@@ -87,11 +144,13 @@ void TranscriptLayout::clear()
     lines.clear();
     cache.clear();
     valid = true;
+    topsValid = estimatedLines = estimatedBelow = 0;
 }
 
 qreal TranscriptLayout::height()
 {
     ensureLaidOut();
+    ensureTops();
     return lines.empty() ? 0 : lines.back().top + lines.back().height;
 }
 
@@ -104,12 +163,14 @@ std::size_t TranscriptLayout::lineCount()
 qreal TranscriptLayout::lineTop(std::size_t line)
 {
     ensureLaidOut();
+    ensureTops();
     return lines.at(line).top;
 }
 
 std::size_t TranscriptLayout::lineAt(qreal y)
 {
     ensureLaidOut();
+    ensureTops();
     if (lines.empty())
         return 0;
     auto after =
@@ -141,6 +202,7 @@ const TranscriptLayout::Line &TranscriptLayout::line(std::size_t index)
     if (cache.size() >= kCachedLines)
         cache.clear();
     auto made = layoutLine(lines.at(index).firstItem, lineEnd(index));
+    setExactHeight(index, made->height);
     return *cache.emplace(index, std::move(made)).first->second;
 }
 
@@ -192,9 +254,36 @@ void TranscriptLayout::ensureLaidOut()
     if (valid)
         return;
     valid = true;
+    estimateAll();
+}
+
+void TranscriptLayout::estimateAll()
+{
     lines.clear();
     cache.clear();
-    appendLines(0);
+    const auto &items = model.items();
+    for (std::size_t start = 0; start < items.size();) {
+        std::size_t end = start + 1;
+        while (end < items.size() && !items[end].startsLine)
+            ++end;
+        lines.push_back({start, 0, estimatedHeight(start, end), false});
+        start = end;
+    }
+    topsValid = 0;
+    estimatedLines = estimatedBelow = lines.size();
+}
+
+qreal TranscriptLayout::estimatedHeight(std::size_t firstItem, std::size_t endItem)
+{
+    // Bytes stand for characters and every row is as tall as a system line:
+    // near enough for a scroll range that is corrected as lines are laid out.
+    const auto &items = model.items();
+    std::size_t characters = 0;
+    for (std::size_t item = firstItem; item < endItem; ++item)
+        characters += items[item].kind == TranscriptItem::Kind::Picture ? 2 : items[item].text.size();
+    const QFontMetricsF &fm = metrics(kSystemStyle);
+    const qreal rows = std::max<qreal>(1, std::ceil(qreal(characters) * fm.averageCharWidth() / available));
+    return rows * (fm.ascent() + fm.descent() + std::max<qreal>(fm.leading(), 0));
 }
 
 void TranscriptLayout::appendLines(std::size_t firstItem)
@@ -204,16 +293,23 @@ void TranscriptLayout::appendLines(std::size_t firstItem)
     if (firstItem < items.size() && !items[firstItem].startsLine && !lines.empty()) {
         firstItem = lines.back().firstItem;
         cache.erase(lines.size() - 1);
+        if (!lines.back().exact)
+            --estimatedLines;
         lines.pop_back();
+        topsValid = std::min(topsValid, lines.size());
+        estimatedBelow = std::min(estimatedBelow, lines.size());
     }
     std::size_t start = firstItem;
     while (start < items.size()) {
         std::size_t end = start + 1;
         while (end < items.size() && !items[end].startsLine)
             ++end;
+        const bool topKnown = topsValid == lines.size();
         const qreal top = lines.empty() ? 0 : lines.back().top + lines.back().height;
         const auto laidOut = layoutLine(start, end);
-        lines.push_back({start, top, laidOut->height});
+        lines.push_back({start, topKnown ? top : 0, laidOut->height, true});
+        if (topKnown)
+            topsValid = lines.size();
         start = end;
     }
 }

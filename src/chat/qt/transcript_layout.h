@@ -3,8 +3,11 @@
 // line and the items that continue it) wraps into rows. Only line heights
 // are kept for the whole transcript; the rows of a line are made again when
 // it is drawn or hit, so appending a line costs the same however long the
-// transcript is. Everything is laid out again only when the width, the text
-// size or a style's font changes.
+// transcript is. When the width, the text size or a style's font changes,
+// every line's height is first estimated from its length; a line is laid
+// out for real when it is drawn or hit, or by layOutSome() a batch at a
+// time, and its height corrected then. Until then the tops of the lines
+// below an estimated one, and the whole height, are estimates too.
 
 #include "chat/transcript.h"
 
@@ -72,7 +75,7 @@ public:
     // The width available to text (the pane less its margins).
     void setWidth(qreal width);
     qreal width() const { return available; }
-    // Fonts or sizes changed: lay out everything again when next needed.
+    // Fonts or sizes changed: every line is estimated until laid out again.
     void invalidate();
     // A font changed that nothing laid out uses yet.
     void refreshFonts() { fontsValid = false; }
@@ -91,7 +94,17 @@ public:
     std::size_t lineOfItem(std::size_t item);
     std::size_t lineEnd(std::size_t line) const; // one past its last item
     // The rows of a line, made on demand and kept for the lines on screen.
+    // Laying it out corrects its height if it was estimated.
     const Line &line(std::size_t index);
+    // Whether the line's height is its laid-out one, not an estimate.
+    bool isExact(std::size_t index);
+    // Whether every line's height is exact.
+    bool isComplete();
+    // Lays out up to `count` estimated lines, the newest first. Returns
+    // whether any height changed.
+    bool layOutSome(std::size_t count);
+    // Lays out every estimated line.
+    void complete() { layOutSome(std::size_t(-1)); }
 
     const QFont &font(int style);
     const QFontMetricsF &metrics(int style);
@@ -114,9 +127,16 @@ private:
         std::size_t firstItem;
         qreal top;
         qreal height;
+        bool exact;
     };
 
     void ensureLaidOut();
+    // Brings the tops of the lines up to date with their heights.
+    void ensureTops();
+    void estimateAll();
+    qreal estimatedHeight(std::size_t firstItem, std::size_t endItem);
+    // Records a line's laid-out height.
+    void setExactHeight(std::size_t index, qreal height);
     void appendLines(std::size_t firstItem);
     std::unique_ptr<Line> layoutLine(std::size_t firstItem, std::size_t endItem);
     void ensureFonts();
@@ -124,9 +144,16 @@ private:
     const Transcript &model;
     const QPaintDevice *device;
     qreal available = 100;
+    // The line boundaries are known (heights may be estimates).
     bool valid = true;
     bool fontsValid = false;
     std::deque<LineHeight> lines;
+    // Lines [0, topsValid) have their right tops.
+    std::size_t topsValid = 0;
+    // Lines whose height is an estimate; the search for them starts from
+    // the end, below `estimatedBelow` (one past the last estimated line).
+    std::size_t estimatedLines = 0;
+    std::size_t estimatedBelow = 0;
     std::array<QFont, kStyleCount> fonts;
     std::array<std::unique_ptr<QFontMetricsF>, kStyleCount> fontMetrics;
     std::unordered_map<std::size_t, std::unique_ptr<Line>> cache;

@@ -17,9 +17,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimerEvent>
 
 #include <cmath>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcChat, "kalvex.chat", QtWarningMsg)
 
@@ -30,6 +32,9 @@ namespace {
 constexpr int kBottomMargin = 2;
 constexpr int kScrollStep = 18;
 constexpr int kDragScrollMs = 50;
+// Lines laid out per idle turn after a text size or width change: a few
+// milliseconds, so that the window answers in between.
+constexpr std::size_t kIdleLayoutLines = 100;
 
 // A place after the first `count` items went: the same text, or the start
 // when its item went too.
@@ -342,13 +347,8 @@ void TranscriptPane::stylesChanged(StyleChange change)
 {
     if (change == StyleChange::Font)
         layout.refreshFonts();
-    if (change == StyleChange::Layout) {
-        const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-        layout.invalidate();
-        updateScrollBar();
-        if (atEnd)
-            scrollToEnd();
-    }
+    if (change == StyleChange::Layout)
+        relayOut([this] { layout.invalidate(); });
     viewport()->update();
     if (plain.isKept())
         announceAttributesChanged(this);
@@ -357,6 +357,7 @@ void TranscriptPane::stylesChanged(StyleChange change)
 void TranscriptPane::transcriptCleared()
 {
     layout.clear();
+    idleLayout.stop();
     anchor = cursor = {};
     selecting = false;
     pressedLink = hoveredLink = -1;
@@ -381,11 +382,100 @@ void TranscriptPane::scrollToEnd()
 void TranscriptPane::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    layout.setWidth(viewport()->width() - 2 * kMargin);
+    relayOut([this] { layout.setWidth(viewport()->width() - 2 * kMargin); });
+}
+
+void TranscriptPane::relayOut(const std::function<void()> &change)
+{
+    // The view keeps its place: the end, or the line at its top.
+    const ViewAnchor anchor = viewAnchor();
+    change();
+    restoreView(anchor);
+    settleView();
+}
+
+TranscriptPane::ViewAnchor TranscriptPane::viewAnchor()
+{
+    QScrollBar *bar = verticalScrollBar();
+    ViewAnchor anchor;
+    anchor.atEnd = bar->value() == bar->maximum();
+    if (model.items().empty())
+        return anchor;
+    const qreal viewTop = std::max<qreal>(0, bar->value() - kTopMargin);
+    anchor.line = layout.lineAt(viewTop);
+    anchor.offset = viewTop - layout.lineTop(anchor.line);
+    anchor.lineHeight = layout.lineCount() ? layout.line(anchor.line).height : 0;
+    return anchor;
+}
+
+void TranscriptPane::restoreView(const ViewAnchor &anchor)
+{
+    const bool wasSettling = std::exchange(settling, true);
     updateScrollBar();
-    if (atEnd)
-        scrollToEnd();
+    QScrollBar *bar = verticalScrollBar();
+    if (anchor.atEnd || model.items().empty() || anchor.line >= layout.lineCount()) {
+        if (anchor.atEnd)
+            scrollToEnd();
+    } else {
+        const qreal height = layout.line(anchor.line).height;
+        // The same point of the line; as far into it in proportion when it
+        // changed height.
+        const qreal offset = height == anchor.lineHeight || anchor.lineHeight <= 0
+                                 ? anchor.offset
+                                 : anchor.offset * height / anchor.lineHeight;
+        const qreal top = layout.lineTop(anchor.line) + offset;
+        bar->setValue(top <= 0 ? 0 : int(std::lround(top + kTopMargin)));
+    }
+    settling = wasSettling;
+}
+
+void TranscriptPane::settleView()
+{
+    if (settling)
+        return;
+    settling = true;
+    QScrollBar *bar = verticalScrollBar();
+    // Each round lays out what the view shows; that may move the end, and a
+    // view at the end follows it, showing further lines.
+    for (bool changed = true; changed && !model.items().empty();) {
+        changed = false;
+        const bool atEnd = bar->value() == bar->maximum();
+        const qreal viewTop = bar->value() - kTopMargin;
+        const qreal viewBottom = viewTop + viewport()->height();
+        const std::size_t count = layout.lineCount();
+        for (std::size_t index = layout.lineAt(viewTop);
+             index < count && layout.lineTop(index) < viewBottom; ++index) {
+            if (!layout.isExact(index)) {
+                layout.line(index);
+                changed = true;
+            }
+        }
+        if (changed) {
+            updateScrollBar();
+            if (atEnd)
+                scrollToEnd();
+        }
+    }
+    settling = false;
+    if (!layout.isComplete() && !idleLayout.isActive())
+        idleLayout.start(0, this);
+}
+
+void TranscriptPane::finishLayout()
+{
+    idleLayout.stop();
+    if (layout.isComplete())
+        return;
+    const ViewAnchor anchor = viewAnchor();
+    layout.complete();
+    restoreView(anchor);
+    viewport()->update();
+}
+
+void TranscriptPane::scrollContentsBy(int dx, int dy)
+{
+    QAbstractScrollArea::scrollContentsBy(dx, dy);
+    settleView();
 }
 
 TextPosition TranscriptPane::positionAt(QPoint viewportPoint)
@@ -397,7 +487,15 @@ QRect TranscriptPane::characterRect(TextPosition position)
 {
     if (position.item >= model.items().size())
         return {};
-    const std::size_t index = layout.lineOfItem(position.item);
+    std::size_t index = layout.lineOfItem(position.item);
+    {
+        // A line out of view has its place right only when every line above
+        // it is laid out.
+        const qreal viewTop = verticalScrollBar()->value() - kTopMargin;
+        const qreal top = layout.lineTop(index);
+        if (top >= viewTop + viewport()->height() || top + layout.line(index).height <= viewTop)
+            finishLayout();
+    }
     const TranscriptLayout::Line &line = layout.line(index);
     // The fragment that holds the character, or failing that the one it ends.
     const TranscriptLayout::Row *foundRow = nullptr;
@@ -493,6 +591,14 @@ void TranscriptPane::extendSelection()
 
 void TranscriptPane::timerEvent(QTimerEvent *event)
 {
+    if (event->timerId() == idleLayout.timerId()) {
+        const ViewAnchor anchor = viewAnchor();
+        if (layout.layOutSome(kIdleLayoutLines))
+            restoreView(anchor);
+        if (layout.isComplete())
+            idleLayout.stop();
+        return;
+    }
     if (event->timerId() != dragScroll.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;
@@ -587,6 +693,16 @@ QColor TranscriptPane::styleColour(int style) const
 
 void TranscriptPane::paintEvent(QPaintEvent *)
 {
+    {
+        // The view is normally laid out already (every change settles it);
+        // should it not be, it is settled without scrolling the viewport in
+        // the middle of its drawing, and drawn once more.
+        const int before = verticalScrollBar()->value();
+        const QSignalBlocker quiet(verticalScrollBar());
+        settleView();
+        if (verticalScrollBar()->value() != before)
+            viewport()->update();
+    }
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), Qt::white);
     const qreal scroll = verticalScrollBar()->value();

@@ -17,6 +17,7 @@
 #include <QRect>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -88,6 +89,10 @@ public:
     TextPosition positionAt(QPoint viewportPoint);
     // Scrolls the place into view.
     void scrollToPosition(TextPosition position);
+    // Lays out every line whose height is still an estimate (after a text
+    // size or width change the lines out of view are laid out a batch at a
+    // time while the program is idle), keeping the view on its lines.
+    void finishLayout();
     // The colour text of a style is drawn in.
     QColor styleColour(int style) const;
 
@@ -133,8 +138,18 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // Where the view is: at the end, or on a line and so far into it.
+    struct ViewAnchor
+    {
+        bool atEnd = true;
+        std::size_t line = 0;
+        qreal offset = 0;
+        qreal lineHeight = 0;
+    };
+
     void itemsAppended(std::size_t firstItem) override;
     void itemsDropped(std::size_t count) override;
     void stylesChanged(StyleChange change) override;
@@ -147,6 +162,14 @@ private:
     void announce(const std::optional<TranscriptPlainText::Change> &change);
     void updateScrollBar();
     void scrollToEnd();
+    ViewAnchor viewAnchor();
+    // Puts the view back on the anchor's place after heights changed.
+    void restoreView(const ViewAnchor &anchor);
+    // Lays out the lines in view whose height is an estimate, until the
+    // view rests, and keeps laying out the others while idle.
+    void settleView();
+    // The layout changed for every line: estimates now, the view laid out.
+    void relayOut(const std::function<void()> &change);
     QPointF toContent(QPointF viewportPoint) const;
     int linkAt(QPointF viewportPoint);
     void setHoveredLink(int link);
@@ -168,6 +191,8 @@ private:
     int hoveredLink = -1;
     QPointF dragPoint;
     QBasicTimer dragScroll;
+    QBasicTimer idleLayout;
+    bool settling = false;
 
     QAction *selectAllItem = nullptr;
     QAction *copyItem = nullptr;

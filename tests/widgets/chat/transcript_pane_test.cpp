@@ -27,11 +27,13 @@ public:
     int refused = 0;
 };
 
-// The viewport point a third into item `item`'s first fragment.
+// The viewport point a third into item `item`'s first fragment, by a full
+// layout of its own.
 QPoint centreOfItem(TranscriptPane &pane, std::size_t item)
 {
     TranscriptLayout layout(pane.transcript(), pane.viewport());
     layout.setWidth(pane.viewport()->width() - 2 * TranscriptPane::kMargin);
+    layout.complete();
     const std::size_t index = layout.lineOfItem(item);
     const auto &line = layout.line(index);
     for (const auto &row : line.rows) {
