@@ -474,6 +474,10 @@ void TranscriptPane::finishLayout()
 
 void TranscriptPane::scrollContentsBy(int dx, int dy)
 {
+    // While the view is being put back on its lines after heights changed
+    // above them, what it shows stays the same: nothing to redraw.
+    if (settling)
+        return;
     QAbstractScrollArea::scrollContentsBy(dx, dy);
     settleView();
 }
