@@ -199,6 +199,38 @@ TEST(TextSizeChangeInTheMiddle, TheViewKeepsItsLine)
     EXPECT_LT(pane.verticalScrollBar()->value(), pane.verticalScrollBar()->maximum());
 }
 
+// Lines that come and go while the rest is laid out in idle turns: the
+// oldest dropped at the bound, new ones added at the end.
+TEST(TextSizeChangeWhileLinesComeAndGo, TheResultIsAFullLayoutsOnceIdle)
+{
+    const TranscriptBounds bounds{600, kMaxTranscriptBytes};
+    TranscriptPane changed(nullptr, bounds);
+    TranscriptPane reference(nullptr, bounds);
+    for (TranscriptPane *pane : {&changed, &reference}) {
+        pane->resize(267, 339);
+        pane->show();
+    }
+    reference.chooseTextSize(kNewSize);
+    fill(reference);
+    fill(changed);
+    changed.chooseTextSize(kNewSize);
+    ASSERT_FALSE(changed.currentLayout().isComplete());
+    for (int i = 0; i < 50; ++i) {
+        const std::string line = "6+Kit chats: late line " + std::to_string(i);
+        changed.addlinetochat(line, ColourValue(0));
+        reference.addlinetochat(line, ColourValue(0));
+        if (i % 10 == 0)
+            QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(changed.transcript().lineCount(), 600u);
+    changed.finishLayout();
+    EXPECT_TRUE(changed.currentLayout().isComplete()) << "no idle turns left to run";
+    EXPECT_EQ(changed.verticalScrollBar()->maximum(), reference.verticalScrollBar()->maximum());
+    changed.verticalScrollBar()->setValue(0);
+    reference.verticalScrollBar()->setValue(0);
+    EXPECT_EQ(changed.grab().toImage(), reference.grab().toImage());
+}
+
 // The last lines take more rows than estimated: laying them out moves the
 // end, and the view goes on following it.
 TEST(TextSizeChangeAtTheEnd, TheViewFollowsAnEndThatMovesAsItIsLaidOut)
