@@ -14,6 +14,8 @@ namespace {
 constexpr std::size_t kCachedLines = 400;
 // Words longer than this are measured character by character.
 constexpr int kLongWord = 200;
+// Words whose widths are kept per style; beyond, the style starts afresh.
+constexpr qsizetype kKeptWords = 20000;
 
 int trailingBlanks(const QString &text, int start, int end)
 {
@@ -243,10 +245,28 @@ void TranscriptLayout::ensureFonts()
         font.setBold(textStyle.bold);
         font.setItalic(textStyle.italic);
         font.setUnderline(textStyle.underline);
+        if (!fontMetrics[style] || font != fonts[style])
+            wordWidths[style].clear();
         fonts[style] = font;
         fontMetrics[style] = std::make_unique<QFontMetricsF>(font, device);
     }
     fontsValid = true;
+}
+
+TranscriptLayout::WordWidth TranscriptLayout::wordWidth(int style, const QString &word,
+                                                        int blanks)
+{
+    QHash<QString, WordWidth> &known = wordWidths[style];
+    const auto found = known.constFind(word);
+    if (found != known.constEnd())
+        return *found;
+    const QFontMetricsF &fm = metrics(style);
+    const qreal visible = fm.horizontalAdvance(blanks ? word.left(word.size() - blanks) : word);
+    const WordWidth measured{visible, blanks ? fm.horizontalAdvance(word) : visible};
+    if (known.size() >= kKeptWords)
+        known.clear();
+    known.insert(word, measured);
+    return measured;
 }
 
 void TranscriptLayout::ensureLaidOut()
@@ -407,9 +427,7 @@ std::unique_ptr<TranscriptLayout::Line> TranscriptLayout::layoutLine(std::size_t
                 start = end;
                 continue;
             }
-            const qreal visible = fm.horizontalAdvance(text.mid(start, end - start - blanks));
-            const qreal full =
-                blanks ? fm.horizontalAdvance(text.mid(start, end - start)) : visible;
+            const auto [visible, full] = wordWidth(entry.style, text.mid(start, end - start), blanks);
             if (x > 0 && x + visible > available)
                 finishRow();
             if (visible <= available) {

@@ -13,6 +13,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -140,6 +141,15 @@ private:
     void appendLines(std::size_t firstItem);
     std::unique_ptr<Line> layoutLine(std::size_t firstItem, std::size_t endItem);
     void ensureFonts();
+    struct WordWidth
+    {
+        qreal visible; // without its trailing blanks
+        qreal full;
+    };
+    // The width of a word (and its trailing blanks) in a style, measured
+    // once per font: chat repeats its words, and a re-layout then mostly
+    // only breaks lines again.
+    WordWidth wordWidth(int style, const QString &word, int blanks);
 
     const Transcript &model;
     const QPaintDevice *device;
@@ -156,6 +166,7 @@ private:
     std::size_t estimatedBelow = 0;
     std::array<QFont, kStyleCount> fonts;
     std::array<std::unique_ptr<QFontMetricsF>, kStyleCount> fontMetrics;
+    std::array<QHash<QString, WordWidth>, kStyleCount> wordWidths;
     std::unordered_map<std::size_t, std::unique_ptr<Line>> cache;
 };
 
