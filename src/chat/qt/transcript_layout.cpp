@@ -14,8 +14,9 @@ namespace {
 constexpr std::size_t kCachedLines = 400;
 // Words longer than this are measured character by character.
 constexpr int kLongWord = 200;
-// Words whose widths are kept per style; beyond, the style starts afresh.
-constexpr qsizetype kKeptWords = 20000;
+// Words whose widths are kept per style (a few hundred kilobytes at most);
+// beyond, the style starts afresh.
+constexpr qsizetype kKeptWords = 4096;
 
 int trailingBlanks(const QString &text, int start, int end)
 {
