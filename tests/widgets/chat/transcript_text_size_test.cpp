@@ -179,6 +179,25 @@ TEST_F(TextSizeChange, ScreenReadersFindTheSameTextAndPlaces)
     EXPECT_EQ(picture(&changed), picture(&reference));
 }
 
+// A wider pane is laid out the same way as a new text size.
+TEST(WidthChange, TheViewIsDrawnAtOnceAsAFullLayoutDrawsIt)
+{
+    TranscriptPane changed;
+    TranscriptPane reference;
+    changed.resize(267, 339);
+    reference.resize(340, 339);
+    for (TranscriptPane *pane : {&changed, &reference}) {
+        pane->show();
+        fill(*pane);
+    }
+    reference.finishLayout();
+    changed.resize(340, 339);
+    ASSERT_FALSE(changed.currentLayout().isComplete());
+    EXPECT_EQ(changed.viewport()->grab().toImage(), reference.viewport()->grab().toImage());
+    changed.finishLayout();
+    EXPECT_EQ(changed.grab().toImage(), reference.grab().toImage());
+}
+
 // Scrolled back into the transcript, the view stays on the line it showed
 // at its top while the lines around it are laid out.
 TEST(TextSizeChangeInTheMiddle, TheViewKeepsItsLine)
