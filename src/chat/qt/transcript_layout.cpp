@@ -254,8 +254,7 @@ void TranscriptLayout::ensureFonts()
     fontsValid = true;
 }
 
-TranscriptLayout::WordWidth TranscriptLayout::wordWidth(int style, const QString &word,
-                                                        int blanks)
+TranscriptLayout::WordWidth TranscriptLayout::wordWidth(int style, const QString &word, int blanks)
 {
     QHash<QString, WordWidth> &known = wordWidths[style];
     const auto found = known.constFind(word);
@@ -301,9 +300,11 @@ qreal TranscriptLayout::estimatedHeight(std::size_t firstItem, std::size_t endIt
     const auto &items = model.items();
     std::size_t characters = 0;
     for (std::size_t item = firstItem; item < endItem; ++item)
-        characters += items[item].kind == TranscriptItem::Kind::Picture ? 2 : items[item].text.size();
+        characters +=
+            items[item].kind == TranscriptItem::Kind::Picture ? 2 : items[item].text.size();
     const QFontMetricsF &fm = metrics(kSystemStyle);
-    const qreal rows = std::max<qreal>(1, std::ceil(qreal(characters) * fm.averageCharWidth() / available));
+    const qreal rows =
+        std::max<qreal>(1, std::ceil(qreal(characters) * fm.averageCharWidth() / available));
     return rows * (fm.ascent() + fm.descent() + std::max<qreal>(fm.leading(), 0));
 }
 
@@ -428,7 +429,8 @@ std::unique_ptr<TranscriptLayout::Line> TranscriptLayout::layoutLine(std::size_t
                 start = end;
                 continue;
             }
-            const auto [visible, full] = wordWidth(entry.style, text.mid(start, end - start), blanks);
+            const auto [visible, full] =
+                wordWidth(entry.style, text.mid(start, end - start), blanks);
             if (x > 0 && x + visible > available)
                 finishRow();
             if (visible <= available) {
