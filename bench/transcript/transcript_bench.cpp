@@ -99,9 +99,9 @@ void BM_AppendLineReadByScreenReader(benchmark::State &state)
     appendLines(state, false, true);
 }
 
-// A text size change until the pane shows the new size: the change itself
-// and the drawing of the view, as the user waits for them.
-void BM_TextSizeChange(benchmark::State &state)
+// Text size changes back and forth, each until the pane shows the new size;
+// with allLaidOut, every line out of view is laid out too.
+void changeTextSize(benchmark::State &state, bool allLaidOut)
 {
     TranscriptPane pane;
     pane.resize(267, 339);
@@ -114,26 +114,22 @@ void BM_TextSizeChange(benchmark::State &state)
         pane.chooseTextSize(size);
         QPainter painter(&canvas);
         pane.viewport()->render(&painter);
+        if (allLaidOut)
+            pane.finishLayout();
     }
 }
 
-// The same, and every line out of view laid out too, as the idle turns after
-// the change do a batch at a time: the whole work, not a wait.
+// The change itself and the drawing of the view, as the user waits for them.
+void BM_TextSizeChange(benchmark::State &state)
+{
+    changeTextSize(state, false);
+}
+
+// The same and the lines out of view, which the idle turns after the change
+// lay out a batch at a time: the whole work, not a wait.
 void BM_TextSizeChangeAllLaidOut(benchmark::State &state)
 {
-    TranscriptPane pane;
-    pane.resize(267, 339);
-    QImage canvas(pane.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-    settle(pane, canvas);
-    fill(pane, std::size_t(state.range(0)));
-    int size = 10;
-    for (auto _ : state) {
-        size = size == 10 ? 12 : 10;
-        pane.chooseTextSize(size);
-        QPainter painter(&canvas);
-        pane.viewport()->render(&painter);
-        pane.finishLayout();
-    }
+    changeTextSize(state, true);
 }
 
 // A peer's longest possible line: one word of 60,000 characters.

@@ -1,5 +1,6 @@
 #include "chat/qt/link_opener.h"
 #include "chat/qt/transcript_pane.h"
+#include "recording_opener.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,15 +18,6 @@
 
 namespace kalvex {
 namespace {
-
-class RecordingOpener : public LinkOpener
-{
-public:
-    void openWebAddress(const QUrl &address) override { opened.append(address.toString()); }
-    void cannotOpen(QWidget *) override { ++refused; }
-    QStringList opened;
-    int refused = 0;
-};
 
 // The viewport point a third into item `item`'s first fragment, by a full
 // layout of its own.

@@ -6,6 +6,7 @@
 #include "chat/qt/link_opener.h"
 #include "chat/qt/transcript_accessible.h"
 #include "chat/qt/transcript_pane.h"
+#include "recording_opener.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -44,15 +45,6 @@ void fill(TranscriptPane &pane)
         pane.addlinetochat(kSamples[i % kSamples.size()] + " " + std::to_string(i),
                            ColourValue(0x00800000 + i % 7));
 }
-
-class RecordingOpener : public LinkOpener
-{
-public:
-    void openWebAddress(const QUrl &address) override { opened.append(address.toString()); }
-    void cannotOpen(QWidget *) override { ++refused; }
-    QStringList opened;
-    int refused = 0;
-};
 
 class TextSizeChange : public ::testing::Test
 {
