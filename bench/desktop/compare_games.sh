@@ -19,19 +19,9 @@ build=$(cd "${1:-build}" && pwd)
 runs=${2:-5}
 seconds=${3:-10}
 kalvex_program="$build/src/app/kalvex"
-for tool in Xvfb openbox xdotool xwininfo xprop; do
-  command -v "$tool" > /dev/null ||
-    { echo "needs Xvfb, openbox, xdotool, xwininfo and xprop (packages xvfb, openbox, xdotool, x11-utils)" >&2; exit 1; }
-done
+need_desktop_tools
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+open_bench_work
 
 start_x_display openbox
 export QT_QPA_PLATFORM=xcb

@@ -68,3 +68,29 @@ time_startups() {
   done
   [ -n "${game_window:-}" ]
 }
+
+# open_bench_work: a private working directory in `work`; when the script
+# exits, every process in `pids` is ended and the directory removed.
+open_bench_work() {
+  work=$(mktemp -d)
+  pids=()
+  trap close_bench_work EXIT
+}
+close_bench_work() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+
+# need_desktop_tools: fails, naming the packages, unless the X display, the
+# window manager and the window tools are installed.
+need_desktop_tools() {
+  local tool
+  for tool in Xvfb openbox xdotool xwininfo xprop; do
+    command -v "$tool" > /dev/null || {
+      echo "needs Xvfb, openbox, xdotool, xwininfo and xprop (packages xvfb, openbox, xdotool, x11-utils)" >&2
+      return 1
+    }
+  done
+}

@@ -22,14 +22,7 @@ kalvex_program="$build/src/app/kalvex"
 [ -x "$kalvex_program" ] || { echo "no $kalvex_program; build first" >&2; exit 1; }
 platform=${PLATFORM:-offscreen}
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+open_bench_work
 
 case $platform in
   offscreen) export QT_QPA_PLATFORM=offscreen ;;

@@ -13,19 +13,9 @@ build=$(cd "${1:-build}" && pwd)
 runs=${2:-7}
 kalvex_program="$build/src/app/kalvex"
 [ -x "$kalvex_program" ] || { echo "no $kalvex_program; build first" >&2; exit 1; }
-for tool in Xvfb openbox xdotool xwininfo; do
-  command -v "$tool" > /dev/null ||
-    { echo "needs Xvfb, openbox, xdotool and xwininfo (packages xvfb, openbox, xdotool, x11-utils)" >&2; exit 1; }
-done
+need_desktop_tools
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+open_bench_work
 
 start_x_display openbox
 export QT_QPA_PLATFORM=xcb
