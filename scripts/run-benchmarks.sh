@@ -19,5 +19,7 @@ for bench in codec/codec_bench transcript/transcript_bench server/server_bench n
 done
 [ -x "$build/bench/latency/latency_bench" ] && run "$build/bench/latency/latency_bench" 4 40 60
 run bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
+run env PLATFORM=xvfb-wm bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
 run bash "$root/bench/startup/startup_time.sh" "$build" 7
+run bash "$root/bench/desktop/compare_games.sh" "$build" 5 10
 exit $status

@@ -1,72 +1,60 @@
 #!/usr/bin/env bash
-# Wake-ups per second and resident memory of an idle hosting program: the
-# real program hosts (offscreen, its own home, runtime directory and ports),
-# nobody joins, and after it has settled its threads' context switches are
-# counted over SECONDS. Each wait-and-wake of a thread is one voluntary
-# switch. With strace installed, the main thread's waiting calls are also
-# counted by kind.
-#   bench/idle/idle_wakeups.sh [BUILD_DIR] [SECONDS]
-. "$(dirname "$0")/../silent_lobby.sh"
+# Wake-ups per second and memory of an idle hosting program: the real
+# program hosts (its own home, runtime directory and ports, a silent lobby)
+# and nobody joins. Each thread's wake-ups (voluntary context switches: every
+# wait that ends) are counted twice: from 1 s to 9 s after the last key,
+# while the text cursor may still blink, and over SECONDS from 12 s on, when
+# nothing but the program's own doing can wake it. With strace installed, the
+# waiting calls are then listed and counted by kind.
+#   PLATFORM=offscreen|xvfb|xvfb-wm bench/idle/idle_wakeups.sh [BUILD_DIR] [SECONDS]
+# offscreen (the default): no display; the window holds the keyboard focus.
+# xvfb: a real X display without a window manager, where the window never
+#   gets the keyboard focus.
+# xvfb-wm: a real X display with openbox; the window is activated through
+#   the window manager, which puts the keyboard focus in the chat input, and
+#   Shift is pressed there (the last key).
+# BENCH_DISPLAY=:N picks the X display (default: a free one).
+. "$(dirname "$0")/../desktop/game_session.sh"
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 seconds=${2:-10}
-program="$build/src/app/kalvex"
-[ -x "$program" ] || { echo "no $program; build first" >&2; exit 1; }
+kalvex_program="$build/src/app/kalvex"
+[ -x "$kalvex_program" ] || { echo "no $kalvex_program; build first" >&2; exit 1; }
+platform=${PLATFORM:-offscreen}
 
-work=$(mktemp -d)
-mkdir -m 700 "$work/run" "$work/home"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+open_bench_work
 
-# A lobby that accepts and stays silent, and a free game port.
-start_silent_lobby "$work/lobby.port"
-game_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+case $platform in
+  offscreen) export QT_QPA_PLATFORM=offscreen ;;
+  xvfb) start_x_display; export QT_QPA_PLATFORM=xcb ;;
+  xvfb-wm) start_x_display openbox; export QT_QPA_PLATFORM=xcb ;;
+  *) echo "PLATFORM is offscreen, xvfb or xvfb-wm" >&2; exit 1 ;;
+esac
 
-# PLATFORM=xvfb runs it on a real X display without a window manager, where
-# the window never holds the keyboard focus (no text cursor blinks).
-platform=(QT_QPA_PLATFORM=offscreen)
-if [ "${PLATFORM:-offscreen}" = xvfb ]; then
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-  pids+=($!)
+launch_game kalvex
+host=$game_pid
+if [ "$platform" = offscreen ]; then
   sleep 1
-  platform=(QT_QPA_PLATFORM=xcb DISPLAY=$display)
+else
+  window=$(wait_shown_window "$host") || { echo "the program showed no window" >&2; exit 1; }
+  [ "$platform" = xvfb-wm ] && focus_window "$window"
 fi
-env "${platform[@]}" KALVEX_HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-  KALVEX_PORT=$game_port KALVEX_LOBBY_PORT=$(cat "$work/lobby.port") \
-  KALVEX_LOBBY_URL=http://127.0.0.1:1/none \
-  "$program" Host 127.0.0.1 true > "$work/out.log" 2>&1 &
-host=$!
-pids+=($host)
+
+echo "idle hosting program ($platform, pid $host)"
+sleep 1
+echo "from 1 s to 9 s after the last key (thread, name, wake-ups/s):"
+wakeup_rates "$host" 8
 sleep 3
-
-switches() {
-  for task in /proc/$host/task/*; do
-    printf '%s %s %s\n' "$(basename "$task")" "$(tr ' ' '_' < "$task/comm")" \
-      "$(awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {n += $2} END {print n}' "$task/status")"
-  done
-}
-before=$(switches)
-sleep "$seconds"
-after=$(switches)
-
-echo "idle hosting program (${PLATFORM:-offscreen}), $seconds s after a 3 s settle (pid $host)"
-printf '%-8s %-18s %s\n' thread name wakeups/s
-join <(sort <<<"$before") <(sort <<<"$after") | while read -r tid name b _ a; do
-  awk -v t="$tid" -v n="$name" -v d="$((a - b))" -v s="$seconds" \
-    'BEGIN {printf "%-8s %-18s %.1f\n", t, n, d / s}'
-done
-awk '/^VmRSS|^VmHWM/ {printf "%s %s kB\n", $1, $2}' /proc/$host/status
+echo "over $seconds s from 12 s after the last key (thread, name, wake-ups/s):"
+wakeup_rates "$host" "$seconds"
+read -r rss pss threads <<<"$(memory_kb "$host")"
+echo "resident $rss kB, proportional (Pss) $pss kB, $threads threads"
 
 if command -v strace > /dev/null; then
-  echo "main thread's waits over 2 s (timeouts in ms are the last number):"
-  timeout -s INT 2 strace -tt -e trace=poll,ppoll -p "$host" 2>&1 | grep -o '^[0-9:.]* .*) = .*' | sed 's/(\[.*\], /(.., /' | head -8 || true
-  echo "waiting calls of the main thread over $seconds s (strace):"
+  echo "waits of every thread over 2 s (thread, time, call; the last number of a poll is its timeout in ms):"
+  timeout -s INT 2 strace -f -tt -e trace=poll,ppoll,epoll_wait,epoll_pwait,select,pselect6,nanosleep,clock_nanosleep,futex \
+    -p "$host" 2>&1 | grep -v '^strace:' | sed 's/(\[.*\], /(.., /' | head -12 || true
+  echo "waiting calls of the main thread over $seconds s (strace -c):"
   timeout -s INT "$seconds" strace -c -e trace=poll,ppoll,epoll_wait,epoll_pwait,select,pselect6,nanosleep,clock_nanosleep \
     -p "$host" 2>&1 | sed -n '1,20p' || true
 fi

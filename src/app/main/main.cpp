@@ -2,6 +2,7 @@
 // once, then the event loop.
 
 #include "app/launch_plan.h"
+#include "app/qt/cursor_blink_limit.h"
 #include "app/qt/error_box.h"
 #include "app/qt/kalvex_application.h"
 #include "app/qt/program.h"
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
         return 0;
 
     kalvex::ErrorBox::install();
+    kalvex::CursorBlinkLimit cursorBlinkLimit;
     if (!kalvex::jpegDecoderAvailable())
         std::fprintf(stderr, "kalvex: Qt's JPEG image plugin is missing, so the lobby picture "
                              "cannot be shown; install the package that provides "
