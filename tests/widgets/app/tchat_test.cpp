@@ -706,3 +706,42 @@ TEST_F(ProgramTest, AWindowLargerThanTheWorkAreaIsStoredFifteenPixelsSmaller)
         << text.toStdString();
     EXPECT_EQ(window.savedBounds().size(), bounds.size() - QSize(15, 15));
 }
+
+// The window at a fixed state: every part of the client area is shown at
+// its design place and nothing covers it. With KALVEX_LAYOUT_GRAB
+// set, the whole picture is written there, so that two builds' pictures can
+// be compared pixel for pixel.
+TEST_F(ProgramTest, EveryPartIsShownUncoveredAtItsDesignPlace)
+{
+    QApplication::setCursorFlashTime(0);
+    Tchat &window = start({"a", "b"});
+    window.session().handleLine("CMD_existingplayers+2+Bob");
+    window.session().handleLine("CMD_existingplayers+3+Cy");
+    window.session().handleLine("CMD_chat+2+Bob chats: hello :)#12 www.example.org|clRed");
+    window.session().handleLine("CMD_action+3+Cy says: Good One!|clBlue");
+    QTest::qWait(50);
+
+    QWidget *area = window.centralWidget();
+    const QByteArray path = qgetenv("KALVEX_LAYOUT_GRAB");
+    if (!path.isEmpty())
+        window.grab().save(QString::fromLocal8Bit(path));
+
+    const std::pair<const char *, QRect> parts[] = {
+        {"board", QRect(7, 7, 613, 393)},          {"mainchat", QRect(349, 34, 267, 339)},
+        {"mychat", QRect(349, 375, 236, 22)},      {"button_smilies", QRect(586, 375, 27, 21)},
+        {"b_phrase1", QRect(349, 12, 25, 19)},     {"b_phrase5", QRect(456, 12, 25, 19)},
+        {"b_phrase9", QRect(563, 12, 25, 19)},     {"b_phrase10", QRect(590, 12, 25, 19)},
+    };
+    for (const auto &[name, design] : parts) {
+        QWidget *part = name == std::string("board") ? static_cast<QWidget *>(window.board())
+                                                     : area->findChild<QWidget *>(name);
+        ASSERT_NE(part, nullptr) << name;
+        EXPECT_TRUE(part->isVisible()) << name;
+        EXPECT_EQ(QRect(part->mapTo(area, QPoint(0, 0)), part->size()), design) << name;
+        if (part == window.board())
+            continue; // the chat stands over the board panel
+        // Nothing stands over the part: a click on its middle reaches it.
+        QWidget *hit = area->childAt(design.center());
+        EXPECT_TRUE(hit == part || part->isAncestorOf(hit)) << name << " is covered";
+    }
+}
