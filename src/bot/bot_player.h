@@ -110,7 +110,7 @@ private:
     std::optional<std::string> seatName(int slot) const override;
     bool chatterSoundsOn() const override { return false; }
     void playChatterSound(std::string_view name) override {}
-    void saveinifile() override {}
+    void saveTextColour() override {}
 
     void schedule(Action action, int delayMs, int row = 0);
     void run(const Pending &due);

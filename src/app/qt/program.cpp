@@ -18,7 +18,7 @@ namespace kalvex {
 
 namespace {
 
-Ttallylist *tallyWindow(Tchat &main)
+Ttallylist *tallyWindow(MainWindow &main)
 {
     // The tally fails inside game events (a game won, a round started): its
     // box opens after the event, so that the dispatch goes on meanwhile.
@@ -49,9 +49,9 @@ Ttallylist *tallyWindow(Tchat &main)
 
 } // namespace
 
-Program::Program(const QStringList &arguments) : chat(std::make_unique<Tchat>())
+Program::Program(const QStringList &arguments) : chat(std::make_unique<MainWindow>())
 {
-    Tchat &main = *chat;
+    MainWindow &main = *chat;
     const QPixmap &tile = main.backgroundTile();
     others.tallylist = tallyWindow(main);
     others.about = new Tabout(&main, tile);

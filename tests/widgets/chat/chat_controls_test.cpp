@@ -40,7 +40,7 @@ public:
     }
     bool chatterSoundsOn() const override { return false; }
     void playChatterSound(std::string_view) override {}
-    void saveinifile() override { ++saves; }
+    void saveTextColour() override { ++saves; }
 
     std::vector<std::string> sent;
     bool logged = true;

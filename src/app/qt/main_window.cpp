@@ -1,4 +1,4 @@
-#include "app/qt/tchat.h"
+#include "app/qt/main_window.h"
 
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
@@ -31,7 +31,7 @@
 
 namespace kalvex {
 
-Tchat::~Tchat()
+MainWindow::~MainWindow()
 {
     // The computer players end with the window; their last words are not news.
     if (computers != nullptr) {
@@ -40,13 +40,13 @@ Tchat::~Tchat()
     }
 }
 
-Tchat::Tchat(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), game(*this), gameLink(std::make_unique<ClientLink>(this))
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Kalvex"));
     setAttribute(Qt::WA_QuitOnClose, true);
-    mutex = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
+    runningMarker = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
     tile = BoardPanel::backgroundTile();
 
     buildClientArea();
@@ -66,10 +66,10 @@ Tchat::Tchat(QWidget *parent)
             QTimer::singleShot(0, this, &QWidget::close);
     };
 
-    turntime.setObjectName(QStringLiteral("turntime"));
+    roundClockTimer.setObjectName(QStringLiteral("turntime"));
     Sock11.setObjectName(QStringLiteral("Sock11"));
-    turntime.setInterval(kRoundClockMs);
-    connect(&turntime, &QTimer::timeout, this,
+    roundClockTimer.setInterval(kRoundClockMs);
+    connect(&roundClockTimer, &QTimer::timeout, this,
             [this] { guarded(ErrorOrigin::Local, [this] { game.clockTick(); }); });
 
     Sock11.setHostName(QStringLiteral("127.0.0.1"));
@@ -83,7 +83,7 @@ Tchat::Tchat(QWidget *parent)
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-void Tchat::buildClientArea()
+void MainWindow::buildClientArea()
 {
     clientArea = new QWidget(this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
@@ -105,7 +105,7 @@ void Tchat::buildClientArea()
     chatControls = new ChatControls(clientArea, *this, *pane);
 }
 
-void Tchat::nameControlsForScreenReaders()
+void MainWindow::nameControlsForScreenReaders()
 {
     pane->setAccessibleName(QStringLiteral("Chat transcript"));
     if (QWidget *input = chatControls->input()) {
@@ -119,7 +119,7 @@ void Tchat::nameControlsForScreenReaders()
     }
 }
 
-void Tchat::wireChat()
+void MainWindow::wireChat()
 {
     // The chat input has the keyboard first; Tab leads on to the board.
     if (ChatInput *input = chatControls->input()) {
@@ -130,12 +130,12 @@ void Tchat::wireChat()
     connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
 }
 
-QAction *Tchat::action(const QString &objectName) const
+QAction *MainWindow::action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
 }
 
-void Tchat::buildMenu()
+void MainWindow::buildMenu()
 {
     auto item = [this](QMenu *menu, const QString &name, const QString &text,
                        auto &&handler) -> QAction * {
@@ -231,7 +231,7 @@ void Tchat::buildMenu()
     giveMnemonics(menuBar());
 }
 
-void Tchat::setWindows(const SecondaryWindows &others)
+void MainWindow::setWindows(const SecondaryWindows &others)
 {
     windows = others;
     if (windows.gamestart) {
@@ -258,7 +258,7 @@ void Tchat::setWindows(const SecondaryWindows &others)
         connect(windows.download, &Tdownload::exitRequested, this, &QWidget::close);
 }
 
-std::array<std::string, 9> Tchat::phraseTexts() const
+std::array<std::string, 9> MainWindow::phraseTexts() const
 {
     std::array<std::string, 9> texts;
     for (int n = 1; n <= 9; ++n)
@@ -266,22 +266,22 @@ std::array<std::string, 9> Tchat::phraseTexts() const
     return texts;
 }
 
-void Tchat::setPhraseText(int n, const std::string &text)
+void MainWindow::setPhraseText(int n, const std::string &text)
 {
     chatControls->setPhrase(n, text);
 }
 
-ColourValue Tchat::textColourValue() const
+ColourValue MainWindow::textColourValue() const
 {
     return chatControls->composer().textColour();
 }
 
-void Tchat::setTextColourValue(ColourValue value)
+void MainWindow::setTextColourValue(ColourValue value)
 {
     chatControls->setTextColour(value);
 }
 
-void Tchat::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (shownOnce)
@@ -295,7 +295,7 @@ void Tchat::showEvent(QShowEvent *event)
     });
 }
 
-void Tchat::processparams()
+void MainWindow::processparams()
 {
     setStartAvailable(false, false);
     game.setLoginname("");
@@ -318,7 +318,7 @@ void Tchat::processparams()
         openLobbyLink();
 }
 
-void Tchat::hostpress()
+void MainWindow::hostpress()
 {
     if (windows.server)
         windows.server->startListening(gamePortName().toUShort());
@@ -332,27 +332,27 @@ void Tchat::hostpress()
         windows.gamestart->setPlayerName(game.playername());
 }
 
-void Tchat::joinpress()
+void MainWindow::joinpress()
 {
     game.setPlayername(game.playername());
     gameLink->open(QString::fromStdString(hostAddress), gamePortName());
     setStartAvailable(false, false);
 }
 
-void Tchat::openLobbyLink()
+void MainWindow::openLobbyLink()
 {
     // Whatever becomes of it is of no concern to the game.
     guarded(ErrorOrigin::Peer, [this] { Sock11.Open(); });
 }
 
-void Tchat::setStartAvailable(bool shown, bool menuEnabled)
+void MainWindow::setStartAvailable(bool shown, bool menuEnabled)
 {
     game.setStartButtonVisible(shown);
     startGameItem->setEnabled(menuEnabled);
     modelChanged();
 }
 
-void Tchat::startGameCommand()
+void MainWindow::startGameCommand()
 {
     if (!game.loggedin()) {
         QMessageBox::information(this, windowTitle(), QStringLiteral("You are not connected"));
@@ -365,21 +365,21 @@ void Tchat::startGameCommand()
     }
 }
 
-QRect Tchat::currentBounds() const
+QRect MainWindow::currentBounds() const
 {
     return frameGeometry();
 }
 
-void Tchat::applyBounds(const QRect &bounds, bool byUser)
+void MainWindow::applyBounds(const QRect &bounds, bool byUser)
 {
     const QSize frameExtra = frameGeometry().size() - size();
     move(bounds.topLeft());
     resize(bounds.size() - frameExtra);
     if (!byUser)
-        QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
+        QTimer::singleShot(0, this, &MainWindow::noteReferenceBounds);
 }
 
-QRect Tchat::placement() const
+QRect MainWindow::placement() const
 {
     // A window manager adds its frame after the window is shown, moving the
     // client area and growing the frame; the frame's corner and the client
@@ -388,17 +388,17 @@ QRect Tchat::placement() const
     return {frameGeometry().topLeft(), size()};
 }
 
-void Tchat::noteReferenceBounds()
+void MainWindow::noteReferenceBounds()
 {
     referencePlacement = placement();
 }
 
-void Tchat::resetScreenLocation()
+void MainWindow::resetScreenLocation()
 {
     applyBounds(kDefaultBounds, true);
 }
 
-void Tchat::bringForward()
+void MainWindow::bringForward()
 {
     if (isMinimized())
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
@@ -407,7 +407,7 @@ void Tchat::bringForward()
     activateWindow();
 }
 
-void Tchat::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     QRect bounds = currentBounds();
     if (bounds != savedbounds) {
@@ -428,12 +428,12 @@ void Tchat::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void Tchat::systemLine(std::string_view text)
+void MainWindow::systemLine(std::string_view text)
 {
     addlinetochat(text, ClientSession::syscolour);
 }
 
-void Tchat::applyPhrases(const QStringList &texts)
+void MainWindow::applyPhrases(const QStringList &texts)
 {
     const auto before = phraseTexts();
     for (int n = 1; n <= 9; ++n)
@@ -441,7 +441,7 @@ void Tchat::applyPhrases(const QStringList &texts)
     phrasesSaved(before);
 }
 
-void Tchat::send(const std::string &bytes)
+void MainWindow::send(const std::string &bytes)
 {
     gameLink->send(bytes);
     // A phrase button locks itself when it sends; its lock counts dispatch
@@ -449,40 +449,40 @@ void Tchat::send(const std::string &bytes)
     gameLink->wake();
 }
 
-void Tchat::addlinetochat(std::string_view line, ColourValue colour)
+void MainWindow::addlinetochat(std::string_view line, ColourValue colour)
 {
     pane->addlinetochat(line, colour);
 }
 
-void Tchat::chatrecieved(std::string_view fields)
+void MainWindow::chatrecieved(std::string_view fields)
 {
     pane->chatrecieved(fields);
 }
 
-void Tchat::playasound(std::string_view fields)
+void MainWindow::playasound(std::string_view fields)
 {
     chatControls->playasound(fields);
 }
 
-void Tchat::addtomineincrease(int column)
+void MainWindow::addtomineincrease(int column)
 {
     if (tally.increase)
         tally.increase(column);
 }
 
-void Tchat::addgame(std::string_view winner)
+void MainWindow::addgame(std::string_view winner)
 {
     if (tally.addgame)
         tally.addgame(winner);
 }
 
-void Tchat::spyEntered(int slot, std::string_view name)
+void MainWindow::spyEntered(int slot, std::string_view name)
 {
     if (windows.spylist)
         systemLine(windows.spylist->addentry(slot, name, game.myslot()));
 }
 
-void Tchat::spyLeft(int slot, std::string_view name)
+void MainWindow::spyLeft(int slot, std::string_view name)
 {
     if (!windows.spylist)
         return;
@@ -490,7 +490,7 @@ void Tchat::spyLeft(int slot, std::string_view name)
         systemLine(*line);
 }
 
-void Tchat::gameIsFull()
+void MainWindow::gameIsFull()
 {
     if (refusedAsFull)
         return;
@@ -502,15 +502,15 @@ void Tchat::gameIsFull()
     });
 }
 
-void Tchat::roundClock(bool run)
+void MainWindow::roundClock(bool run)
 {
     if (run)
-        turntime.start();
+        roundClockTimer.start();
     else
-        turntime.stop();
+        roundClockTimer.stop();
 }
 
-void Tchat::modelChanged()
+void MainWindow::modelChanged()
 {
     boardPanel->refresh();
     if (justWatchItem != nullptr)
@@ -519,7 +519,7 @@ void Tchat::modelChanged()
         addComputerItem->setEnabled(computers->canAdd(game));
 }
 
-void Tchat::buildComputerItems(QMenu *file)
+void MainWindow::buildComputerItems(QMenu *file)
 {
     computers = new bot::ComputerPlayers(this);
     connect(computers, &bot::ComputerPlayers::failed, this,
@@ -552,7 +552,7 @@ void Tchat::buildComputerItems(QMenu *file)
     }
 }
 
-void Tchat::addComputerPlayer()
+void MainWindow::addComputerPlayer()
 {
     if (!windows.server || !computers->canAdd(game))
         return;
@@ -560,7 +560,7 @@ void Tchat::addComputerPlayer()
     modelChanged();
 }
 
-std::optional<std::string> Tchat::seatName(int slot) const
+std::optional<std::string> MainWindow::seatName(int slot) const
 {
     if (const SeatLine *seat = game.roster().seat(slot))
         return seat->name;

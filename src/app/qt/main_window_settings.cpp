@@ -4,7 +4,7 @@
 #include "app/qt/file_places.h"
 #include "app/qt/sound_menu.h"
 #include "app/qt/sound_player.h"
-#include "app/qt/tchat.h"
+#include "app/qt/main_window.h"
 #include "app/settings.h"
 #include "app/sound_cues.h"
 #include "chat/qt/transcript_pane.h"
@@ -30,7 +30,7 @@ public:
 class SettingsGlue
 {
 public:
-    explicit SettingsGlue(Tchat &window)
+    explicit SettingsGlue(MainWindow &window)
         : window(window), file(std::filesystem::path(programDirectory().toStdString()))
     {}
 
@@ -104,84 +104,84 @@ public:
     }
 
 private:
-    Tchat &window;
+    MainWindow &window;
     SettingsFile file;
 };
 
-void Tchat::GlueDeleter::operator()(SoundGlue *glue) const
+void MainWindow::GlueDeleter::operator()(SoundGlue *glue) const
 {
     delete glue;
 }
 
-void Tchat::GlueDeleter::operator()(SettingsGlue *glue) const
+void MainWindow::GlueDeleter::operator()(SettingsGlue *glue) const
 {
     delete glue;
 }
 
-void Tchat::createGlue()
+void MainWindow::createGlue()
 {
     sounds.reset(new SoundGlue);
     settings.reset(new SettingsGlue(*this));
 }
 
-void Tchat::buildSoundItems(QMenu *options)
+void MainWindow::buildSoundItems(QMenu *options)
 {
     sounds->menu = new SoundMenu(sounds->cues, options);
     connect(sounds->menu, &SoundMenu::switchChanged, this,
             [this](SettingKey key) { settings->save({key}); });
 }
 
-void Tchat::showSoundSwitches()
+void MainWindow::showSoundSwitches()
 {
     sounds->menu->showSwitches();
 }
 
-void Tchat::playsounds(Cue cue)
+void MainWindow::playsounds(Cue cue)
 {
     sounds->cues.playsounds(cue);
 }
 
-bool Tchat::chatterSoundsOn() const
+bool MainWindow::chatterSoundsOn() const
 {
     return sounds->cues.chatterSounds();
 }
 
-void Tchat::playChatterSound(std::string_view name)
+void MainWindow::playChatterSound(std::string_view name)
 {
     sounds->cues.playChatter(name);
 }
 
-void Tchat::loadinifile()
+void MainWindow::loadinifile()
 {
     settings->load();
 }
 
-void Tchat::saveinifile()
+void MainWindow::saveTextColour()
 {
     settings->save({SettingKey::Textcolor});
 }
 
-void Tchat::textSizeSaved()
+void MainWindow::textSizeSaved()
 {
     settings->save({SettingKey::Textsize});
 }
 
-void Tchat::ballNumbersSaved()
+void MainWindow::ballNumbersSaved()
 {
     settings->save({SettingKey::Ballnumbers});
 }
 
-void Tchat::gameOptionsSaved()
+void MainWindow::gameOptionsSaved()
 {
     settings->save(kGameOptionKeys);
 }
 
-void Tchat::boundsSaved(const QRect &bounds, bool userMoved)
+void MainWindow::boundsSaved(const QRect &bounds, bool userMoved)
 {
     settings->save(userMoved ? kWindowBoundsKeys : SettingKeys{}, bounds);
 }
 
-void Tchat::phrasesSaved(const std::array<std::string, 9> &before)
+void MainWindow::phrasesSaved(const std::array<std::string, 9> &before)
 {
     Phrases old;
     for (std::size_t i = 0; i < old.size() && i < before.size(); ++i)

@@ -1,5 +1,5 @@
 #pragma once
-// Tchat: the main window. It assembles the game client (session, board
+// MainWindow: the main window. It assembles the game client (session, board
 // panel, game link), the chat (transcript, input, phrase buttons), the main
 // menu, the sound cues and the settings, and puts the instance into its
 // launch mode when it is first shown.
@@ -67,7 +67,7 @@ struct TallyHooks
     std::function<void(std::string_view winner)> addgame;
 };
 
-class Tchat : public QMainWindow, public ClientOutput, public ChatHost
+class MainWindow : public QMainWindow, public ClientOutput, public ChatHost
 {
     Q_OBJECT
 
@@ -84,8 +84,8 @@ public:
     static constexpr char kAppword[] = "kalvex";
 
     // The creation step: state, timers, widgets, menu.
-    explicit Tchat(QWidget *parent = nullptr);
-    ~Tchat() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     void setWindows(const SecondaryWindows &windows);
     void setTallyHooks(TallyHooks hooks) { tally = std::move(hooks); }
@@ -111,7 +111,7 @@ public:
     TranscriptPane &transcript() { return *pane; }
     ChatControls &chat() { return *chatControls; }
     BoardPanel *board() const { return boardPanel; }
-    QTimer &roundTimer() { return turntime; }
+    QTimer &roundTimer() { return roundClockTimer; }
     const std::string &hostaddress() const { return hostAddress; }
     QRect savedBounds() const { return savedbounds; }
     QAction *action(const QString &objectName) const;
@@ -135,7 +135,7 @@ public:
     std::optional<std::string> seatName(int slot) const override;
     bool chatterSoundsOn() const override;
     void playChatterSound(std::string_view name) override;
-    void saveinifile() override;
+    void saveTextColour() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -177,8 +177,8 @@ private:
     ClientSession game;
     std::unique_ptr<ClientLink> gameLink;
     TSock Sock11;
-    std::unique_ptr<RunningMarker> mutex;
-    QTimer turntime;
+    std::unique_ptr<RunningMarker> runningMarker;
+    QTimer roundClockTimer;
     QPixmap tile;
     // Defined beside the sound and settings code.
     struct GlueDeleter
