@@ -5,6 +5,7 @@
 #include "app/qt/menu_mnemonics.h"
 #include "app/qt/single_instance.h"
 #include "bot/qt/computer_players.h"
+#include "chat/qt/chat_column.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
@@ -96,13 +97,14 @@ void MainWindow::buildClientArea()
 
     boardPanel = new BoardPanel(game, clientArea);
     boardPanel->move(kBoardOrigin);
-    boardPanel->resize(BoardPanel::kWidth, BoardPanel::kHeight);
     connect(boardPanel, &BoardPanel::startRequested, this,
             [this] { guarded(ErrorOrigin::Local, [this] { startGameCommand(); }); });
 
-    pane = new TranscriptPane(clientArea);
-    pane->setGeometry(TranscriptPane::kDesignGeometry);
-    chatControls = new ChatControls(clientArea, *this, *pane);
+    // Over the board panel's right side.
+    chatColumn = new ChatColumn(clientArea, *this);
+    chatColumn->move(kChatOrigin);
+    pane = &chatColumn->transcript();
+    chatControls = &chatColumn->controls();
 }
 
 void MainWindow::nameControlsForScreenReaders()
@@ -126,7 +128,6 @@ void MainWindow::wireChat()
         setTabOrder(input, boardPanel);
         input->setFocus();
     }
-    connect(pane, &TranscriptPane::chatCleared, chatControls, &ChatControls::focusInput);
     connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
 }
 

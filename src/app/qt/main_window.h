@@ -30,6 +30,7 @@ namespace kalvex {
 
 class BoardPanel;
 class RunningMarker;
+class ChatColumn;
 class ChatControls;
 class ClientLink;
 class SettingsGlue;
@@ -75,8 +76,9 @@ public:
     // The client area at design size: the board panel plus 15 pixels.
     static constexpr int kClientWidth = 628;
     static constexpr int kClientHeight = 408;
-    // Where the board panel sits in the client area.
+    // Where the board panel and the chat column sit in the client area.
     static constexpr QPoint kBoardOrigin{7, 7};
+    static constexpr QPoint kChatOrigin{349, 12};
     // The window's bounds when no settings say otherwise.
     static constexpr QRect kDefaultBounds{3, 3, 636, 454};
     static constexpr QPoint kDesignPosition{2, 4};
@@ -191,6 +193,7 @@ private:
 
     QWidget *clientArea = nullptr;
     BoardPanel *boardPanel = nullptr;
+    ChatColumn *chatColumn = nullptr;
     TranscriptPane *pane = nullptr;
     ChatControls *chatControls = nullptr;
 

@@ -1,0 +1,36 @@
+#pragma once
+// ChatColumn: the chat beside the board, one widget that lays out its parts
+// itself: the phrase buttons "b_phrase1" to "b_phrase9" and the
+// chatter-sound button "b_phrase10" along the top, the transcript
+// "mainchat" below them, the input "mychat" and the smilies button
+// "button_smilies" at the foot. The window only places the column.
+
+#include <QWidget>
+
+namespace kalvex {
+
+class ChatControls;
+class ChatHost;
+class TranscriptPane;
+
+class ChatColumn : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize kSize{267, 385};
+
+    ChatColumn(QWidget *parent, ChatHost &host);
+    ~ChatColumn() override;
+
+    TranscriptPane &transcript() { return *pane; }
+    ChatControls &controls() { return *chatControls; }
+
+private:
+    void placeParts();
+
+    TranscriptPane *pane = nullptr;
+    ChatControls *chatControls = nullptr;
+};
+
+} // namespace kalvex
