@@ -3,6 +3,10 @@
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
 #include "app/qt/menu_mnemonics.h"
+#include "app/qt/settings_controller.h"
+#include "app/qt/sound_menu.h"
+#include "app/qt/sound_player.h"
+#include "app/sound_cues.h"
 #include "app/qt/single_instance.h"
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_column.h"
@@ -50,9 +54,11 @@ MainWindow::MainWindow(QWidget *parent)
     runningMarker = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
     tile = BoardPanel::backgroundTile();
 
+    soundPlayer = std::make_unique<SoundPlayer>();
+    cues = std::make_unique<SoundCues>(*soundPlayer);
     buildClientArea();
-    createGlue();
     buildMenu();
+    createSettings();
     wireChat();
     nameControlsForScreenReaders();
 
@@ -128,7 +134,8 @@ void MainWindow::wireChat()
         setTabOrder(input, boardPanel);
         input->setFocus();
     }
-    connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
+    connect(pane, &TranscriptPane::textSizeChosen, this,
+            [this](int) { settings->save({SettingKey::Textsize}); });
 }
 
 QAction *MainWindow::action(const QString &objectName) const
@@ -175,7 +182,7 @@ void MainWindow::buildMenu()
     ballNumbersItem = item(options, QStringLiteral("action_ballnumbers"),
                            QStringLiteral("Show Ball Numbers"), [this] {
                                boardPanel->setShowBallNumbers(ballNumbersItem->isChecked());
-                               ballNumbersSaved();
+                               settings->save({SettingKey::Ballnumbers});
                            });
     ballNumbersItem->setCheckable(true);
     options->addSeparator();
@@ -235,13 +242,14 @@ void MainWindow::buildMenu()
 void MainWindow::setWindows(const SecondaryWindows &others)
 {
     windows = others;
+    settings->setGameOptions(windows.gamestart);
     if (windows.gamestart) {
         connect(windows.gamestart, &Tgamestart::startRequested, this,
                 [this](const QByteArray &wire) {
                     guarded(ErrorOrigin::Local, [&] { send(wire.toStdString()); });
                 });
         connect(windows.gamestart, &Tgamestart::saveSettingsRequested, this,
-                [this] { gameOptionsSaved(); });
+                [this] { settings->save(kGameOptionKeys); });
     }
     if (windows.phrases) {
         connect(windows.phrases, &Tphrases::phrasesConfirmed, this,
@@ -267,20 +275,6 @@ std::array<std::string, 9> MainWindow::phraseTexts() const
     return texts;
 }
 
-void MainWindow::setPhraseText(int n, const std::string &text)
-{
-    chatControls->setPhrase(n, text);
-}
-
-ColourValue MainWindow::textColourValue() const
-{
-    return chatControls->composer().textColour();
-}
-
-void MainWindow::setTextColourValue(ColourValue value)
-{
-    chatControls->setTextColour(value);
-}
 
 void MainWindow::showEvent(QShowEvent *event)
 {
@@ -421,7 +415,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             bounds.setHeight(bounds.height() - 15);
         savedbounds = bounds;
         const bool userMoved = placement() != referencePlacement;
-        guarded(ErrorOrigin::Local, [&] { boundsSaved(bounds, userMoved); });
+        guarded(ErrorOrigin::Local,
+                [&] { settings->save(userMoved ? kWindowBoundsKeys : SettingKeys{}, bounds); });
     }
     event->accept();
     QMainWindow::closeEvent(event);
@@ -436,10 +431,10 @@ void MainWindow::systemLine(std::string_view text)
 
 void MainWindow::applyPhrases(const QStringList &texts)
 {
-    const auto before = phraseTexts();
-    for (int n = 1; n <= 9; ++n)
-        setPhraseText(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
-    phrasesSaved(before);
+    const Phrases before = phraseTexts();
+    for (int n = 1; n <= kPhraseCount; ++n)
+        chatControls->setPhrase(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
+    settings->savePhrases(before);
 }
 
 void MainWindow::send(const std::string &bytes)
@@ -559,6 +554,49 @@ void MainWindow::addComputerPlayer()
         return;
     computers->add(game.roster(), windows.server->listeningPort());
     modelChanged();
+}
+
+void MainWindow::createSettings()
+{
+    settings = std::make_unique<SettingsController>(SettingsController::Parts{
+        *pane, *chatControls, *boardPanel, *cues, *soundMenu, *ballNumbersItem,
+        [this] { return currentBounds(); },
+        [this](const QRect &bounds) {
+            savedbounds = bounds;
+            applyBounds(bounds, false);
+        }});
+}
+
+void MainWindow::buildSoundItems(QMenu *options)
+{
+    soundMenu = new SoundMenu(*cues, options);
+    connect(soundMenu, &SoundMenu::switchChanged, this,
+            [this](SettingKey key) { settings->save({key}); });
+}
+
+void MainWindow::playsounds(Cue cue)
+{
+    cues->playsounds(cue);
+}
+
+bool MainWindow::chatterSoundsOn() const
+{
+    return cues->chatterSounds();
+}
+
+void MainWindow::playChatterSound(std::string_view name)
+{
+    cues->playChatter(name);
+}
+
+void MainWindow::loadinifile()
+{
+    settings->load();
+}
+
+void MainWindow::saveTextColour()
+{
+    settings->save({SettingKey::Textcolor});
 }
 
 std::optional<std::string> MainWindow::seatName(int slot) const

@@ -33,8 +33,10 @@ class RunningMarker;
 class ChatColumn;
 class ChatControls;
 class ClientLink;
-class SettingsGlue;
-class SoundGlue;
+class SettingsController;
+class SoundCues;
+class SoundMenu;
+class SoundPlayer;
 class TranscriptPane;
 class TServer;
 namespace bot {
@@ -148,17 +150,9 @@ private:
     void buildMenu();
     void buildComputerItems(QMenu *file);
     void addComputerPlayer();
-    // Sounds and settings (their own source file).
-    void createGlue();
+    void createSettings();
     void buildSoundItems(QMenu *options);
-    void showSoundSwitches();
-    void textSizeSaved();
-    void ballNumbersSaved();
     void nameControlsForScreenReaders();
-    void gameOptionsSaved();
-    // The window closes at `bounds`.
-    void boundsSaved(const QRect &bounds, bool userMoved);
-    void phrasesSaved(const std::array<std::string, 9> &before);
     void wireChat();
     void setStartAvailable(bool shown, bool menuEnabled);
     // byUser: the user asked for these bounds, so closing keeps them.
@@ -171,9 +165,6 @@ private:
     void applyPhrases(const QStringList &texts);
     // The chat's values, in plain types for the settings.
     std::array<std::string, 9> phraseTexts() const;
-    void setPhraseText(int n, const std::string &text);
-    ColourValue textColourValue() const;
-    void setTextColourValue(ColourValue value);
     void systemLine(std::string_view text);
 
     ClientSession game;
@@ -182,14 +173,11 @@ private:
     std::unique_ptr<RunningMarker> runningMarker;
     QTimer roundClockTimer;
     QPixmap tile;
-    // Defined beside the sound and settings code.
-    struct GlueDeleter
-    {
-        void operator()(SoundGlue *glue) const;
-        void operator()(SettingsGlue *glue) const;
-    };
-    std::unique_ptr<SoundGlue, GlueDeleter> sounds;
-    std::unique_ptr<SettingsGlue, GlueDeleter> settings;
+    std::unique_ptr<SoundPlayer> soundPlayer;
+    std::unique_ptr<SoundCues> cues;
+    // Owned by the Options menu.
+    SoundMenu *soundMenu = nullptr;
+    std::unique_ptr<SettingsController> settings;
 
     QWidget *clientArea = nullptr;
     BoardPanel *boardPanel = nullptr;
@@ -215,9 +203,6 @@ private:
     bool shownOnce = false;
     // The server answered "CMD_full": its box, not the close, ends the program.
     bool refusedAsFull = false;
-
-    friend class SettingsGlue;
-    friend class SoundGlue;
 };
 
 } // namespace kalvex
