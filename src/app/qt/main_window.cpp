@@ -4,15 +4,16 @@
 #include "app/qt/file_places.h"
 #include "app/qt/menu_mnemonics.h"
 #include "app/qt/settings_controller.h"
+#include "app/qt/single_instance.h"
 #include "app/qt/sound_menu.h"
 #include "app/qt/sound_player.h"
 #include "app/sound_cues.h"
-#include "app/qt/single_instance.h"
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_column.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
+#include "client/game_client.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
@@ -43,10 +44,13 @@ MainWindow::~MainWindow()
         computers->disconnect(this);
         delete computers;
     }
+    // The widgets that show the game client go before it.
+    delete takeCentralWidget();
 }
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), game(*this), gameLink(std::make_unique<ClientLink>(this))
+    : QMainWindow(parent), soundPlayer(std::make_unique<SoundPlayer>()),
+      cues(std::make_unique<SoundCues>(*soundPlayer)), gameLink(std::make_unique<ClientLink>(this))
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Kalvex"));
@@ -54,17 +58,15 @@ MainWindow::MainWindow(QWidget *parent)
     runningMarker = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
     tile = BoardPanel::backgroundTile();
 
-    soundPlayer = std::make_unique<SoundPlayer>();
-    cues = std::make_unique<SoundCues>(*soundPlayer);
     buildClientArea();
     buildMenu();
     createSettings();
     wireChat();
     nameControlsForScreenReaders();
 
-    gameLink->onLine = [this](std::string_view line) { game.handleLine(line); };
-    gameLink->afterTick = [this] { chatControls->tick(); };
-    gameLink->countingTicks = [this] { return !chatControls->composer().chatterready(); };
+    gameLink->onLine = [this](std::string_view line) { session().handleLine(line); };
+    gameLink->afterTick = [this] { gameClient->chat().tick(); };
+    gameLink->countingTicks = [this] { return !gameClient->chat().chatterready(); };
     // Losing the game link ends the program, once every line that came
     // before the close has been handled.
     gameLink->onClosed = [this] {
@@ -77,13 +79,13 @@ MainWindow::MainWindow(QWidget *parent)
     Sock11.setObjectName(QStringLiteral("Sock11"));
     roundClockTimer.setInterval(kRoundClockMs);
     connect(&roundClockTimer, &QTimer::timeout, this,
-            [this] { guarded(ErrorOrigin::Local, [this] { game.clockTick(); }); });
+            [this] { guarded(ErrorOrigin::Local, [this] { session().clockTick(); }); });
 
     Sock11.setHostName(QStringLiteral("127.0.0.1"));
     Sock11.setPortName(lobbyPortName());
 
-    game.clearall();
-    game.setStartButtonVisible(false);
+    session().clearall();
+    session().setStartButtonVisible(false);
     modelChanged();
 
     move(kDesignPosition);
@@ -101,28 +103,35 @@ void MainWindow::buildClientArea()
     clientArea->setAutoFillBackground(true);
     setCentralWidget(clientArea);
 
-    boardPanel = new BoardPanel(game, clientArea);
+    // The client writes to the transcript that the chat column shows; the
+    // column joins the client area after the board panel, over its right side.
+    auto column = std::make_unique<ChatColumn>();
+    gameClient = std::make_unique<GameClient>(
+        ClientPorts{
+            .link = *this, .owner = *this, .sounds = cues.get(), .chat = this, .view = this},
+        column->transcript().transcript());
+
+    boardPanel = new BoardPanel(session(), clientArea);
     boardPanel->move(kBoardOrigin);
     connect(boardPanel, &BoardPanel::startRequested, this,
             [this] { guarded(ErrorOrigin::Local, [this] { startGameCommand(); }); });
 
-    // Over the board panel's right side.
-    chatColumn = new ChatColumn(clientArea, *this);
+    chatColumn = column.release();
+    chatColumn->setParent(clientArea);
     chatColumn->move(kChatOrigin);
-    pane = &chatColumn->transcript();
-    chatControls = &chatColumn->controls();
+    chatColumn->attach(gameClient->chat());
 }
 
 void MainWindow::nameControlsForScreenReaders()
 {
-    pane->setAccessibleName(QStringLiteral("Chat transcript"));
-    if (QWidget *input = chatControls->input()) {
+    transcript().setAccessibleName(QStringLiteral("Chat transcript"));
+    if (QWidget *input = chat().input()) {
         input->setAccessibleName(QStringLiteral("Chat input"));
         input->setAccessibleDescription(
             QStringLiteral("Enter sends the line; /me at the start sends an action"));
     }
     for (int n = 1; n <= kPhraseCount; ++n) {
-        if (QWidget *button = chatControls->phraseButton(n))
+        if (QWidget *button = chat().phraseButton(n))
             button->setAccessibleName(QStringLiteral("Phrase %1").arg(n));
     }
 }
@@ -130,11 +139,11 @@ void MainWindow::nameControlsForScreenReaders()
 void MainWindow::wireChat()
 {
     // The chat input has the keyboard first; Tab leads on to the board.
-    if (ChatInput *input = chatControls->input()) {
+    if (ChatInput *input = chat().input()) {
         setTabOrder(input, boardPanel);
         input->setFocus();
     }
-    connect(pane, &TranscriptPane::textSizeChosen, this,
+    connect(&transcript(), &TranscriptPane::textSizeChosen, this,
             [this](int) { settings->save({SettingKey::Textsize}); });
 }
 
@@ -168,14 +177,14 @@ void MainWindow::buildMenu()
     buildSoundItems(options);
     options->addSeparator();
     item(options, QStringLiteral("action_textcolor"), QStringLiteral("Text Color"),
-         [this] { chatControls->chooseTextColour(); });
+         [this] { chat().chooseTextColour(); });
     QMenu *sizes = options->addMenu(QStringLiteral("Text Size"));
     sizes->setObjectName(QStringLiteral("menu_textsize"));
-    sizes->addActions(pane->textSizeActions());
-    QAction *scrollOff = pane->scrollChatOffAction();
+    sizes->addActions(transcript().textSizeActions());
+    QAction *scrollOff = transcript().scrollChatOffAction();
     scrollOff->setShortcutContext(Qt::WindowShortcut);
     options->addAction(scrollOff);
-    options->addAction(pane->clearAction());
+    options->addAction(transcript().clearAction());
     item(options, QStringLiteral("action_resetscreen"), QStringLiteral("Reset Screen Location"),
          [this] { resetScreenLocation(); });
     options->addSeparator();
@@ -189,8 +198,8 @@ void MainWindow::buildMenu()
     justWatchItem =
         item(options, QStringLiteral("action_justwatch"), QStringLiteral("Just Watch"), [this] {
             // The mark follows the server's answer, not the click.
-            justWatchItem->setChecked(game.justWatch());
-            game.justWatchClick();
+            justWatchItem->setChecked(session().justWatch());
+            session().justWatchClick();
         });
     justWatchItem->setCheckable(true);
 
@@ -214,12 +223,12 @@ void MainWindow::buildMenu()
         windows.phrases->showPhrases(texts);
     });
     // The entry stays hidden; its shortcut works all the same.
-    QAction *instructions = pane->quickInstructionsAction();
+    QAction *instructions = transcript().quickInstructionsAction();
     instructions->setShortcutContext(Qt::WindowShortcut);
     addAction(instructions);
-    QAction *hiddenEntry =
-        item(view, QStringLiteral("action_quickinstructions"),
-             QStringLiteral("View Quick Instructions"), [this] { pane->viewQuickInstructions(); });
+    QAction *hiddenEntry = item(view, QStringLiteral("action_quickinstructions"),
+                                QStringLiteral("View Quick Instructions"),
+                                [this] { transcript().viewQuickInstructions(); });
     hiddenEntry->setVisible(false);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
@@ -258,8 +267,9 @@ void MainWindow::setWindows(const SecondaryWindows &others)
                 });
     }
     if (windows.spylist) {
-        connect(windows.spylist, &Tspylist::kickRequested, this,
-                [this](int slot) { guarded(ErrorOrigin::Local, [&] { game.kicking(slot); }); });
+        connect(windows.spylist, &Tspylist::kickRequested, this, [this](int slot) {
+            guarded(ErrorOrigin::Local, [&] { session().kicking(slot); });
+        });
     }
     if (windows.help && windows.about)
         connect(windows.help, &Thelp::aboutRequested, windows.about, &QWidget::show);
@@ -271,7 +281,7 @@ std::array<std::string, 9> MainWindow::phraseTexts() const
 {
     std::array<std::string, 9> texts;
     for (int n = 1; n <= 9; ++n)
-        texts[n - 1] = chatControls->composer().phrase(n);
+        texts[n - 1] = gameClient->chat().phrase(n);
     return texts;
 }
 
@@ -293,18 +303,18 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::processparams()
 {
     setStartAvailable(false, false);
-    game.setLoginname("");
+    session().setLoginname("");
     std::vector<std::string> arguments;
     for (const QString &argument : commandLine)
         arguments.push_back(argument.toStdString());
     const LaunchPlan plan = planLaunch(arguments);
-    systemLine(plan.loadingLine);
+    transcript().addlinetochat(plan.loadingLine, kSysColour);
     if (plan.mode == LaunchMode::Incomplete)
         return;
     if (plan.showDownload && windows.download)
         windows.download->show();
     hostAddress = plan.hostaddress;
-    game.setPlayername(plan.playername);
+    session().setPlayername(plan.playername);
     if (plan.mode == LaunchMode::Join)
         joinpress();
     else
@@ -317,44 +327,44 @@ void MainWindow::hostpress()
 {
     if (windows.server)
         windows.server->startListening(gamePortName().toUShort());
-    game.setPlayername(game.playername());
-    game.setHosting(true);
+    session().setPlayername(session().playername());
+    session().setHosting(true);
     gameLink->open(QStringLiteral("127.0.0.1"), gamePortName());
     setStartAvailable(true, true);
     if (windows.spylist)
         windows.spylist->setHosting(true);
     if (windows.gamestart)
-        windows.gamestart->setPlayerName(game.playername());
+        windows.gamestart->setPlayerName(session().playername());
 }
 
 void MainWindow::joinpress()
 {
-    game.setPlayername(game.playername());
+    session().setPlayername(session().playername());
     gameLink->open(QString::fromStdString(hostAddress), gamePortName());
     setStartAvailable(false, false);
 }
 
 void MainWindow::openLobbyLink()
 {
-    // Whatever becomes of it is of no concern to the game.
+    // Whatever becomes of it is of no concern to the session().
     guarded(ErrorOrigin::Peer, [this] { Sock11.Open(); });
 }
 
 void MainWindow::setStartAvailable(bool shown, bool menuEnabled)
 {
-    game.setStartButtonVisible(shown);
+    session().setStartButtonVisible(shown);
     startGameItem->setEnabled(menuEnabled);
     modelChanged();
 }
 
 void MainWindow::startGameCommand()
 {
-    if (!game.loggedin()) {
+    if (!session().loggedin()) {
         QMessageBox::information(this, windowTitle(), QStringLiteral("You are not connected"));
         return;
     }
     if (windows.gamestart) {
-        windows.gamestart->setPlayerName(game.playername());
+        windows.gamestart->setPlayerName(session().playername());
         windows.gamestart->show();
         windows.gamestart->raise();
     }
@@ -424,16 +434,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void MainWindow::systemLine(std::string_view text)
-{
-    addlinetochat(text, ClientSession::syscolour);
-}
-
 void MainWindow::applyPhrases(const QStringList &texts)
 {
     const Phrases before = phraseTexts();
     for (int n = 1; n <= kPhraseCount; ++n)
-        chatControls->setPhrase(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
+        chat().setPhrase(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
     settings->savePhrases(before);
 }
 
@@ -443,47 +448,6 @@ void MainWindow::send(const std::string &bytes)
     // A phrase button locks itself when it sends; its lock counts dispatch
     // ticks, so the dispatch timer must run even with nothing received.
     gameLink->wake();
-}
-
-void MainWindow::addlinetochat(std::string_view line, ColourValue colour)
-{
-    pane->addlinetochat(line, colour);
-}
-
-void MainWindow::chatrecieved(std::string_view fields)
-{
-    pane->chatrecieved(fields);
-}
-
-void MainWindow::playasound(std::string_view fields)
-{
-    chatControls->playasound(fields);
-}
-
-void MainWindow::addtomineincrease(int column)
-{
-    if (tally.increase)
-        tally.increase(column);
-}
-
-void MainWindow::addgame(std::string_view winner)
-{
-    if (tally.addgame)
-        tally.addgame(winner);
-}
-
-void MainWindow::spyEntered(int slot, std::string_view name)
-{
-    if (windows.spylist)
-        systemLine(windows.spylist->addentry(slot, name, game.myslot()));
-}
-
-void MainWindow::spyLeft(int slot, std::string_view name)
-{
-    if (!windows.spylist)
-        return;
-    if (const auto line = windows.spylist->removeentry(slot, name))
-        systemLine(*line);
 }
 
 void MainWindow::gameIsFull()
@@ -510,9 +474,9 @@ void MainWindow::modelChanged()
 {
     boardPanel->refresh();
     if (justWatchItem != nullptr)
-        justWatchItem->setChecked(game.justWatch());
+        justWatchItem->setChecked(session().justWatch());
     if (addComputerItem != nullptr)
-        addComputerItem->setEnabled(computers->canAdd(game));
+        addComputerItem->setEnabled(computers->canAdd(session()));
 }
 
 void MainWindow::buildComputerItems(QMenu *file)
@@ -522,7 +486,7 @@ void MainWindow::buildComputerItems(QMenu *file)
             [this](const QString &name, const QString &why) {
                 // The player's own words may run over several lines.
                 const QString text = name + QStringLiteral(": ") + why.simplified();
-                systemLine("0+" + text.toStdString());
+                transcript().addlinetochat("0+" + text.toStdString(), kSysColour);
             });
 
     addComputerItem = file->addAction(QStringLiteral("Add Computer Player"));
@@ -550,21 +514,36 @@ void MainWindow::buildComputerItems(QMenu *file)
 
 void MainWindow::addComputerPlayer()
 {
-    if (!windows.server || !computers->canAdd(game))
+    if (!windows.server || !computers->canAdd(session()))
         return;
-    computers->add(game.roster(), windows.server->listeningPort());
+    computers->add(session().roster(), windows.server->listeningPort());
     modelChanged();
+}
+
+ClientSession &MainWindow::session()
+{
+    return gameClient->session();
+}
+
+TranscriptPane &MainWindow::transcript()
+{
+    return chatColumn->transcript();
+}
+
+ChatControls &MainWindow::chat()
+{
+    return chatColumn->controls();
 }
 
 void MainWindow::createSettings()
 {
-    settings = std::make_unique<SettingsController>(SettingsController::Parts{
-        *pane, *chatControls, *boardPanel, *cues, *soundMenu, *ballNumbersItem,
-        [this] { return currentBounds(); },
-        [this](const QRect &bounds) {
-            savedbounds = bounds;
-            applyBounds(bounds, false);
-        }});
+    settings = std::make_unique<SettingsController>(
+        SettingsController::Parts{transcript(), chat(), *boardPanel, *cues, *soundMenu,
+                                  *ballNumbersItem, [this] { return currentBounds(); },
+                                  [this](const QRect &bounds) {
+                                      savedbounds = bounds;
+                                      applyBounds(bounds, false);
+                                  }});
 }
 
 void MainWindow::buildSoundItems(QMenu *options)
@@ -572,11 +551,6 @@ void MainWindow::buildSoundItems(QMenu *options)
     soundMenu = new SoundMenu(*cues, options);
     connect(soundMenu, &SoundMenu::switchChanged, this,
             [this](SettingKey key) { settings->save({key}); });
-}
-
-void MainWindow::playsounds(Cue cue)
-{
-    cues->playsounds(cue);
 }
 
 bool MainWindow::chatterSoundsOn() const
@@ -597,13 +571,6 @@ void MainWindow::loadinifile()
 void MainWindow::saveTextColour()
 {
     settings->save({SettingKey::Textcolor});
-}
-
-std::optional<std::string> MainWindow::seatName(int slot) const
-{
-    if (const SeatLine *seat = game.roster().seat(slot))
-        return seat->name;
-    return std::nullopt;
 }
 
 } // namespace kalvex

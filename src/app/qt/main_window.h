@@ -1,13 +1,12 @@
 #pragma once
-// MainWindow: the main window. It assembles the game client (session, board
-// panel, game link), the chat (transcript, input, phrase buttons), the main
+// MainWindow: the main window. It owns the game client and the widgets that
+// show it (the board panel and the chat column), the game link, the main
 // menu, the sound cues and the settings, and puts the instance into its
 // launch mode when it is first shown.
 
 #include "app/launch_plan.h"
-#include "chat/chat_host.h"
-#include "client/client_output.h"
-#include "client/client_session.h"
+#include "client/client_ports.h"
+#include "client/game_client.h"
 #include "net/qt/tsock.h"
 
 #include <QMainWindow>
@@ -18,7 +17,6 @@
 #include <QTimer>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +31,8 @@ class RunningMarker;
 class ChatColumn;
 class ChatControls;
 class ClientLink;
+class ClientSession;
+class GameClient;
 class SettingsController;
 class SoundCues;
 class SoundMenu;
@@ -63,14 +63,11 @@ struct SecondaryWindows
     QPointer<Tdownload> download;
 };
 
-// The tally window's entry points, given by whoever creates that window.
-struct TallyHooks
-{
-    std::function<void(int column)> increase;
-    std::function<void(std::string_view winner)> addgame;
-};
-
-class MainWindow : public QMainWindow, public ClientOutput, public ChatHost
+class MainWindow : public QMainWindow,
+                   private LinkPort,
+                   private SessionPort,
+                   private ChatPort,
+                   private BoardView
 {
     Q_OBJECT
 
@@ -92,7 +89,6 @@ public:
     ~MainWindow() override;
 
     void setWindows(const SecondaryWindows &windows);
-    void setTallyHooks(TallyHooks hooks) { tally = std::move(hooks); }
     // The command line without the program's name; read on first showing.
     void setArguments(const QStringList &arguments) { commandLine = arguments; }
     // The background the secondary windows copy.
@@ -109,43 +105,36 @@ public:
     void bringForward();
 
     // Parts, for tests and for the program's own wiring.
-    ClientSession &session() { return game; }
+    GameClient &client() { return *gameClient; }
+    ClientSession &session();
     ClientLink &link() { return *gameLink; }
     TSock &lobbyLink() { return Sock11; }
-    TranscriptPane &transcript() { return *pane; }
-    ChatControls &chat() { return *chatControls; }
+    TranscriptPane &transcript();
+    ChatControls &chat();
     BoardPanel *board() const { return boardPanel; }
     QTimer &roundTimer() { return roundClockTimer; }
     const std::string &hostaddress() const { return hostAddress; }
     QRect savedBounds() const { return savedbounds; }
     QAction *action(const QString &objectName) const;
 
-    // ClientOutput and ChatHost.
-    void send(const std::string &bytes) override;
-    void addlinetochat(std::string_view line, ColourValue colour) override;
-    void chatrecieved(std::string_view fields) override;
-    void playasound(std::string_view fields) override;
-    void playsounds(Cue cue) override;
-    void addtomineincrease(int column) override;
-    void addgame(std::string_view winner) override;
+    // Applies the settings file; the server's word that this client is
+    // logged in calls it.
     void loadinifile() override;
-    void spyEntered(int slot, std::string_view name) override;
-    void spyLeft(int slot, std::string_view name) override;
-    void gameIsFull() override;
-    void roundClock(bool run) override;
-    void modelChanged() override;
-    bool loggedin() const override { return game.loggedin(); }
-    int myslot() const override { return game.myslot(); }
-    std::optional<std::string> seatName(int slot) const override;
-    bool chatterSoundsOn() const override;
-    void playChatterSound(std::string_view name) override;
-    void saveTextColour() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The ports of the game client.
+    void send(const std::string &bytes) override;
+    void gameIsFull() override;
+    void roundClock(bool run) override;
+    bool chatterSoundsOn() const override;
+    void playChatterSound(std::string_view name) override;
+    void saveTextColour() override;
+    void modelChanged() override;
+
     void buildClientArea();
     void buildMenu();
     void buildComputerItems(QMenu *file);
@@ -165,16 +154,16 @@ private:
     void applyPhrases(const QStringList &texts);
     // The chat's values, in plain types for the settings.
     std::array<std::string, 9> phraseTexts() const;
-    void systemLine(std::string_view text);
 
-    ClientSession game;
+    std::unique_ptr<SoundPlayer> soundPlayer;
+    std::unique_ptr<SoundCues> cues;
+    // Outlives the widgets that show it (see the destructor).
+    std::unique_ptr<GameClient> gameClient;
     std::unique_ptr<ClientLink> gameLink;
     TSock Sock11;
     std::unique_ptr<RunningMarker> runningMarker;
     QTimer roundClockTimer;
     QPixmap tile;
-    std::unique_ptr<SoundPlayer> soundPlayer;
-    std::unique_ptr<SoundCues> cues;
     // Owned by the Options menu.
     SoundMenu *soundMenu = nullptr;
     std::unique_ptr<SettingsController> settings;
@@ -182,8 +171,6 @@ private:
     QWidget *clientArea = nullptr;
     BoardPanel *boardPanel = nullptr;
     ChatColumn *chatColumn = nullptr;
-    TranscriptPane *pane = nullptr;
-    ChatControls *chatControls = nullptr;
 
     QAction *startGameItem = nullptr;
     QAction *justWatchItem = nullptr;
@@ -193,7 +180,6 @@ private:
     bot::ComputerPlayers *computers = nullptr;
 
     SecondaryWindows windows;
-    TallyHooks tally;
     QStringList commandLine;
     std::string hostAddress;
     QRect savedbounds{0, 0, 0, 0};

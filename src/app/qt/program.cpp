@@ -1,6 +1,8 @@
 #include "app/qt/program.h"
 
 #include "app/qt/file_places.h"
+#include "chat/transcript.h"
+#include "client/game_client.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
 #include "tally/qt/tally_list.h"
@@ -18,6 +20,53 @@ namespace kalvex {
 
 namespace {
 
+// The game client's tally events go to the tally window while it exists.
+class TallyWindowPort : public TallyPort
+{
+public:
+    explicit TallyWindowPort(Ttallylist *window) : window(window) {}
+    void addtomineincrease(int column) override
+    {
+        if (window)
+            window->addtomineincrease(column);
+    }
+    void addgame(std::string_view winner) override
+    {
+        if (window)
+            window->addgame(winner);
+    }
+
+private:
+    QPointer<Ttallylist> window;
+};
+
+// Spectators coming and going are listed in the spy list and told in the
+// transcript.
+class SpyListPort : public SpectatorPort
+{
+public:
+    SpyListPort(GameClient &client, Tspylist *list) : client(client), list(list) {}
+    void spyEntered(int slot, std::string_view name) override
+    {
+        if (list)
+            show(list->addentry(slot, name, client.session().myslot()));
+    }
+    void spyLeft(int slot, std::string_view name) override
+    {
+        if (!list)
+            return;
+        if (const auto line = list->removeentry(slot, name))
+            show(*line);
+    }
+
+private:
+    // The list answers whole system lines, "0+text".
+    void show(std::string_view line) { client.transcript().addlinetochat(line, kSysColour); }
+
+    GameClient &client;
+    QPointer<Tspylist> list;
+};
+
 Ttallylist *tallyWindow(MainWindow &main)
 {
     // The tally fails inside game events (a game won, a round started): its
@@ -33,17 +82,9 @@ Ttallylist *tallyWindow(MainWindow &main)
                                      QMessageBox::No) == QMessageBox::Yes;
     });
     window->setBackground(main.backgroundTile());
-    window->setSeats([&main] { return main.session().myslot(); },
-                     [&main](int slot) { return main.seatName(slot).value_or(std::string()); });
-    QPointer<Ttallylist> tally(window);
-    main.setTallyHooks({[tally](int column) {
-                            if (tally)
-                                tally->addtomineincrease(column);
-                        },
-                        [tally](std::string_view winner) {
-                            if (tally)
-                                tally->addgame(winner);
-                        }});
+    window->setSeats(
+        [&main] { return main.session().myslot(); },
+        [&main](int slot) { return main.client().seatName(slot).value_or(std::string()); });
     return window;
 }
 
@@ -61,6 +102,10 @@ Program::Program(const QStringList &arguments) : chat(std::make_unique<MainWindo
     others.server = new TServer(&main);
     others.spylist = new Tspylist(&main, tile);
     others.download = new Tdownload(programDirectory(), &main);
+    tallyPort = std::make_unique<TallyWindowPort>(others.tallylist);
+    spectatorPort = std::make_unique<SpyListPort>(main.client(), others.spylist);
+    main.client().setTally(tallyPort.get());
+    main.client().setSpectators(spectatorPort.get());
     main.setWindows(others);
     main.setArguments(arguments);
 }

@@ -21,6 +21,9 @@ public:
     const SecondaryWindows &windows() const { return others; }
 
 private:
+    // Declared before the main window, so that they outlive its game client.
+    std::unique_ptr<TallyPort> tallyPort;
+    std::unique_ptr<SpectatorPort> spectatorPort;
     std::unique_ptr<MainWindow> chat;
     SecondaryWindows others;
 };

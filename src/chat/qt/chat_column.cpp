@@ -23,12 +23,17 @@ constexpr std::array<int, kPhraseCount + 1> kPhraseLefts = {0,   27,  54,  80,  
 
 } // namespace
 
-ChatColumn::ChatColumn(QWidget *parent, ChatHost &host) : QWidget(parent)
+ChatColumn::ChatColumn(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("chatColumn"));
     setFixedSize(kSize);
     pane = new TranscriptPane(this);
-    chatControls = new ChatControls(this, host, *pane);
+    pane->setGeometry(kTranscript);
+}
+
+void ChatColumn::attach(ChatComposer &composer)
+{
+    chatControls = new ChatControls(this, composer, *pane);
     placeParts();
 }
 
@@ -36,10 +41,10 @@ ChatColumn::~ChatColumn() = default;
 
 void ChatColumn::placeParts()
 {
-    pane->setGeometry(kTranscript);
     for (int n = 1; n <= kPhraseCount; ++n)
         chatControls->phraseButton(n)->setGeometry(QRect({kPhraseLefts[n - 1], 0}, kPhraseButton));
-    chatControls->chatterButton()->setGeometry(QRect({kPhraseLefts[kPhraseCount], 0}, kPhraseButton));
+    chatControls->chatterButton()->setGeometry(
+        QRect({kPhraseLefts[kPhraseCount], 0}, kPhraseButton));
     chatControls->input()->setGeometry(kInput);
     chatControls->smiliesButton()->setGeometry(kSmilies);
 }

@@ -49,8 +49,8 @@ template <typename Function> auto reported(Function function)
 
 } // namespace
 
-ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane)
-    : QObject(parent), chat(host, pane.transcript()), parentWidget(parent), picker(askColourDialog)
+ChatControls::ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPane &pane)
+    : QObject(parent), chat(composer), parentWidget(parent), picker(askColourDialog)
 {
     inputField = new ChatInput(parent);
     connect(inputField, &ChatInput::sendRequested, this, reported([this] { sendTyped(); }));

@@ -3,7 +3,7 @@
 // which places them (see ChatColumn): the input "mychat", the phrase
 // buttons "b_phrase1" to "b_phrase9", the chatter-sound button "b_phrase10"
 // with its menu "popup_sounds", and the smilies button "button_smilies" with
-// its menu "popup_smilies". It owns the ChatComposer that does the work.
+// its menu "popup_smilies". The ChatComposer it is given does the work.
 
 #include "chat/chat_composer.h"
 
@@ -32,7 +32,7 @@ public:
     using ColourPicker =
         std::function<std::optional<QColor>(const QColor &current, QWidget *parent)>;
 
-    ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane);
+    ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPane &pane);
     ~ChatControls() override;
 
     ChatComposer &composer() { return chat; }
@@ -69,7 +69,7 @@ private:
     void showChanges();
     void openMenuAtCorner(QMenu *menu, QToolButton *button);
 
-    ChatComposer chat;
+    ChatComposer &chat;
     QWidget *parentWidget;
     ChatInput *inputField = nullptr;
     std::array<QToolButton *, kPhraseCount> phraseButtons{};

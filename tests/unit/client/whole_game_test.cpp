@@ -36,8 +36,15 @@ class Table : public ServerOutbox
 public:
     struct Player
     {
+        Player()
+        {
+            out.shown = &transcript;
+            transcript.setListener(&out);
+        }
         RecordingOutput out;
-        ClientSession session{out};
+        Transcript transcript;
+        GameClient client{out.ports(), transcript};
+        ClientSession &session = client.session();
         ConnectionId connection = 0;
         std::deque<std::string> inbox;
         std::size_t sentSeen = 0;

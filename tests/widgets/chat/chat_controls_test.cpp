@@ -73,11 +73,18 @@ protected:
         return nullptr;
     }
 
+    ChatControls &attachedControls()
+    {
+        column->attach(composer);
+        return column->controls();
+    }
+
     QWidget window;
     FakeHost host;
-    ChatColumn *column = new ChatColumn(&window, host);
+    ChatColumn *column = new ChatColumn(&window);
     TranscriptPane *pane = &column->transcript();
-    ChatControls &controls = column->controls();
+    ChatComposer composer{host, pane->transcript()};
+    ChatControls &controls = attachedControls();
     ChatInput *input = window.findChild<ChatInput *>(QStringLiteral("mychat"));
 };
 

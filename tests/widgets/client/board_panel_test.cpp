@@ -39,8 +39,16 @@ struct PanelOutput : RecordingOutput
 class BoardPanelTest : public ::testing::Test
 {
 protected:
+    BoardPanelTest()
+    {
+        out.shown = &transcript;
+        transcript.setListener(&out);
+    }
+
     PanelOutput out;
-    ClientSession session{out};
+    Transcript transcript;
+    GameClient client{out.ports(), transcript};
+    ClientSession &session = client.session();
     std::unique_ptr<BoardPanel> panel;
 
     void SetUp() override
@@ -353,8 +361,9 @@ TEST_F(SeatMenuTest, MuteChatSilencesThatSeatHereAndSendsNothing)
     EXPECT_TRUE(session.seatMuted(1));
     EXPECT_TRUE(out.sent.empty());
     EXPECT_TRUE(control("label_playername1")->accessibleName().contains("chat muted"));
+    out.lines.clear();
     feed("CMD_chat+1+Bob chats: hi|clRed");
-    EXPECT_TRUE(out.chats.empty());
+    EXPECT_TRUE(out.lines.empty());
 
     menu->hide();
     menu = openMenuOn(1);
