@@ -36,6 +36,8 @@ struct RecordingOutput : LinkPort,
     int iniLoads = 0;
     int fullBoxes = 0;
     int redraws = 0;
+    int colourSaves = 0;
+    bool chatterOn = true;
     const Transcript *shown = nullptr;
 
     ClientPorts ports()
@@ -51,9 +53,9 @@ struct RecordingOutput : LinkPort,
 
     void send(const std::string &bytes) override { sent.push_back(bytes); }
     void playsounds(Cue cue) override { cues.push_back(cue); }
-    bool chatterSoundsOn() const override { return true; }
+    bool chatterSoundsOn() const override { return chatterOn; }
     void playChatterSound(std::string_view name) override { chatterPlayed.emplace_back(name); }
-    void saveTextColour() override {}
+    void saveTextColour() override { ++colourSaves; }
     void addtomineincrease(int column) override { tally.push_back(column); }
     void addgame(std::string_view winner) override { games.emplace_back(winner); }
     void loadinifile() override { ++iniLoads; }
