@@ -50,15 +50,9 @@ TEST_F(Wiring, AChosenTextColourIsSentAndKept)
 class BareClient : public ::testing::Test
 {
 protected:
-    BareClient()
-    {
-        out.shown = &transcript;
-        transcript.setListener(&out);
-    }
-
-    RecordingOutput out;
-    Transcript transcript;
-    GameClient client{{.link = out, .owner = out}, transcript};
+    RecordedClient<> recorded{false};
+    RecordingOutput &out = recorded.out;
+    GameClient &client = recorded.client;
 
     void feed(std::string_view line) { client.session().handleLine(line); }
 };

@@ -103,6 +103,22 @@ struct RecordingOutput : LinkPort,
     }
 };
 
+// A game client on recording ports, its transcript's lines recorded too.
+// Without the optional ports it has only the link and the session's owner.
+template <typename Output = RecordingOutput> struct RecordedClient
+{
+    explicit RecordedClient(bool optionalPorts = true)
+        : client(optionalPorts ? out.ports() : ClientPorts{.link = out, .owner = out}, transcript)
+    {
+        out.shown = &transcript;
+        transcript.setListener(&out);
+    }
+
+    Output out;
+    Transcript transcript;
+    GameClient client;
+};
+
 // A wire message as the server builds it: the text and the terminator.
 inline std::string wire(const std::string &text)
 {
@@ -112,15 +128,9 @@ inline std::string wire(const std::string &text)
 class SessionTest : public ::testing::Test
 {
 protected:
-    SessionTest()
-    {
-        out.shown = &transcript;
-        transcript.setListener(&out);
-    }
-
-    RecordingOutput out;
-    Transcript transcript;
-    GameClient client{out.ports(), transcript};
+    RecordedClient<> recorded;
+    RecordingOutput &out = recorded.out;
+    GameClient &client = recorded.client;
     ClientSession &session = client.session();
 
     void feed(std::string_view line) { session.handleLine(line); }

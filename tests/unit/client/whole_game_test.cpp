@@ -36,15 +36,9 @@ class Table : public ServerOutbox
 public:
     struct Player
     {
-        Player()
-        {
-            out.shown = &transcript;
-            transcript.setListener(&out);
-        }
-        RecordingOutput out;
-        Transcript transcript;
-        GameClient client{out.ports(), transcript};
-        ClientSession &session = client.session();
+        RecordedClient<> recorded;
+        RecordingOutput &out = recorded.out;
+        ClientSession &session = recorded.client.session();
         ConnectionId connection = 0;
         std::deque<std::string> inbox;
         std::size_t sentSeen = 0;

@@ -39,16 +39,9 @@ struct PanelOutput : RecordingOutput
 class BoardPanelTest : public ::testing::Test
 {
 protected:
-    BoardPanelTest()
-    {
-        out.shown = &transcript;
-        transcript.setListener(&out);
-    }
-
-    PanelOutput out;
-    Transcript transcript;
-    GameClient client{out.ports(), transcript};
-    ClientSession &session = client.session();
+    RecordedClient<PanelOutput> recorded;
+    PanelOutput &out = recorded.out;
+    ClientSession &session = recorded.client.session();
     std::unique_ptr<BoardPanel> panel;
 
     void SetUp() override
