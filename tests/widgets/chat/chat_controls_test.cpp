@@ -62,6 +62,8 @@ protected:
         window.resize(628, 408);
         window.show();
     }
+    // The controls go before the composer they work for.
+    ~Controls() override { delete column; }
 
     QAction *entry(QMenu *menu, const QString &text)
     {
