@@ -23,7 +23,7 @@ constexpr std::size_t command(std::string_view name)
 class RedrawOnExit
 {
 public:
-    explicit RedrawOnExit(BoardView *view) : view(view) {}
+    explicit RedrawOnExit(BoardView *boardView) : view(boardView) {}
     ~RedrawOnExit()
     {
         try {
@@ -64,8 +64,8 @@ int lenientFlag(FieldReader &fields)
 
 } // namespace
 
-ClientSession::ClientSession(const ClientPorts &ports, Transcript &transcript, ChatComposer &chat)
-    : out(ports), transcript(transcript), chat(chat)
+ClientSession::ClientSession(const ClientPorts &ports, Transcript &lines, ChatComposer &composer)
+    : out(ports), transcript(lines), chat(composer)
 {
     clearall();
 }

@@ -34,7 +34,7 @@ class ClientSession
 public:
     // The ports are read at each use, so that their owner may fill in a
     // late one; chat plays or shows the received chatter sounds.
-    ClientSession(const ClientPorts &ports, Transcript &transcript, ChatComposer &chat);
+    ClientSession(const ClientPorts &ports, Transcript &lines, ChatComposer &composer);
 
     // Set up by start-up.
     void setHosting(bool value) { hostingFlag = value; }

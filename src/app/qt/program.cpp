@@ -24,7 +24,7 @@ namespace {
 class TallyWindowPort : public TallyPort
 {
 public:
-    explicit TallyWindowPort(Ttallylist *window) : window(window) {}
+    explicit TallyWindowPort(Ttallylist *tally) : window(tally) {}
     void addtomineincrease(int column) override
     {
         if (window)
@@ -45,7 +45,7 @@ private:
 class SpyListPort : public SpectatorPort
 {
 public:
-    SpyListPort(GameClient &client, Tspylist *list) : client(client), list(list) {}
+    SpyListPort(GameClient &gameClient, Tspylist *spylist) : client(gameClient), list(spylist) {}
     void spyEntered(int slot, std::string_view name) override
     {
         if (list)

@@ -15,8 +15,8 @@
 
 namespace kalvex {
 
-SettingsController::SettingsController(Parts parts)
-    : parts(std::move(parts)), file(std::filesystem::path(programDirectory().toStdString()))
+SettingsController::SettingsController(Parts given)
+    : parts(std::move(given)), file(std::filesystem::path(programDirectory().toStdString()))
 {}
 
 Settings SettingsController::gather(std::optional<QRect> closingBounds) const

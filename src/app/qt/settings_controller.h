@@ -41,7 +41,7 @@ public:
         std::function<void(const QRect &)> place;
     };
 
-    explicit SettingsController(Parts parts);
+    explicit SettingsController(Parts given);
 
     // The game options window, once it exists.
     void setGameOptions(Tgamestart *window) { gamestart = window; }
