@@ -1,7 +1,7 @@
 // Packs and unpacks four kinds of input (a tally text, English text, source
 // code, random bytes) of 32 KiB and 4 MiB with our codec, zlib level 1 and
 // LZ4, then prints speed and packed size side by side.
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 #include "tally/str_grid.h"
 
 #include <benchmark/benchmark.h>

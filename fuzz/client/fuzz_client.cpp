@@ -1,6 +1,7 @@
 // Feeds hostile server lines, clicks and clock ticks to the client session.
 // Lines are separated by newlines; a line starting with "!" is a user action.
-#include "client/client_session.h"
+#include "chat/transcript.h"
+#include "client/game_client.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,18 +9,10 @@
 
 namespace {
 
-struct NullOutput : kalvex::ClientOutput
+struct NullOutput : kalvex::LinkPort, kalvex::SessionPort
 {
     void send(const std::string &) override {}
-    void addlinetochat(std::string_view, kalvex::ColourValue) override {}
-    void chatrecieved(std::string_view) override {}
-    void playasound(std::string_view) override {}
-    void playsounds(kalvex::Cue) override {}
-    void addtomineincrease(int) override {}
-    void addgame(std::string_view) override {}
     void loadinifile() override {}
-    void spyEntered(int, std::string_view) override {}
-    void spyLeft(int, std::string_view) override {}
     void gameIsFull() override {}
     void roundClock(bool) override {}
 };
@@ -57,7 +50,9 @@ void userAction(kalvex::ClientSession &session, std::string_view action)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     NullOutput out;
-    kalvex::ClientSession session(out);
+    kalvex::Transcript transcript;
+    kalvex::GameClient client({.link = out, .owner = out}, transcript);
+    kalvex::ClientSession &session = client.session();
     session.setPlayername("Ann");
     std::string_view input(reinterpret_cast<const char *>(data), size);
     while (!input.empty()) {

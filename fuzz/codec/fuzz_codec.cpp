@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the container reader and the chunk decoder, and
 // checks that whatever is packed unpacks to the same bytes.
-#include "tally/lzrw1.h"
-#include "tally/lzrw1kh.h"
+#include "tally/packed_file.h"
+#include "tally/chunk_coder.h"
 
 #include <cstdlib>
 #include <string>
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     default: {
         if (unpackBytes(packBytes(bytes)) != bytes)
             std::abort();
-        TLZR coder;
+        ChunkCoder coder;
         const std::size_t n = std::min(bytes.size(), kChunkSize);
         std::vector<std::uint8_t> in(bytes.begin(), bytes.begin() + static_cast<long>(n));
         std::vector<std::uint8_t> coded(n + kCoderSlack);

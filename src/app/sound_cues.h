@@ -5,7 +5,7 @@
 // recording fake.
 
 #include "chat/chat_composer.h"
-#include "client/client_output.h"
+#include "client/client_ports.h"
 
 #include <optional>
 #include <string>
@@ -41,7 +41,7 @@ std::string chatterSoundName(int n);
 
 // Decides which sound plays for a game event or a received chatter sound.
 // The switches start at their design defaults: both on, Classic.
-class SoundCues
+class SoundCues : public SoundPort
 {
 public:
     explicit SoundCues(SoundBackend &backend) : backend(backend) {}
@@ -58,7 +58,7 @@ public:
     void setTurnSound(TurnSound choice) { turn = choice; }
 
     // A game cue: plays only while "Play Sounds" is on.
-    void playsounds(Cue cue);
+    void playsounds(Cue cue) override;
     // A received chatter sound by its wire name ("wave3"): plays while
     // "Play Chatter Sounds" is on, whatever "Play Sounds" says. Names other
     // than "wave1" to "wave20" play nothing. Returns whether it was played.

@@ -36,20 +36,22 @@ int levelThinkingTime(Level level)
 } // namespace
 
 BotPlayer::BotPlayer(BotSurroundings &surroundings, BotOptions botOptions)
-    : around(surroundings), options(std::move(botOptions)), client(*this),
-      composer(*this, transcript), solver(options.level, 6, options.seed), random(options.seed),
+    : around(surroundings), options(std::move(botOptions)),
+      core(ClientPorts{.link = *this, .owner = *this, .sounds = this, .tally = this}, transcript),
+      solver(options.level, 6, options.seed), random(options.seed),
       thinkMean(options.thinkMs >= 0 ? options.thinkMs : levelThinkingTime(options.level))
 {
-    client.setPlayername(options.name);
-    client.setStartButtonVisible(false);
-    composer.setPhrase(kGreetingPhrase, kGreeting);
-    composer.setPhrase(kGoodGamePhrase, kGoodGame);
+    transcript.setListener(this);
+    core.session().setPlayername(options.name);
+    core.session().setStartButtonVisible(false);
+    core.chat().setPhrase(kGreetingPhrase, kGreeting);
+    core.chat().setPhrase(kGoodGamePhrase, kGoodGame);
 }
 
 void BotPlayer::handleLine(std::string_view line)
 {
     try {
-        client.handleLine(line);
+        core.session().handleLine(line);
     } catch (const std::exception &error) {
         // What the server sent could not be read; the next line is handled
         // as usual, as in the window.
@@ -59,12 +61,12 @@ void BotPlayer::handleLine(std::string_view line)
 
 void BotPlayer::dispatchTick()
 {
-    composer.tick();
+    core.chat().tick();
 }
 
 void BotPlayer::clockTick()
 {
-    client.clockTick();
+    core.session().clockTick();
 }
 
 void BotPlayer::connectionClosed()
@@ -130,20 +132,20 @@ void BotPlayer::run(const Pending &due)
 
 void BotPlayer::say(int phrase, Action retry)
 {
-    if (!composer.chatterready()) {
+    if (!core.chat().chatterready()) {
         pending.push_front({retry, kPhraseRetryMs, 0});
         return;
     }
-    composer.phraseClicked(phrase);
+    core.chat().phraseClicked(phrase);
 }
 
 void BotPlayer::guess(int row)
 {
     // The round may have ended, or the clock run out, while thinking; a
     // player set to watch sits the round out.
-    if (row == 0 || row != client.board().openRow() || client.justWatch())
+    if (row == 0 || row != core.session().board().openRow() || core.session().justWatch())
         return;
-    if (enterCode(client, decideFromBoard(solver, client)))
+    if (enterCode(core.session(), decideFromBoard(solver, core.session())))
         guessedRow = row;
 }
 
@@ -152,18 +154,28 @@ void BotPlayer::send(const std::string &bytes)
     around.send(bytes);
 }
 
-void BotPlayer::addlinetochat(std::string_view line, ColourValue colour)
+void BotPlayer::itemsAppended(std::size_t firstItem)
 {
-    const auto plus = line.find('+');
-    around.log(plus == std::string_view::npos ? line : line.substr(plus + 1));
-}
-
-void BotPlayer::chatrecieved(std::string_view fields)
-{
-    FieldReader reader(fields);
-    reader.text();
-    const std::string_view text = reader.rest();
-    around.log(text.substr(0, text.find('|')));
+    // The line's words as shown, smilies by their codes, one blank between
+    // them (the transcript sets its own blanks around heads and smilies).
+    std::string words;
+    const auto &items = transcript.items();
+    for (std::size_t i = firstItem; i < items.size(); ++i) {
+        words += ' ';
+        if (items[i].kind == TranscriptItem::Kind::Text)
+            words += items[i].text;
+        else
+            words +=
+                std::string(kSmileyMarker) + std::to_string(items[i].picture + kFirstSmileyCode);
+    }
+    std::string line;
+    for (char c : words) {
+        if (c != ' ' || (!line.empty() && line.back() != ' '))
+            line += c;
+    }
+    if (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    around.log(line);
 }
 
 void BotPlayer::playsounds(Cue cue)
@@ -175,7 +187,7 @@ void BotPlayer::playsounds(Cue cue)
     // The turn cue sounds when a row opens for this player.
     if (cue == Cue::Turn) {
         // A row offered again while its guess is being thought out is one row.
-        const int row = client.board().openRow();
+        const int row = core.session().board().openRow();
         const bool due = std::any_of(pending.begin(), pending.end(), [row](const Pending &p) {
             return p.action == Action::Guess && p.row == row;
         });
@@ -187,7 +199,7 @@ void BotPlayer::playsounds(Cue cue)
 std::string BotPlayer::currentRound() const
 {
     // The round text reads "ROUND: 3/5".
-    const std::string &text = client.roundText();
+    const std::string &text = core.session().roundText();
     const auto start = text.find(' ') + 1;
     return text.substr(start, text.find('/') - start);
 }
@@ -198,7 +210,7 @@ void BotPlayer::addgame(std::string_view winner)
     std::string summary = "game " + std::to_string(games) + " won by " +
                           (winner == "addtomine" ? options.name : std::string(winner)) + ":";
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
-        const SeatLine *seat = client.roster().seat(slot);
+        const SeatLine *seat = core.session().roster().seat(slot);
         if (seat != nullptr && seat->name != kWaitingName)
             summary += " " + seat->name + " " + seat->score + ",";
     }
@@ -229,14 +241,6 @@ void BotPlayer::gameIsFull()
 void BotPlayer::roundClock(bool run)
 {
     around.roundClock(run);
-}
-
-std::optional<std::string> BotPlayer::seatName(int slot) const
-{
-    const SeatLine *seat = client.roster().seat(slot);
-    if (seat == nullptr)
-        return std::nullopt;
-    return seat->name;
 }
 
 } // namespace kalvex::bot

@@ -5,11 +5,8 @@
 // says "Good Game Everyone!" when a game ends, and leaves after its games.
 
 #include "bot/solver.h"
-#include "chat/chat_composer.h"
-#include "chat/chat_host.h"
 #include "chat/transcript.h"
-#include "client/client_output.h"
-#include "client/client_session.h"
+#include "client/game_client.h"
 
 #include <deque>
 #include <random>
@@ -47,7 +44,13 @@ public:
     virtual void report(std::string_view text) {}
 };
 
-class BotPlayer : private ClientOutput, private ChatHost
+// The game client's ports it uses: the link, the session's events, the
+// sound cues (a row opened, the code found) and the tally (a game ended).
+class BotPlayer : private LinkPort,
+                  private SessionPort,
+                  private SoundPort,
+                  private TallyPort,
+                  private TranscriptListener
 {
 public:
     static constexpr std::string_view kGreeting = "Hello";
@@ -63,13 +66,13 @@ public:
     // One tick of the 10 ms dispatch timer (paces the phrase buttons).
     void dispatchTick();
     // True while the phrase buttons wait for dispatch ticks.
-    bool needsTicks() const { return !composer.chatterready(); }
+    bool needsTicks() const { return !core.chat().chatterready(); }
     void timerFired();
     void clockTick();
     // The game link closed.
     void connectionClosed();
 
-    const ClientSession &session() const { return client; }
+    const ClientSession &session() const { return core.session(); }
     int gamesPlayed() const { return games; }
     // The mean thinking time per row in milliseconds.
     int thinkingTime() const { return thinkMean; }
@@ -90,27 +93,22 @@ private:
         int row = 0;
     };
 
-    // ClientOutput
+    // LinkPort
     void send(const std::string &bytes) override;
-    void addlinetochat(std::string_view line, ColourValue colour) override;
-    void chatrecieved(std::string_view fields) override;
-    void playasound(std::string_view fields) override {}
-    void playsounds(Cue cue) override;
-    void addtomineincrease(int column) override {}
-    void addgame(std::string_view winner) override;
+    // SessionPort
     void loadinifile() override;
-    void spyEntered(int slot, std::string_view name) override {}
-    void spyLeft(int slot, std::string_view name) override {}
     void gameIsFull() override;
     void roundClock(bool run) override;
-
-    // ChatHost
-    bool loggedin() const override { return client.loggedin(); }
-    int myslot() const override { return client.myslot(); }
-    std::optional<std::string> seatName(int slot) const override;
-    bool chatterSoundsOn() const override { return false; }
-    void playChatterSound(std::string_view name) override {}
-    void saveinifile() override {}
+    // SoundPort
+    void playsounds(Cue cue) override;
+    // TallyPort
+    void addtomineincrease(int column) override {}
+    void addgame(std::string_view winner) override;
+    // TranscriptListener: each line shown goes to the log.
+    void itemsAppended(std::size_t firstItem) override;
+    void itemsDropped(std::size_t count) override {}
+    void stylesChanged(StyleChange change) override {}
+    void transcriptCleared() override {}
 
     void schedule(Action action, int delayMs, int row = 0);
     void run(const Pending &due);
@@ -121,9 +119,9 @@ private:
 
     BotSurroundings &around;
     BotOptions options;
-    ClientSession client;
+    // Bounded like the window's; read only for the log.
     Transcript transcript;
-    ChatComposer composer;
+    GameClient core;
     Solver solver;
     std::mt19937 random;
     int thinkMean = 0;

@@ -207,7 +207,7 @@ void ChatComposer::setTextColour(ColourValue value)
 void ChatComposer::textColourChosen(ColourValue value)
 {
     setTextColour(value);
-    host.saveinifile();
+    host.saveTextColour();
 }
 
 void ChatComposer::sendAction(std::string_view text)

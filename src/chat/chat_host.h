@@ -26,8 +26,8 @@ public:
     virtual bool chatterSoundsOn() const = 0;
     // Plays a stored chatter sound ("wave1" to "wave20") without waiting.
     virtual void playChatterSound(std::string_view name) = 0;
-    // Writes the settings file (the text colour changed).
-    virtual void saveinifile() = 0;
+    // The user chose a text colour: the settings file keeps it.
+    virtual void saveTextColour() = 0;
 };
 
 } // namespace kalvex

@@ -1,5 +1,7 @@
 #include "client/client_session.h"
 
+#include "chat/chat_composer.h"
+#include "chat/transcript.h"
 #include "client/name_mention.h"
 #include "net/commands.h"
 #include "net/dispatch.h"
@@ -21,11 +23,12 @@ constexpr std::size_t command(std::string_view name)
 class RedrawOnExit
 {
 public:
-    explicit RedrawOnExit(ClientOutput &output) : out(output) {}
+    explicit RedrawOnExit(BoardView *boardView) : view(boardView) {}
     ~RedrawOnExit()
     {
         try {
-            out.modelChanged();
+            if (view != nullptr)
+                view->modelChanged();
         } catch (...) {
         }
     }
@@ -33,7 +36,7 @@ public:
     RedrawOnExit &operator=(const RedrawOnExit &) = delete;
 
 private:
-    ClientOutput &out;
+    BoardView *view;
 };
 
 // The number that a field carries when it is the message's only field,
@@ -61,7 +64,8 @@ int lenientFlag(FieldReader &fields)
 
 } // namespace
 
-ClientSession::ClientSession(ClientOutput &output) : out(output)
+ClientSession::ClientSession(const ClientPorts &ports, Transcript &lines, ChatComposer &composer)
+    : out(ports), transcript(lines), chat(composer)
 {
     clearall();
 }
@@ -74,18 +78,31 @@ void ClientSession::setPlayername(std::string_view name)
 
 void ClientSession::systemLine(std::string_view text)
 {
-    out.addlinetochat("0+" + std::string(text), syscolour);
+    transcript.addlinetochat("0+" + std::string(text), syscolour);
 }
 
-std::string ClientSession::seatName(int slot) const
+std::optional<std::string> ClientSession::seatName(int slot) const
 {
-    const SeatLine *line = seats.seat(slot);
-    return line ? line->name : std::string();
+    if (const SeatLine *line = seats.seat(slot))
+        return line->name;
+    return std::nullopt;
+}
+
+void ClientSession::cue(Cue which)
+{
+    if (out.sounds != nullptr)
+        out.sounds->playsounds(which);
+}
+
+void ClientSession::tallyIncrease(int column)
+{
+    if (out.tally != nullptr)
+        out.tally->addtomineincrease(column);
 }
 
 void ClientSession::handleLine(std::string_view line)
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     dispatchLine(line, kClientCommands,
                  [this](std::size_t index, std::string_view rest) { dispatch(index, rest); });
 }
@@ -123,7 +140,7 @@ void ClientSession::dispatch(std::size_t index, std::string_view rest)
         winner(rest);
         break;
     case command("CMD_full"):
-        out.gameIsFull();
+        out.owner.gameIsFull();
         break;
     case command("CMD_justwatching"):
         justwatching(rest);
@@ -174,7 +191,7 @@ void ClientSession::sendloginfo(std::string_view rest)
     const int slot = soleNumber(rest);
     mySlot = slot;
     loggedIn = true;
-    out.send(Message("CMD_logininfo").field(slot).field(kVersion).open(loginText).wire());
+    out.link.send(Message("CMD_logininfo").field(slot).field(kVersion).open(loginText).wire());
 }
 
 namespace {
@@ -190,20 +207,46 @@ std::optional<int> senderSlot(std::string_view rest)
     return slot;
 }
 
+// A relayed chat line or action, "slot+text|colour text", read once.
+struct ReceivedChat
+{
+    // Nothing when the fields do not start with a number and a "+".
+    std::optional<int> slot;
+    // "slot+text", as the transcript shows it.
+    std::string_view line;
+    // The text after the "+".
+    std::string_view text;
+    // Red when there is no "|" or no readable colour behind it.
+    ColourValue colour = kColourRed;
+};
+
+ReceivedChat readChat(std::string_view fields)
+{
+    ReceivedChat chat;
+    chat.slot = senderSlot(fields);
+    const std::size_t bar = fields.find('|');
+    chat.line = fields.substr(0, bar);
+    if (bar != std::string_view::npos)
+        chat.colour = textToColour(fields.substr(bar + 1)).value_or(kColourRed);
+    if (chat.slot) {
+        chat.text = fields.substr(fields.find('+') + 1);
+        chat.text = chat.text.substr(0, chat.text.find('|'));
+    }
+    return chat;
+}
+
 } // namespace
 
 void ClientSession::chatReceived(std::string_view rest)
 {
-    const std::optional<int> slot = senderSlot(rest);
-    if (slot && seatMuted(*slot))
+    const ReceivedChat received = readChat(rest);
+    if (received.slot && seatMuted(*received.slot))
         return;
-    out.chatrecieved(rest);
-    if (!slot || *slot == mySlot || !loggedIn)
+    transcript.addlinetochat(received.line, received.colour);
+    if (!received.slot || *received.slot == mySlot || !loggedIn)
         return;
-    std::string_view line = rest.substr(rest.find('+') + 1);
-    line = line.substr(0, line.find('|'));
-    if (mentionsName(line, seatName(*slot), playerName))
-        out.playsounds(Cue::Mention);
+    if (mentionsName(received.text, seatName(*received.slot).value_or(std::string()), playerName))
+        cue(Cue::Mention);
 }
 
 void ClientSession::chatterReceived(std::string_view rest)
@@ -211,7 +254,7 @@ void ClientSession::chatterReceived(std::string_view rest)
     const std::optional<int> slot = senderSlot(rest);
     if (slot && seatMuted(*slot))
         return;
-    out.playasound(rest);
+    chat.playasound(rest);
 }
 
 bool ClientSession::seatMuted(int slot) const
@@ -232,17 +275,18 @@ void ClientSession::newplayerinfo(std::string_view rest)
     const std::string_view name = fields.rest();
     if (slot == mySlot) {
         systemLine("You are Connected.");
-        out.loadinifile();
+        out.owner.loadinifile();
     } else {
         systemLine(std::string(name) + " is Connected.");
     }
-    if (slot > kMaxPlayers)
-        out.spyEntered(slot, name);
-    else if (SeatLine *line = seats.seat(slot)) {
+    if (slot > kMaxPlayers) {
+        if (out.spectators != nullptr)
+            out.spectators->spyEntered(slot, name);
+    } else if (SeatLine *line = seats.seat(slot)) {
         line->name = name;
         setSeatMuted(slot, false);
     }
-    out.playsounds(Cue::Entered);
+    cue(Cue::Entered);
 }
 
 void ClientSession::playerdisconnected(std::string_view rest)
@@ -250,7 +294,8 @@ void ClientSession::playerdisconnected(std::string_view rest)
     FieldReader fields(rest);
     const int slot = fields.number();
     if (slot > kMaxPlayers) {
-        out.spyLeft(slot, fields.rest());
+        if (out.spectators != nullptr)
+            out.spectators->spyLeft(slot, fields.rest());
         return;
     }
     SeatLine *line = seats.seat(slot);
@@ -313,7 +358,7 @@ void ClientSession::startround(std::string_view rest)
     playBoard.reset();
     playBoard.clearCode();
     seats.clearRoundMarks();
-    out.addtomineincrease(4);
+    tallyIncrease(4);
     clock.setSeconds(roundSeconds);
     startClock();
 }
@@ -321,13 +366,13 @@ void ClientSession::startround(std::string_view rest)
 void ClientSession::startClock()
 {
     clock.setRunning(true);
-    out.roundClock(true);
+    out.owner.roundClock(true);
 }
 
 void ClientSession::stopClock()
 {
     clock.setRunning(false);
-    out.roundClock(false);
+    out.owner.roundClock(false);
 }
 
 void ClientSession::openRowForEntry(int row)
@@ -351,9 +396,9 @@ void ClientSession::getnextplayer(std::string_view rest)
         status = "Round has started.";
         return;
     }
-    if (seatName(slot) == playerName) {
+    if (seatName(slot).value_or(std::string()) == playerName) {
         openRowForEntry(activeRow);
-        out.playsounds(Cue::Turn);
+        cue(Cue::Turn);
     }
 }
 
@@ -369,7 +414,7 @@ void ClientSession::yourresult(std::string_view rest)
     if (!Board::validRow(row))
         return;
     playBoard.showClue(row, greens, yellows, empties);
-    out.playsounds(Cue::Wrong);
+    cue(Cue::Wrong);
 }
 
 void ClientSession::gotit(std::string_view rest)
@@ -393,8 +438,8 @@ void ClientSession::gotit(std::string_view rest)
     status = "You are a MasterMind!";
     playBoard.showSolved(row);
     playBoard.showCode(code);
-    out.addtomineincrease(3);
-    out.playsounds(Cue::Right);
+    tallyIncrease(3);
+    cue(Cue::Right);
 }
 
 void ClientSession::didntgetit(std::string_view rest)
@@ -419,7 +464,7 @@ void ClientSession::nomoreguesses(std::string_view rest)
         line->roundPoints.clear();
     playBoard.hideValueMarker(kBoardRows);
     stopClock();
-    out.playsounds(Cue::TimeUp);
+    cue(Cue::TimeUp);
 }
 
 void ClientSession::timeup(std::string_view rest)
@@ -428,7 +473,7 @@ void ClientSession::timeup(std::string_view rest)
     playBoard.showCode(readCode(fields));
     systemLine("Time is Up!.");
     clock.showTimeUp();
-    out.playsounds(Cue::TimeUp);
+    cue(Cue::TimeUp);
 }
 
 void ClientSession::endround()
@@ -437,7 +482,7 @@ void ClientSession::endround()
     stopClock();
     playBoard.hideCheckButton();
     guessSlot = 0;
-    out.playsounds(Cue::RoundOver);
+    cue(Cue::RoundOver);
 }
 
 void ClientSession::gottime(std::string_view rest)
@@ -465,13 +510,14 @@ void ClientSession::winner(std::string_view rest)
     if (!line)
         return;
     const bool own = slot == mySlot;
-    out.playsounds(Cue::Winner);
+    cue(Cue::Winner);
     status = own ? std::string("You have Won the Game!") : line->name + " has Won the Game!";
     winnerMarkerSeat = slot;
     systemLine(status);
     if (hostingFlag)
         startButton = true;
-    out.addgame(own ? std::string_view("addtomine") : std::string_view(line->name));
+    if (out.tally != nullptr)
+        out.tally->addgame(own ? std::string_view("addtomine") : std::string_view(line->name));
 }
 
 void ClientSession::loadgame(std::string_view rest)
@@ -508,7 +554,7 @@ void ClientSession::loadgame(std::string_view rest)
     if (Board::validRow(row) && left > 5) {
         openRowForEntry(row);
         guessSlot = mySlot;
-        out.playsounds(Cue::Turn);
+        cue(Cue::Turn);
     }
     if (left > 4)
         startClock();
@@ -534,12 +580,12 @@ void ClientSession::sendWatching(int slot, bool watch)
 {
     if (!loggedIn || slot > kMaxPlayers)
         return;
-    out.send(Message("CMD_justwatch").field(slot).open(watch ? "1" : "2").wire());
+    out.link.send(Message("CMD_justwatch").field(slot).open(watch ? "1" : "2").wire());
 }
 
 void ClientSession::ballClick(int row, int position)
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     if (guessSlot != mySlot)
         return;
     // A player who sits out and touches the board asks to play again.
@@ -549,12 +595,12 @@ void ClientSession::ballClick(int row, int position)
         return;
     // The keyboard goes on from the ball last clicked.
     selectedPosition = position;
-    out.playsounds(Cue::Click);
+    cue(Cue::Click);
 }
 
 void ClientSession::moveSelection(int step)
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     if (guessSlot != mySlot || playBoard.openRow() == 0)
         return;
     selectedPosition = std::clamp(selectedPosition + step, 1, kRowHoles);
@@ -562,19 +608,19 @@ void ClientSession::moveSelection(int step)
 
 void ClientSession::colourKey(int colour)
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     if (guessSlot != mySlot)
         return;
     if (justWatchChecked)
         sendWatching(mySlot, false);
     if (!playBoard.setColour(playBoard.openRow(), selectedPosition, colour, sixColours()))
         return;
-    out.playsounds(Cue::Click);
+    cue(Cue::Click);
 }
 
 void ClientSession::checkPress()
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     if (guessSlot != mySlot || !playBoard.checkVisible())
         return;
     const std::array<int, kRowHoles> guess = playBoard.closeRow(playBoard.checkRow());
@@ -583,7 +629,7 @@ void ClientSession::checkPress()
         message.field(mySlot);
         for (int colour : guess)
             message.field(colour);
-        out.send(message.wire());
+        out.link.send(message.wire());
     }
     playBoard.hideCheckButton();
 }
@@ -598,7 +644,7 @@ SeatMenuItems ClientSession::openSeatMenu(int slot)
     kickSlot = slot;
     SeatMenuItems items;
     items.remove = items.setWatching = items.unsetWatching = hostingFlag;
-    if (seatName(slot) == kWaitingName)
+    if (seatName(slot).value_or(std::string()) == kWaitingName)
         items.remove = false;
     return items;
 }
@@ -611,7 +657,7 @@ void ClientSession::kickMenuRemove()
 void ClientSession::kicking(int slot)
 {
     if (hostingFlag && loggedIn)
-        out.send(Message("CMD_kickhim").field(mySlot).field(slot).wire());
+        out.link.send(Message("CMD_kickhim").field(mySlot).field(slot).wire());
 }
 
 void ClientSession::kickMenuSetWatching()
@@ -626,7 +672,7 @@ void ClientSession::kickMenuUnsetWatching()
 
 void ClientSession::clockTick()
 {
-    RedrawOnExit redraw(out);
+    RedrawOnExit redraw(out.view);
     if (!clock.running())
         return;
     const RoundClock::Tick tick = clock.tick();
@@ -636,7 +682,7 @@ void ClientSession::clockTick()
         return;
     }
     if (tick.cue)
-        out.playsounds(Cue::Time);
+        cue(Cue::Time);
 }
 
 } // namespace kalvex

@@ -2,19 +2,24 @@
 // The game client: answers the server's login request, dispatches every
 // received line to its handler and keeps the state that the main window
 // draws (roster, board, round clock, status texts and markers). It knows
-// nothing of windows: it talks to its surroundings through ClientOutput, so
-// the computer player drives the same class without a window.
+// nothing of windows: it writes its lines to the transcript and talks to its
+// surroundings through the client's ports (see GameClient).
 
 #include "client/board.h"
-#include "client/client_output.h"
+#include "client/client_ports.h"
 #include "client/roster.h"
 #include "client/round_clock.h"
+#include "net/colour_text.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kalvex {
+
+class ChatComposer;
+class Transcript;
 
 // Which items of the seat line menu are enabled.
 struct SeatMenuItems
@@ -27,7 +32,9 @@ struct SeatMenuItems
 class ClientSession
 {
 public:
-    explicit ClientSession(ClientOutput &output);
+    // The ports are read at each use, so that their owner may fill in a
+    // late one; chat plays or shows the received chatter sounds.
+    ClientSession(const ClientPorts &ports, Transcript &lines, ChatComposer &composer);
 
     // Set up by start-up.
     void setHosting(bool value) { hostingFlag = value; }
@@ -90,6 +97,9 @@ public:
     int activerow() const { return activeRow; }
     int secondsleft() const { return clock.secondsleft(); }
     int kickTarget() const { return kickSlot; }
+    // The name on the seat line of a slot (1 to 10); nothing for a slot
+    // without a seat line.
+    std::optional<std::string> seatName(int slot) const;
 
     const Roster &roster() const { return seats; }
     const Board &board() const { return playBoard; }
@@ -138,9 +148,12 @@ private:
     void setGameType(int sixFlag);
     void startClock();
     void stopClock();
-    std::string seatName(int slot) const;
+    void cue(Cue cue);
+    void tallyIncrease(int column);
 
-    ClientOutput &out;
+    const ClientPorts &out;
+    Transcript &transcript;
+    ChatComposer &chat;
     Roster seats;
     Board playBoard;
     RoundClock clock;

@@ -1,7 +1,7 @@
 #include "tally/tally_file.h"
 
 #include "tally/file_io.h"
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 
 #include <cerrno>
 #include <cstring>

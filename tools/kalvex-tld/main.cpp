@@ -3,7 +3,7 @@
 //   kalvex-tld unpack IN OUT   unpacks a container into the plain file
 //   kalvex-tld show FILE       prints the tally stored in FILE
 #include "tally/file_io.h"
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 #include "tally/str_grid.h"
 #include "tally/tally_report.h"
 
@@ -45,13 +45,13 @@ int main(int argc, char **argv)
     const std::string_view command = argv[1];
     try {
         if ((command == "pack" || command == "unpack") && argc == 4) {
-            kalvex::Tlzrw1 doit;
-            doit.InputFile = argv[2];
-            doit.OutputFile = argv[3];
+            kalvex::PackedFile doit;
+            doit.inputPath = argv[2];
+            doit.outputPath = argv[3];
             if (command == "pack")
-                doit.Compress();
+                doit.compress();
             else
-                doit.Decompress();
+                doit.decompress();
             return 0;
         }
         if (command == "show" && argc == 3) {

@@ -55,9 +55,9 @@ int main(int argc, char **argv)
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     kalvex::Program program(arguments);
-    kalvex::Tchat &window = program.mainWindow();
+    kalvex::MainWindow &window = program.mainWindow();
     QObject::connect(&guard, &kalvex::SingleInstance::raiseRequested, &window,
-                     &kalvex::Tchat::bringForward);
+                     &kalvex::MainWindow::bringForward);
     window.show();
     return QApplication::exec();
 }

@@ -19,12 +19,12 @@ ClientLink::ClientLink(QObject *parent) : QObject(parent)
         closePending = true;
         wake();
     };
-    Timer1.setObjectName(QStringLiteral("Timer1"));
+    dispatchTimer.setObjectName(QStringLiteral("Timer1"));
     sock.setObjectName(QStringLiteral("sock"));
-    Timer1.setInterval(kTickMs);
-    connect(&Timer1, &QTimer::timeout, this, [this] { tick(); });
+    dispatchTimer.setInterval(kTickMs);
+    connect(&dispatchTimer, &QTimer::timeout, this, [this] { tick(); });
     // The queue starts with a line, so the timer runs from the start.
-    Timer1.start();
+    dispatchTimer.start();
 }
 
 void ClientLink::open(const QString &host, const QString &port)
@@ -66,8 +66,8 @@ template <typename Step> void ClientLink::runStep(Step &&step)
 void ClientLink::tick()
 {
     sinceTick.start();
-    if (Timer1.interval() != kTickMs)
-        Timer1.setInterval(kTickMs);
+    if (dispatchTimer.interval() != kTickMs)
+        dispatchTimer.setInterval(kTickMs);
     const InboundLine line = receivedlist.take();
     runStep([&] {
         if (onLine)
@@ -86,18 +86,18 @@ void ClientLink::tick()
     }
     // An idle link makes no wake-ups: nothing waits and nothing counts.
     if (receivedlist.empty() && !closePending && !(countingTicks && countingTicks()))
-        Timer1.stop();
+        dispatchTimer.stop();
 }
 
 void ClientLink::wake()
 {
-    if (Timer1.isActive())
+    if (dispatchTimer.isActive())
         return;
     // A line that finds the timer asleep is taken as soon as the read event
     // has ended, unless the last tick was less than an interval ago: the pace
     // stays one line per tick, in arrival order.
     const qint64 since = sinceTick.isValid() ? sinceTick.elapsed() : kTickMs;
-    Timer1.start(static_cast<int>(std::clamp<qint64>(kTickMs - since, 0, kTickMs)));
+    dispatchTimer.start(static_cast<int>(std::clamp<qint64>(kTickMs - since, 0, kTickMs)));
 }
 
 } // namespace kalvex

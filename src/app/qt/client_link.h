@@ -1,6 +1,7 @@
 #pragma once
 // The client's game link: the endpoint `sock`, its inbound queue and the
-// dispatch timer `Timer1` that hands one received line per tick onward.
+// dispatch timer (object name "Timer1") that hands one received line per
+// tick onward.
 
 #include "net/chat_limits.h"
 #include "net/inbound_queue.h"
@@ -40,7 +41,7 @@ public:
     void tick();
     // Makes sure the timer runs (a line arrived, or a countdown started).
     void wake();
-    bool ticking() const { return Timer1.isActive(); }
+    bool ticking() const { return dispatchTimer.isActive(); }
 
     // The dispatch of one received line (without its terminator). What it
     // throws is reported once the tick has ended, so that a box the report
@@ -63,7 +64,7 @@ private:
     // A relayed chat carries its sender's name besides the text, so lines may
     // be longer than one message of the server's own cap.
     InboundQueue receivedlist{"receivedlist", {.maxTail = kMaxReceivedLineBytes}};
-    QTimer Timer1;
+    QTimer dispatchTimer;
     // Since the last tick, so that a woken timer keeps the pace.
     QElapsedTimer sinceTick;
     // The close waits for the lines that came before it.

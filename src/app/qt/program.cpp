@@ -1,6 +1,8 @@
 #include "app/qt/program.h"
 
 #include "app/qt/file_places.h"
+#include "chat/transcript.h"
+#include "client/game_client.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
 #include "tally/qt/tally_list.h"
@@ -18,7 +20,54 @@ namespace kalvex {
 
 namespace {
 
-Ttallylist *tallyWindow(Tchat &main)
+// The game client's tally events go to the tally window while it exists.
+class TallyWindowPort : public TallyPort
+{
+public:
+    explicit TallyWindowPort(Ttallylist *tally) : window(tally) {}
+    void addtomineincrease(int column) override
+    {
+        if (window)
+            window->addtomineincrease(column);
+    }
+    void addgame(std::string_view winner) override
+    {
+        if (window)
+            window->addgame(winner);
+    }
+
+private:
+    QPointer<Ttallylist> window;
+};
+
+// Spectators coming and going are listed in the spy list and told in the
+// transcript.
+class SpyListPort : public SpectatorPort
+{
+public:
+    SpyListPort(GameClient &gameClient, Tspylist *spylist) : client(gameClient), list(spylist) {}
+    void spyEntered(int slot, std::string_view name) override
+    {
+        if (list)
+            show(list->addentry(slot, name, client.session().myslot()));
+    }
+    void spyLeft(int slot, std::string_view name) override
+    {
+        if (!list)
+            return;
+        if (const auto line = list->removeentry(slot, name))
+            show(*line);
+    }
+
+private:
+    // The list answers whole system lines, "0+text".
+    void show(std::string_view line) { client.transcript().addlinetochat(line, kSysColour); }
+
+    GameClient &client;
+    QPointer<Tspylist> list;
+};
+
+Ttallylist *tallyWindow(MainWindow &main)
 {
     // The tally fails inside game events (a game won, a round started): its
     // box opens after the event, so that the dispatch goes on meanwhile.
@@ -33,25 +82,17 @@ Ttallylist *tallyWindow(Tchat &main)
                                      QMessageBox::No) == QMessageBox::Yes;
     });
     window->setBackground(main.backgroundTile());
-    window->setSeats([&main] { return main.session().myslot(); },
-                     [&main](int slot) { return main.seatName(slot).value_or(std::string()); });
-    QPointer<Ttallylist> tally(window);
-    main.setTallyHooks({[tally](int column) {
-                            if (tally)
-                                tally->addtomineincrease(column);
-                        },
-                        [tally](std::string_view winner) {
-                            if (tally)
-                                tally->addgame(winner);
-                        }});
+    window->setSeats(
+        [&main] { return main.session().myslot(); },
+        [&main](int slot) { return main.client().seatName(slot).value_or(std::string()); });
     return window;
 }
 
 } // namespace
 
-Program::Program(const QStringList &arguments) : chat(std::make_unique<Tchat>())
+Program::Program(const QStringList &arguments) : chat(std::make_unique<MainWindow>())
 {
-    Tchat &main = *chat;
+    MainWindow &main = *chat;
     const QPixmap &tile = main.backgroundTile();
     others.tallylist = tallyWindow(main);
     others.about = new Tabout(&main, tile);
@@ -61,6 +102,10 @@ Program::Program(const QStringList &arguments) : chat(std::make_unique<Tchat>())
     others.server = new TServer(&main);
     others.spylist = new Tspylist(&main, tile);
     others.download = new Tdownload(programDirectory(), &main);
+    tallyPort = std::make_unique<TallyWindowPort>(others.tallylist);
+    spectatorPort = std::make_unique<SpyListPort>(main.client(), others.spylist);
+    main.client().setTally(tallyPort.get());
+    main.client().setSpectators(spectatorPort.get());
     main.setWindows(others);
     main.setArguments(arguments);
 }

@@ -2,7 +2,7 @@
 // The running program: every window, created once in a fixed order with the
 // main window first, living until the program ends.
 
-#include "app/qt/tchat.h"
+#include "app/qt/main_window.h"
 
 #include <QStringList>
 
@@ -17,11 +17,14 @@ public:
     explicit Program(const QStringList &arguments);
     ~Program();
 
-    Tchat &mainWindow() { return *chat; }
+    MainWindow &mainWindow() { return *chat; }
     const SecondaryWindows &windows() const { return others; }
 
 private:
-    std::unique_ptr<Tchat> chat;
+    // Declared before the main window, so that they outlive its game client.
+    std::unique_ptr<TallyPort> tallyPort;
+    std::unique_ptr<SpectatorPort> spectatorPort;
+    std::unique_ptr<MainWindow> chat;
     SecondaryWindows others;
 };
 

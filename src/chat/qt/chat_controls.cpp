@@ -49,11 +49,10 @@ template <typename Function> auto reported(Function function)
 
 } // namespace
 
-ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane)
-    : QObject(parent), chat(host, pane.transcript()), parentWidget(parent), picker(askColourDialog)
+ChatControls::ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPane &pane)
+    : QObject(parent), chat(composer), parentWidget(parent), picker(askColourDialog)
 {
     inputField = new ChatInput(parent);
-    inputField->setGeometry(kInputGeometry);
     connect(inputField, &ChatInput::sendRequested, this, reported([this] { sendTyped(); }));
     connect(inputField, &ChatInput::textLimited, this, reported([this, &pane] {
                 if (!lineFullTold)
@@ -68,7 +67,6 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
     for (int n = 1; n <= kPhraseCount; ++n) {
         auto *button = new QToolButton(parent);
         button->setObjectName(QStringLiteral("b_phrase%1").arg(n));
-        button->setGeometry(kPhraseLefts[n - 1], kPhraseTop, kPhraseWidth, kPhraseHeight);
         button->setIcon(phraseIcon(n));
         button->setIconSize(QSize(19, 15));
         button->setFocusPolicy(Qt::NoFocus);
@@ -92,7 +90,6 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
 
     soundsButton = new QToolButton(parent);
     soundsButton->setObjectName(QStringLiteral("b_phrase10"));
-    soundsButton->setGeometry(kPhraseLefts[9], kPhraseTop, kPhraseWidth, kPhraseHeight);
     soundsButton->setIcon(chatterIcon());
     soundsButton->setIconSize(QSize(19, 15));
     soundsButton->setToolTip(QStringLiteral("Chatter Sounds"));
@@ -110,18 +107,17 @@ ChatControls::ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane
     connect(popupSmilies, &QMenu::triggered, this,
             reported([this](QAction *entry) { insertSmiley(entry->data().toInt()); }));
 
-    smiliesButton = new QToolButton(parent);
-    smiliesButton->setObjectName(QStringLiteral("button_smilies"));
-    smiliesButton->setGeometry(kSmiliesGeometry);
-    smiliesButton->setIcon(smileyIcon(0));
-    smiliesButton->setIconSize(QSize(kSmileyWidth, kSmileyHeight));
-    smiliesButton->setToolTip(QStringLiteral("See ya!"));
-    smiliesButton->setFocusPolicy(Qt::NoFocus);
-    smiliesButton->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(smiliesButton, &QToolButton::clicked, this,
-            reported([this] { openMenuAtCorner(popupSmilies, smiliesButton); }));
-    connect(smiliesButton, &QWidget::customContextMenuRequested, this,
-            reported([this] { openMenuAtCorner(popupSmilies, smiliesButton); }));
+    buttonSmilies = new QToolButton(parent);
+    buttonSmilies->setObjectName(QStringLiteral("button_smilies"));
+    buttonSmilies->setIcon(smileyIcon(0));
+    buttonSmilies->setIconSize(QSize(kSmileyWidth, kSmileyHeight));
+    buttonSmilies->setToolTip(QStringLiteral("See ya!"));
+    buttonSmilies->setFocusPolicy(Qt::NoFocus);
+    buttonSmilies->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(buttonSmilies, &QToolButton::clicked, this,
+            reported([this] { openMenuAtCorner(popupSmilies, buttonSmilies); }));
+    connect(buttonSmilies, &QWidget::customContextMenuRequested, this,
+            reported([this] { openMenuAtCorner(popupSmilies, buttonSmilies); }));
 
     connect(&pane, &TranscriptPane::chatCleared, this, &ChatControls::focusInput);
     chat.setChangeHandler([this] { showChanges(); });

@@ -1,15 +1,14 @@
 #pragma once
-// ChatControls: the chat's controls in the main window, made as children of
-// the given parent at their design positions: the input "mychat", the phrase
+// ChatControls: the chat's controls, made as children of the given parent,
+// which places them (see ChatColumn): the input "mychat", the phrase
 // buttons "b_phrase1" to "b_phrase9", the chatter-sound button "b_phrase10"
 // with its menu "popup_sounds", and the smilies button "button_smilies" with
-// its menu "popup_smilies". It owns the ChatComposer that does the work.
+// its menu "popup_smilies". The ChatComposer it is given does the work.
 
 #include "chat/chat_composer.h"
 
 #include <QColor>
 #include <QObject>
-#include <QRect>
 
 #include <array>
 #include <functional>
@@ -29,20 +28,11 @@ class ChatControls : public QObject
     Q_OBJECT
 
 public:
-    static constexpr QRect kInputGeometry{349, 375, 236, 22};
-    static constexpr QRect kSmiliesGeometry{586, 375, 27, 21};
-    static constexpr int kPhraseTop = 12;
-    static constexpr int kPhraseWidth = 25;
-    static constexpr int kPhraseHeight = 19;
-    // Left edges of phrase buttons 1 to 9 and of the chatter-sound button.
-    static constexpr std::array<int, 10> kPhraseLefts = {349, 376, 403, 429, 456,
-                                                         483, 509, 536, 563, 590};
-
     // Asked for a colour, preset to the current one; nothing when cancelled.
     using ColourPicker =
         std::function<std::optional<QColor>(const QColor &current, QWidget *parent)>;
 
-    ChatControls(QWidget *parent, ChatHost &host, TranscriptPane &pane);
+    ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPane &pane);
     ~ChatControls() override;
 
     ChatComposer &composer() { return chat; }
@@ -70,17 +60,21 @@ public:
     void insertSmiley(int code);
     void focusInput();
 
+    // The chatter-sound button "b_phrase10" and the smilies button.
+    QToolButton *chatterButton() const { return soundsButton; }
+    QToolButton *smiliesButton() const { return buttonSmilies; }
+
 private:
     void sendTyped();
     void showChanges();
     void openMenuAtCorner(QMenu *menu, QToolButton *button);
 
-    ChatComposer chat;
+    ChatComposer &chat;
     QWidget *parentWidget;
     ChatInput *inputField = nullptr;
     std::array<QToolButton *, kPhraseCount> phraseButtons{};
     QToolButton *soundsButton = nullptr;
-    QToolButton *smiliesButton = nullptr;
+    QToolButton *buttonSmilies = nullptr;
     QMenu *popupSounds = nullptr;
     QMenu *popupSmilies = nullptr;
     ColourPicker picker;

@@ -36,7 +36,7 @@ public:
     explicit BoardPanel(ClientSession &session, QWidget *parent = nullptr);
 
     // Redraws everything from the session (the main window calls it from
-    // ClientOutput::modelChanged).
+    // BoardView::modelChanged).
     void refresh();
 
     // The main window's tiled background; other windows copy it.

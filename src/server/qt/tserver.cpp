@@ -24,16 +24,16 @@ TServer::TServer(std::unique_ptr<RandomSource> randomSource, QObject *parent)
     // What a peer causes is logged, never shown in a box.
     Sock1.OnAccept = [this](TSock &) { guarded(ErrorOrigin::Peer, [this] { Sock1Accept(); }); };
 
-    socktimer.setObjectName(QStringLiteral("socktimer"));
-    socktimer.setInterval(kDispatchMs);
-    connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
+    dispatchTimer.setObjectName(QStringLiteral("socktimer"));
+    dispatchTimer.setInterval(kDispatchMs);
+    connect(&dispatchTimer, &QTimer::timeout, this, &TServer::dispatchTick);
     // The queue starts with one empty line, passed over on the first tick.
-    socktimer.start();
+    dispatchTimer.start();
 
-    timer1.setObjectName(QStringLiteral("timer1"));
-    timer1.setInterval(kClockMs);
-    timer1.setTimerType(Qt::PreciseTimer);
-    connect(&timer1, &QTimer::timeout, this, &TServer::timer1Timer);
+    gameClock.setObjectName(QStringLiteral("timer1"));
+    gameClock.setInterval(kClockMs);
+    gameClock.setTimerType(Qt::PreciseTimer);
+    connect(&gameClock, &QTimer::timeout, this, &TServer::gameClockTick);
 
     loginTimer.setObjectName(QStringLiteral("loginTimer"));
     loginTimer.setSingleShot(true);
@@ -118,12 +118,12 @@ void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo c
     scheduleLoginCheck();
 }
 
-void TServer::socktimerTimer()
+void TServer::dispatchTick()
 {
     // A tick that came early (the first line after a sleep) sets the pace back.
     lastTickMs = nowMs();
-    if (socktimer.interval() != kDispatchMs)
-        socktimer.setInterval(kDispatchMs);
+    if (dispatchTimer.interval() != kDispatchMs)
+        dispatchTimer.setInterval(kDispatchMs);
     // Lines left by a connection that has gone would only be dropped: they
     // are passed over without taking a tick each.
     InboundLine line = receivedlist.take();
@@ -133,22 +133,22 @@ void TServer::socktimerTimer()
     guarded(ErrorOrigin::Peer, [&] { engine.handleLine(line.connection, line.text); });
     // Asleep while nothing waits; a received line wakes it.
     if (receivedlist.empty())
-        socktimer.stop();
+        dispatchTimer.stop();
     scheduleLoginCheck();
 }
 
 void TServer::wakeDispatch()
 {
-    if (socktimer.isActive() || receivedlist.empty())
+    if (dispatchTimer.isActive() || receivedlist.empty())
         return;
     // A line that finds the dispatch asleep is taken as soon as the read
     // event has ended, unless the last tick was less than an interval ago:
     // the pace stays one line per tick, in arrival order.
     const std::int64_t wait = kDispatchMs - (nowMs() - lastTickMs);
-    socktimer.start(static_cast<int>(std::clamp<std::int64_t>(wait, 0, kDispatchMs)));
+    dispatchTimer.start(static_cast<int>(std::clamp<std::int64_t>(wait, 0, kDispatchMs)));
 }
 
-void TServer::timer1Timer()
+void TServer::gameClockTick()
 {
     guarded(ErrorOrigin::Peer, [&] { engine.clockTick(); });
 }
@@ -193,9 +193,9 @@ void TServer::setClockEnabled(bool enabled)
 {
     // Enabling a running clock keeps its phase.
     if (!enabled)
-        timer1.stop();
-    else if (!timer1.isActive())
-        timer1.start();
+        gameClock.stop();
+    else if (!gameClock.isActive())
+        gameClock.start();
 }
 
 void TServer::log(std::string_view text)

@@ -1,8 +1,9 @@
 #pragma once
 // TServer: the game server's host in the hosting instance. It owns the
 // listening endpoint Sock1, one endpoint per connected slot, the inbound
-// queue with its dispatch timer socktimer, and the game clock timer1, and
-// hands their events to the game rules (GameServer). It is never shown.
+// queue with its dispatch timer (object name "socktimer") and the game clock
+// (object name "timer1"), and hands their events to the game rules
+// (GameServer). It is never shown.
 //
 // Use from the main window:
 //   auto *server = new TServer(this);          // at start, listening nowhere
@@ -70,8 +71,8 @@ private:
     void endpointRead(TSock &sender, ConnectionId connection);
     void endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo category,
                       const QString &text);
-    void socktimerTimer();
-    void timer1Timer();
+    void dispatchTick();
+    void gameClockTick();
     void checkLogins();
     void scheduleLoginCheck();
     void wakeDispatch();
@@ -80,8 +81,8 @@ private:
     // The endpoint of each slot, 1 to 10 (index 0 unused).
     std::array<QPointer<TSock>, PlayerTable::kSlots + 1> endpoints{};
     InboundQueue receivedlist{std::string(), kPeerLimits};
-    QTimer socktimer{this};
-    QTimer timer1{this};
+    QTimer dispatchTimer{this};
+    QTimer gameClock{this};
     QTimer loginTimer{this};
     QElapsedTimer uptime;
     // When the dispatch last took a line.

@@ -4,7 +4,8 @@
 
 #include "bot/qt/computer_players.h"
 #include "bot_process.h"
-#include "client/client_session.h"
+#include "chat/transcript.h"
+#include "client/game_client.h"
 #include "net/line_framer.h"
 #include "net/message.h"
 #include "server/qt/tserver.h"
@@ -27,31 +28,27 @@ using testing::BotProcess;
 const std::string T(1, kTerminator);
 
 // What the host's window shows, from the lines its connection receives.
-struct HostWindow : ClientOutput
+struct HostWindow : LinkPort, SessionPort
 {
-    std::vector<std::string> transcript;
+    Transcript transcript;
     void send(const std::string &) override {}
-    void addlinetochat(std::string_view line, ColourValue) override
-    {
-        transcript.emplace_back(line);
-    }
-    void chatrecieved(std::string_view fields) override { transcript.emplace_back(fields); }
-    void playasound(std::string_view) override {}
-    void playsounds(Cue) override {}
-    void addtomineincrease(int) override {}
-    void addgame(std::string_view) override {}
     void loadinifile() override {}
-    void spyEntered(int, std::string_view) override {}
-    void spyLeft(int, std::string_view) override {}
     void gameIsFull() override {}
     void roundClock(bool) override {}
+    bool shows(const std::string &text) const
+    {
+        return std::any_of(
+            transcript.items().begin(), transcript.items().end(),
+            [&](const TranscriptItem &item) { return item.text.find(text) != std::string::npos; });
+    }
 };
 
 // The host's own connection in slot 1.
 class HostPeer
 {
 public:
-    explicit HostPeer(quint16 port) : session(window)
+    explicit HostPeer(quint16 port)
+        : client({.link = window, .owner = window}, window.transcript), session(client.session())
     {
         session.setPlayername("Host");
         socket.connectToHost(QHostAddress::LocalHost, port);
@@ -91,7 +88,8 @@ public:
     QTcpSocket socket;
     LineFramer framer;
     HostWindow window;
-    ClientSession session;
+    GameClient client;
+    ClientSession &session;
     std::vector<std::string> received;
 };
 
@@ -184,9 +182,7 @@ TEST(BotGame, TwoComputerPlayersPlayATwoRoundGameToItsWinner)
     EXPECT_EQ(host.session.statusText(), winnerName + " has Won the Game!");
     EXPECT_EQ(host.session.roster().seat(2)->score, std::to_string(totals[2]));
     EXPECT_EQ(host.session.roster().seat(3)->score, std::to_string(totals[3]));
-    EXPECT_NE(std::find(host.window.transcript.begin(), host.window.transcript.end(),
-                        "0+" + winnerName + " has Won the Game!"),
-              host.window.transcript.end());
+    EXPECT_TRUE(host.window.shows(winnerName + " has Won the Game!"));
 
     // After their one game both leave on their own.
     EXPECT_TRUE(expert.process.waitForFinished(10000));

@@ -39,7 +39,7 @@ TEST(BotGameInTheWindow, TheHostStartsTwoRoundsAndTheWindowShowsWhatTheBotsPlaye
     qputenv("KALVEX_LOBBY_URL", "http://127.0.0.1:1/none");
 
     Program program({"Host", "127.0.0.1", "true"});
-    Tchat &window = program.mainWindow();
+    MainWindow &window = program.mainWindow();
     window.show();
     const ClientSession &session = window.session();
     ASSERT_TRUE(QTest::qWaitFor(

@@ -96,7 +96,7 @@ TEST_F(RejoinThroughTheLobby, TheOnlyPlayerToLeaveGetsHisSeatScoreAndRowBack)
     qputenv("KALVEX_LOBBY_PORT", QByteArray::number(test::freeTcpPort()));
     qputenv("KALVEX_LOBBY_URL", "http://127.0.0.1:1/none");
     host = std::make_unique<Program>(QStringList{"Ann", "127.0.0.1", "true"});
-    Tchat &hostWindow = host->mainWindow();
+    MainWindow &hostWindow = host->mainWindow();
     hostWindow.show();
     const ClientSession &session = hostWindow.session();
     ASSERT_TRUE(QTest::qWaitFor(

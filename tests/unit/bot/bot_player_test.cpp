@@ -19,8 +19,10 @@ struct FakeSurroundings : BotSurroundings
     bool clockRunning = false;
     int exitCode = -1;
     std::vector<std::string> reports;
+    std::vector<std::string> logged;
 
     void send(const std::string &bytes) override { sent.push_back(bytes); }
+    void log(std::string_view text) override { logged.emplace_back(text); }
     void startTimer(int ms) override { timers.push_back(ms); }
     void roundClock(bool run) override { clockRunning = run; }
     void leave(int code) override { exitCode = code; }
@@ -120,6 +122,19 @@ protected:
     FakeSurroundings around;
     BotPlayer player;
 };
+
+TEST_F(BotSession, EveryLineItsTranscriptShowsGoesToTheLog)
+{
+    login();
+    player.handleLine("CMD_chat+1+Host chats: hi :)#12|clRed");
+    player.handleLine("CMD_playasound+1+wave3+");
+    ASSERT_EQ(around.logged.size(), 4u);
+    EXPECT_EQ(around.logged[0], "You are Connected.");
+    EXPECT_EQ(around.logged[1], "Host is Connected.");
+    EXPECT_EQ(around.logged[2], "Host chats: hi :)#12");
+    EXPECT_EQ(around.logged[3], "Host: <Chatter Sound> " + std::string(chatterSoundCaption(3)))
+        << "a computer player hears no chatter sounds: they are shown";
+}
 
 TEST_F(BotSession, LogsInWithItsNameAndGreetsWithAPhrase)
 {

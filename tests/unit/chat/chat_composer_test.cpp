@@ -23,7 +23,7 @@ public:
     }
     bool chatterSoundsOn() const override { return chatterSounds; }
     void playChatterSound(std::string_view name) override { played.emplace_back(name); }
-    void saveinifile() override { ++saves; }
+    void saveTextColour() override { ++saves; }
 
     std::vector<std::string> sent;
     std::vector<std::string> played;

@@ -26,13 +26,15 @@ TEST_F(ChatComfort, AMutedSeatsChatActionsAndChatterSoundsAreDroppedHereOnly)
     feed("CMD_playasound+3+wave14+");
     feed("CMD_chat+4+Cy chats: hi|clBlack");
     feed("CMD_playasound+4+wave3+");
-    EXPECT_EQ(out.chats, std::vector<std::string>{"4+Cy chats: hi|clBlack"});
-    EXPECT_EQ(out.chatterSounds, std::vector<std::string>{"4+wave3+"});
+    EXPECT_EQ(out.lines, std::vector<std::string>{"4+Cy chats: hi"});
+    EXPECT_EQ(out.lineColours, std::vector<ColourValue>{kColourBlack});
+    EXPECT_EQ(out.chatterPlayed, std::vector<std::string>{"wave3"});
     EXPECT_TRUE(out.sent.empty()) << "muting sends nothing";
 
     session.setSeatMuted(3, false);
     feed("CMD_chat+3+Bob chats: back|clRed");
-    EXPECT_EQ(out.chats.back(), "3+Bob chats: back|clRed");
+    EXPECT_EQ(out.lines.back(), "3+Bob chats: back");
+    EXPECT_EQ(out.lineColours.back(), kColourRed);
 }
 
 TEST_F(ChatComfort, TheMuteEndsWithThePlayerWhoHeldTheSeat)
@@ -44,8 +46,9 @@ TEST_F(ChatComfort, TheMuteEndsWithThePlayerWhoHeldTheSeat)
     session.setSeatMuted(4, true);
     feed("CMD_newplayerinfo+4+Dee");
     EXPECT_FALSE(session.seatMuted(4)) << "a newcomer in the seat is heard";
+    out.forget();
     feed("CMD_chat+4+Dee chats: hi|clBlack");
-    EXPECT_EQ(out.chats.size(), 1u);
+    EXPECT_EQ(out.lines, std::vector<std::string>{"4+Dee chats: hi"});
 }
 
 TEST_F(ChatComfort, SeatsOutsideTheRosterCannotBeMuted)
@@ -55,7 +58,11 @@ TEST_F(ChatComfort, SeatsOutsideTheRosterCannotBeMuted)
     EXPECT_FALSE(session.seatMuted(0));
     EXPECT_FALSE(session.seatMuted(11));
     feed("CMD_chat+x+garbled|clRed");
-    EXPECT_EQ(out.chats.size(), 1u) << "a line without a slot number is still handed on";
+    EXPECT_TRUE(out.lines.empty()) << "a line without a slot number shows nothing";
+    feed("CMD_chat+0+Server: a system chat without a colour");
+    EXPECT_EQ(out.lines, std::vector<std::string>{"0+Server: a system chat without a colour"});
+    EXPECT_EQ(out.lineColours, std::vector<ColourValue>{kColourRed})
+        << "a line without a slot to mute is shown, in red for want of a colour";
 }
 
 TEST_F(ChatComfort, SomebodyElseNamingThisPlayerPlaysTheMentionCue)

@@ -1,7 +1,9 @@
 #pragma once
-// A ClientOutput that records every call, and a session fixture around it.
+// Ports that record every call and the lines the transcript shows, and a
+// session fixture around a game client wired to them.
 
-#include "client/client_session.h"
+#include "chat/transcript.h"
+#include "client/game_client.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +13,20 @@
 
 namespace kalvex::testing {
 
-struct RecordingOutput : ClientOutput
+struct RecordingOutput : LinkPort,
+                         SessionPort,
+                         SoundPort,
+                         ChatPort,
+                         TallyPort,
+                         SpectatorPort,
+                         BoardView,
+                         TranscriptListener
 {
     std::vector<std::string> sent;
+    // The transcript's lines as "slot+text", and the colour each was shown in.
     std::vector<std::string> lines;
     std::vector<ColourValue> lineColours;
-    std::vector<std::string> chats;
-    std::vector<std::string> chatterSounds;
+    std::vector<std::string> chatterPlayed;
     std::vector<Cue> cues;
     std::vector<int> tally;
     std::vector<std::string> games;
@@ -27,16 +36,26 @@ struct RecordingOutput : ClientOutput
     int iniLoads = 0;
     int fullBoxes = 0;
     int redraws = 0;
+    int colourSaves = 0;
+    bool chatterOn = true;
+    const Transcript *shown = nullptr;
+
+    ClientPorts ports()
+    {
+        return {.link = *this,
+                .owner = *this,
+                .sounds = this,
+                .chat = this,
+                .tally = this,
+                .spectators = this,
+                .view = this};
+    }
 
     void send(const std::string &bytes) override { sent.push_back(bytes); }
-    void addlinetochat(std::string_view line, ColourValue colour) override
-    {
-        lines.emplace_back(line);
-        lineColours.push_back(colour);
-    }
-    void chatrecieved(std::string_view fields) override { chats.emplace_back(fields); }
-    void playasound(std::string_view fields) override { chatterSounds.emplace_back(fields); }
     void playsounds(Cue cue) override { cues.push_back(cue); }
+    bool chatterSoundsOn() const override { return chatterOn; }
+    void playChatterSound(std::string_view name) override { chatterPlayed.emplace_back(name); }
+    void saveTextColour() override { ++colourSaves; }
     void addtomineincrease(int column) override { tally.push_back(column); }
     void addgame(std::string_view winner) override { games.emplace_back(winner); }
     void loadinifile() override { ++iniLoads; }
@@ -46,12 +65,58 @@ struct RecordingOutput : ClientOutput
     void roundClock(bool run) override { clockCalls.push_back(run); }
     void modelChanged() override { ++redraws; }
 
+    // The line as it was given: the transcript shows a blank after the head
+    // (up to the first ":", or nothing) and after the last word.
+    void itemsAppended(std::size_t firstItem) override
+    {
+        const auto &items = shown->items();
+        std::string text;
+        for (std::size_t i = firstItem; i < items.size(); ++i) {
+            if (items[i].kind == TranscriptItem::Kind::Text)
+                text += items[i].text;
+            else
+                text += std::string(kSmileyMarker) +
+                        std::to_string(items[i].picture + kFirstSmileyCode);
+        }
+        const std::size_t colon = text.find(':');
+        text.erase(colon == std::string::npos ? 0 : colon + 1, 1);
+        text.pop_back();
+        const int style = items[firstItem].style;
+        const int slot = style == kSystemStyle ? 0 : style - 5;
+        lines.push_back(std::to_string(slot) + "+" + text);
+        lineColours.push_back(shown->style(style).colour);
+    }
+    void itemsDropped(std::size_t) override {}
+    void stylesChanged(StyleChange) override {}
+    void transcriptCleared() override {}
+
     int cueCount(Cue cue) const
     {
         return static_cast<int>(std::count(cues.begin(), cues.end(), cue));
     }
 
-    void forget() { *this = RecordingOutput{}; }
+    void forget()
+    {
+        const Transcript *watched = shown;
+        *this = RecordingOutput{};
+        shown = watched;
+    }
+};
+
+// A game client on recording ports, its transcript's lines recorded too.
+// Without the optional ports it has only the link and the session's owner.
+template <typename Output = RecordingOutput> struct RecordedClient
+{
+    explicit RecordedClient(bool optionalPorts = true)
+        : client(optionalPorts ? out.ports() : ClientPorts{.link = out, .owner = out}, transcript)
+    {
+        out.shown = &transcript;
+        transcript.setListener(&out);
+    }
+
+    Output out;
+    Transcript transcript;
+    GameClient client;
 };
 
 // A wire message as the server builds it: the text and the terminator.
@@ -63,8 +128,10 @@ inline std::string wire(const std::string &text)
 class SessionTest : public ::testing::Test
 {
 protected:
-    RecordingOutput out;
-    ClientSession session{out};
+    RecordedClient<> recorded;
+    RecordingOutput &out = recorded.out;
+    GameClient &client = recorded.client;
+    ClientSession &session = client.session();
 
     void feed(std::string_view line) { session.handleLine(line); }
 

@@ -157,14 +157,14 @@ TEST_F(Dispatch, LinesWithoutPlusOrUnknownWordsDoNothing)
     EXPECT_TRUE(out.sent.empty());
 }
 
-TEST_F(Dispatch, ChatActionAndChatterSoundsAreHandedOnWithTheirFields)
+TEST_F(Dispatch, ChatActionAndChatterSoundsReachTheTranscriptAndTheSpeakers)
 {
     feed("CMD_chat+2+Ann chats: a+b|clRed");
     feed("CMD_action+2+Ann waves|$00123456");
     feed("CMD_playasound+2+wave3+");
-    EXPECT_EQ(out.chats,
-              (std::vector<std::string>{"2+Ann chats: a+b|clRed", "2+Ann waves|$00123456"}));
-    EXPECT_EQ(out.chatterSounds, std::vector<std::string>{"2+wave3+"});
+    EXPECT_EQ(out.lines, (std::vector<std::string>{"2+Ann chats: a+b", "2+Ann waves"}));
+    EXPECT_EQ(out.lineColours, (std::vector<ColourValue>{kColourRed, 0x123456}));
+    EXPECT_EQ(out.chatterPlayed, std::vector<std::string>{"wave3"});
 }
 
 TEST_F(Dispatch, EveryLineAsksForARedrawEvenWhenAFieldIsBad)

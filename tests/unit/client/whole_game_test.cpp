@@ -36,8 +36,9 @@ class Table : public ServerOutbox
 public:
     struct Player
     {
-        RecordingOutput out;
-        ClientSession session{out};
+        RecordedClient<> recorded;
+        RecordingOutput &out = recorded.out;
+        ClientSession &session = recorded.client.session();
         ConnectionId connection = 0;
         std::deque<std::string> inbox;
         std::size_t sentSeen = 0;

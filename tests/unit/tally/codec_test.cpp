@@ -1,5 +1,5 @@
-#include "tally/lzrw1.h"
-#include "tally/lzrw1kh.h"
+#include "tally/packed_file.h"
+#include "tally/chunk_coder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> list)
 
 std::vector<std::uint8_t> codeChunk(std::string_view plain)
 {
-    TLZR coder;
+    ChunkCoder coder;
     std::vector<std::uint8_t> out(plain.size() + kCoderSlack);
     const auto *p = reinterpret_cast<const std::uint8_t *>(plain.data());
     out.resize(coder.compress(std::span(p, plain.size()), out));

@@ -1,5 +1,5 @@
-#include "tally/lzrw1.h"
-#include "tally/lzrw1kh.h"
+#include "tally/packed_file.h"
+#include "tally/chunk_coder.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -83,19 +83,19 @@ TEST(Container, RoundTripsFilesOfEveryBoundarySize)
     for (std::size_t size : {0u, 1u, 32767u, 32768u, 32769u, 65536u, 3u * 1024 * 1024 + 17}) {
         const std::string plain = textOf(size, static_cast<unsigned>(size));
         TempDir::write(dir.path("plain"), plain);
-        Tlzrw1 doit;
+        PackedFile doit;
         int chunks = 0;
         doit.onChunk = [&] { ++chunks; };
-        doit.InputFile = dir.path("plain");
-        doit.OutputFile = dir.path("packed");
-        const std::uint64_t packedSize = doit.Compress();
+        doit.inputPath = dir.path("plain");
+        doit.outputPath = dir.path("packed");
+        const std::uint64_t packedSize = doit.compress();
         EXPECT_EQ(packedSize, TempDir::read(dir.path("packed")).size());
         EXPECT_EQ(chunks, static_cast<int>(size / 32768 + 1));
         EXPECT_EQ(TempDir::read(dir.path("packed")), packBytes(plain));
 
-        doit.InputFile = dir.path("packed");
-        doit.OutputFile = dir.path("unpacked");
-        EXPECT_EQ(doit.Decompress(), size);
+        doit.inputPath = dir.path("packed");
+        doit.outputPath = dir.path("unpacked");
+        EXPECT_EQ(doit.decompress(), size);
         EXPECT_EQ(TempDir::read(dir.path("unpacked")), plain) << size;
     }
     EXPECT_EQ(dir.entries(), 3u);
@@ -121,10 +121,10 @@ TEST(ContainerFailures, ExactMessagesAndNoOutputLeft)
     auto unpack = [&](const std::string &bytes) {
         TempDir::write(in, bytes);
         return messageOf([&] {
-            Tlzrw1 doit;
-            doit.InputFile = in;
-            doit.OutputFile = out;
-            doit.Decompress();
+            PackedFile doit;
+            doit.inputPath = in;
+            doit.outputPath = out;
+            doit.decompress();
         });
     };
 
@@ -157,39 +157,39 @@ TEST(ContainerFailures, ExactMessagesAndNoOutputLeft)
 TEST(ContainerFailures, FilesThatCannotBeOpened)
 {
     TempDir dir;
-    Tlzrw1 doit;
-    doit.InputFile = dir.path("missing");
-    doit.OutputFile = dir.path("out");
-    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
-              "Lzrw1 compression : Failed to obtain the size of : " + doit.InputFile);
-    EXPECT_EQ(messageOf([&] { doit.Decompress(); }),
-              "Lzrw1 (de)compression : Failed to open input file : " + doit.InputFile);
+    PackedFile doit;
+    doit.inputPath = dir.path("missing");
+    doit.outputPath = dir.path("out");
+    EXPECT_EQ(messageOf([&] { doit.compress(); }),
+              "Lzrw1 compression : Failed to obtain the size of : " + doit.inputPath);
+    EXPECT_EQ(messageOf([&] { doit.decompress(); }),
+              "Lzrw1 (de)compression : Failed to open input file : " + doit.inputPath);
 
     TempDir::write(dir.path("in"), "abc");
-    doit.InputFile = dir.path("in");
-    doit.OutputFile = dir.path("no-such-dir/out");
-    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
-              "Lzrw1 (de)compression : Failed to open output file : " + doit.OutputFile);
+    doit.inputPath = dir.path("in");
+    doit.outputPath = dir.path("no-such-dir/out");
+    EXPECT_EQ(messageOf([&] { doit.compress(); }),
+              "Lzrw1 (de)compression : Failed to open output file : " + doit.outputPath);
 
     if (::geteuid() != 0) {
         TempDir::write(dir.path("locked"), "abc");
         std::filesystem::permissions(dir.path("locked"), std::filesystem::perms::none);
-        doit.InputFile = dir.path("locked");
-        doit.OutputFile = dir.path("out");
-        EXPECT_EQ(messageOf([&] { doit.Compress(); }),
-                  "Lzrw1 (de)compression : Failed to open input file : " + doit.InputFile);
+        doit.inputPath = dir.path("locked");
+        doit.outputPath = dir.path("out");
+        EXPECT_EQ(messageOf([&] { doit.compress(); }),
+                  "Lzrw1 (de)compression : Failed to open input file : " + doit.inputPath);
     }
     // A file longer than its size said (as files of /proc are) is not packed
     // into a container that could never be unpacked.
-    doit.InputFile = "/proc/self/status";
-    doit.OutputFile = dir.path("out");
-    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
+    doit.inputPath = "/proc/self/status";
+    doit.outputPath = dir.path("out");
+    EXPECT_EQ(messageOf([&] { doit.compress(); }),
               "Lzrw1 : Error reading from input file : /proc/self/status (LZRW1/KH)");
     // A directory opens but cannot be read.
-    doit.InputFile = dir.root().string();
-    doit.OutputFile = dir.path("out");
-    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
-              "Lzrw1 : Error reading from input file : " + doit.InputFile + " (LZRW1/KH)");
+    doit.inputPath = dir.root().string();
+    doit.outputPath = dir.path("out");
+    EXPECT_EQ(messageOf([&] { doit.compress(); }),
+              "Lzrw1 : Error reading from input file : " + doit.inputPath + " (LZRW1/KH)");
     EXPECT_FALSE(std::filesystem::exists(dir.path("out")));
 }
 
@@ -198,10 +198,10 @@ TEST(ContainerFailures, AFailedJobLeavesThePreviousOutputWhole)
     TempDir dir;
     TempDir::write(dir.path("tally.tld"), "the previous tally");
     TempDir::write(dir.path("broken"), "WRZL\x05");
-    Tlzrw1 doit;
-    doit.InputFile = dir.path("broken");
-    doit.OutputFile = dir.path("tally.tld");
-    EXPECT_THROW(doit.Decompress(), ELzrw1Exception);
+    PackedFile doit;
+    doit.inputPath = dir.path("broken");
+    doit.outputPath = dir.path("tally.tld");
+    EXPECT_THROW(doit.decompress(), ELzrw1Exception);
     EXPECT_EQ(TempDir::read(dir.path("tally.tld")), "the previous tally");
     EXPECT_EQ(dir.entries(), 2u);
 }
@@ -212,10 +212,10 @@ TEST(ContainerFailures, AFullDiskIsAWriteErrorAndTheDeviceStays)
         GTEST_SKIP() << "no /dev/full";
     TempDir dir;
     TempDir::write(dir.path("in"), "abc");
-    Tlzrw1 doit;
-    doit.InputFile = dir.path("in");
-    doit.OutputFile = "/dev/full";
-    EXPECT_EQ(messageOf([&] { doit.Compress(); }),
+    PackedFile doit;
+    doit.inputPath = dir.path("in");
+    doit.outputPath = "/dev/full";
+    EXPECT_EQ(messageOf([&] { doit.compress(); }),
               "Lzrw1 : Error writing to output file : /dev/full");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
@@ -226,10 +226,10 @@ TEST(ContainerFailures, ALinkedOutputReplacesTheFileItNames)
     TempDir::write(dir.path("in"), "abc");
     TempDir::write(dir.path("real.tld"), "old");
     std::filesystem::create_symlink(dir.path("real.tld"), dir.path("link.tld"));
-    Tlzrw1 doit;
-    doit.InputFile = dir.path("in");
-    doit.OutputFile = dir.path("link.tld");
-    doit.Compress();
+    PackedFile doit;
+    doit.inputPath = dir.path("in");
+    doit.outputPath = dir.path("link.tld");
+    doit.compress();
     EXPECT_TRUE(std::filesystem::is_symlink(dir.path("link.tld")));
     EXPECT_EQ(TempDir::read(dir.path("real.tld")), packBytes("abc"));
 }

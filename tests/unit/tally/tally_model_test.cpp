@@ -1,4 +1,4 @@
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 #include "tally/tally_file.h"
 #include "tally/tally_model.h"
 #include "tally/tally_report.h"

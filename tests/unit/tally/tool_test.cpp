@@ -1,6 +1,6 @@
 #ifdef KALVEX_TLD
 
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 #include "tally/str_grid.h"
 #include "tally/tally_file.h"
 #include "temp_dir.h"

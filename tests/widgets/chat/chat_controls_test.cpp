@@ -1,3 +1,4 @@
+#include "chat/qt/chat_column.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
@@ -40,7 +41,7 @@ public:
     }
     bool chatterSoundsOn() const override { return false; }
     void playChatterSound(std::string_view) override {}
-    void saveinifile() override { ++saves; }
+    void saveTextColour() override { ++saves; }
 
     std::vector<std::string> sent;
     bool logged = true;
@@ -61,6 +62,8 @@ protected:
         window.resize(628, 408);
         window.show();
     }
+    // The controls go before the composer they work for.
+    ~Controls() override { delete column; }
 
     QAction *entry(QMenu *menu, const QString &text)
     {
@@ -72,31 +75,49 @@ protected:
         return nullptr;
     }
 
+    ChatControls &attachedControls()
+    {
+        column->attach(composer);
+        return column->controls();
+    }
+
     QWidget window;
     FakeHost host;
-    TranscriptPane *pane = new TranscriptPane(&window);
-    ChatControls controls{&window, host, *pane};
+    ChatColumn *column = new ChatColumn(&window);
+    TranscriptPane *pane = &column->transcript();
+    ChatComposer composer{host, pane->transcript()};
+    ChatControls &controls = attachedControls();
     ChatInput *input = window.findChild<ChatInput *>(QStringLiteral("mychat"));
 };
 
-TEST_F(Controls, ControlsSitAtTheirDesignPlacesWithTheirNames)
+TEST_F(Controls, TheColumnLaysOutItsPartsWithTheirNames)
 {
+    // The column's parts, in the main window's client area where the column
+    // stands at (349, 12).
+    column->move(349, 12);
+    auto place = [this](QWidget *part) {
+        return QRect(part->mapTo(&window, QPoint(0, 0)), part->size());
+    };
+    EXPECT_EQ(column->size(), QSize(267, 385));
+    EXPECT_EQ(place(pane), QRect(349, 34, 267, 339));
     ASSERT_NE(input, nullptr);
-    EXPECT_EQ(input->geometry(), QRect(349, 375, 236, 22));
+    EXPECT_EQ(place(input), QRect(349, 375, 236, 22));
     EXPECT_EQ(input->text(), QStringLiteral("<Enter Chat Here>"));
     const int lefts[] = {349, 376, 403, 429, 456, 483, 509, 536, 563, 590};
     for (int n = 1; n <= 10; ++n) {
         auto *button = window.findChild<QToolButton *>(QStringLiteral("b_phrase%1").arg(n));
         ASSERT_NE(button, nullptr) << n;
-        EXPECT_EQ(button->geometry(), QRect(lefts[n - 1], 12, 25, 19)) << n;
+        EXPECT_EQ(place(button), QRect(lefts[n - 1], 12, 25, 19)) << n;
     }
     EXPECT_EQ(controls.phraseButton(1)->toolTip(), QStringLiteral("Way To Go!"));
     EXPECT_EQ(controls.phraseButton(9)->toolTip(), QStringLiteral("Good Game Everyone!"));
     auto *sounds = window.findChild<QToolButton *>(QStringLiteral("b_phrase10"));
+    EXPECT_EQ(sounds, controls.chatterButton());
     EXPECT_EQ(sounds->toolTip(), QStringLiteral("Chatter Sounds"));
     auto *smilies = window.findChild<QToolButton *>(QStringLiteral("button_smilies"));
     ASSERT_NE(smilies, nullptr);
-    EXPECT_EQ(smilies->geometry(), QRect(586, 375, 27, 21));
+    EXPECT_EQ(smilies, controls.smiliesButton());
+    EXPECT_EQ(place(smilies), QRect(586, 375, 27, 21));
     EXPECT_EQ(smilies->toolTip(), QStringLiteral("See ya!"));
 }
 

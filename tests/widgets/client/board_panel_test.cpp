@@ -39,8 +39,9 @@ struct PanelOutput : RecordingOutput
 class BoardPanelTest : public ::testing::Test
 {
 protected:
-    PanelOutput out;
-    ClientSession session{out};
+    RecordedClient<PanelOutput> recorded;
+    PanelOutput &out = recorded.out;
+    ClientSession &session = recorded.client.session();
     std::unique_ptr<BoardPanel> panel;
 
     void SetUp() override
@@ -353,8 +354,9 @@ TEST_F(SeatMenuTest, MuteChatSilencesThatSeatHereAndSendsNothing)
     EXPECT_TRUE(session.seatMuted(1));
     EXPECT_TRUE(out.sent.empty());
     EXPECT_TRUE(control("label_playername1")->accessibleName().contains("chat muted"));
+    out.lines.clear();
     feed("CMD_chat+1+Bob chats: hi|clRed");
-    EXPECT_TRUE(out.chats.empty());
+    EXPECT_TRUE(out.lines.empty());
 
     menu->hide();
     menu = openMenuOn(1);

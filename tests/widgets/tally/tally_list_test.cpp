@@ -1,4 +1,4 @@
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 #include "tally/qt/tally_list.h"
 #include "tally/str_grid.h"
 #include "tally/tally_file.h"

@@ -103,7 +103,7 @@ int SoakRun::run()
     QElapsedTimer wall;
     wall.start();
     Program program({"Host", "127.0.0.1", "true"});
-    Tchat &window = program.mainWindow();
+    MainWindow &window = program.mainWindow();
     window.show();
     ClientSession &session = window.session();
     progress = [&] {

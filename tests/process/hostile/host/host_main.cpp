@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     application.installEventFilter(&boxes);
 
     Program program({"Host", "127.0.0.1", "true"});
-    Tchat &window = program.mainWindow();
+    MainWindow &window = program.mainWindow();
     window.show();
     const ClientSession &session = window.session();
 

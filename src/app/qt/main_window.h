@@ -1,13 +1,12 @@
 #pragma once
-// Tchat: the main window. It assembles the game client (session, board
-// panel, game link), the chat (transcript, input, phrase buttons), the main
+// MainWindow: the main window. It owns the game client and the widgets that
+// show it (the board panel and the chat column), the game link, the main
 // menu, the sound cues and the settings, and puts the instance into its
 // launch mode when it is first shown.
 
 #include "app/launch_plan.h"
-#include "chat/chat_host.h"
-#include "client/client_output.h"
-#include "client/client_session.h"
+#include "client/client_ports.h"
+#include "client/game_client.h"
 #include "net/qt/tsock.h"
 
 #include <QMainWindow>
@@ -18,7 +17,6 @@
 #include <QTimer>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,10 +28,15 @@ namespace kalvex {
 
 class BoardPanel;
 class RunningMarker;
+class ChatColumn;
 class ChatControls;
 class ClientLink;
-class SettingsGlue;
-class SoundGlue;
+class ClientSession;
+class GameClient;
+class SettingsController;
+class SoundCues;
+class SoundMenu;
+class SoundPlayer;
 class TranscriptPane;
 class TServer;
 namespace bot {
@@ -60,14 +63,11 @@ struct SecondaryWindows
     QPointer<Tdownload> download;
 };
 
-// The tally window's entry points, given by whoever creates that window.
-struct TallyHooks
-{
-    std::function<void(int column)> increase;
-    std::function<void(std::string_view winner)> addgame;
-};
-
-class Tchat : public QMainWindow, public ClientOutput, public ChatHost
+class MainWindow : public QMainWindow,
+                   private LinkPort,
+                   private SessionPort,
+                   private ChatPort,
+                   private BoardView
 {
     Q_OBJECT
 
@@ -75,8 +75,9 @@ public:
     // The client area at design size: the board panel plus 15 pixels.
     static constexpr int kClientWidth = 628;
     static constexpr int kClientHeight = 408;
-    // Where the board panel sits in the client area.
+    // Where the board panel and the chat column sit in the client area.
     static constexpr QPoint kBoardOrigin{7, 7};
+    static constexpr QPoint kChatOrigin{349, 12};
     // The window's bounds when no settings say otherwise.
     static constexpr QRect kDefaultBounds{3, 3, 636, 454};
     static constexpr QPoint kDesignPosition{2, 4};
@@ -84,11 +85,10 @@ public:
     static constexpr char kAppword[] = "kalvex";
 
     // The creation step: state, timers, widgets, menu.
-    explicit Tchat(QWidget *parent = nullptr);
-    ~Tchat() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     void setWindows(const SecondaryWindows &windows);
-    void setTallyHooks(TallyHooks hooks) { tally = std::move(hooks); }
     // The command line without the program's name; read on first showing.
     void setArguments(const QStringList &arguments) { commandLine = arguments; }
     // The background the secondary windows copy.
@@ -105,58 +105,43 @@ public:
     void bringForward();
 
     // Parts, for tests and for the program's own wiring.
-    ClientSession &session() { return game; }
+    GameClient &client() { return *gameClient; }
+    ClientSession &session();
     ClientLink &link() { return *gameLink; }
     TSock &lobbyLink() { return Sock11; }
-    TranscriptPane &transcript() { return *pane; }
-    ChatControls &chat() { return *chatControls; }
+    TranscriptPane &transcript();
+    ChatControls &chat();
     BoardPanel *board() const { return boardPanel; }
-    QTimer &roundTimer() { return turntime; }
+    QTimer &roundTimer() { return roundClockTimer; }
     const std::string &hostaddress() const { return hostAddress; }
     QRect savedBounds() const { return savedbounds; }
     QAction *action(const QString &objectName) const;
 
-    // ClientOutput and ChatHost.
-    void send(const std::string &bytes) override;
-    void addlinetochat(std::string_view line, ColourValue colour) override;
-    void chatrecieved(std::string_view fields) override;
-    void playasound(std::string_view fields) override;
-    void playsounds(Cue cue) override;
-    void addtomineincrease(int column) override;
-    void addgame(std::string_view winner) override;
+    // Applies the settings file; the server's word that this client is
+    // logged in calls it.
     void loadinifile() override;
-    void spyEntered(int slot, std::string_view name) override;
-    void spyLeft(int slot, std::string_view name) override;
-    void gameIsFull() override;
-    void roundClock(bool run) override;
-    void modelChanged() override;
-    bool loggedin() const override { return game.loggedin(); }
-    int myslot() const override { return game.myslot(); }
-    std::optional<std::string> seatName(int slot) const override;
-    bool chatterSoundsOn() const override;
-    void playChatterSound(std::string_view name) override;
-    void saveinifile() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The ports of the game client.
+    void send(const std::string &bytes) override;
+    void gameIsFull() override;
+    void roundClock(bool run) override;
+    bool chatterSoundsOn() const override;
+    void playChatterSound(std::string_view name) override;
+    void saveTextColour() override;
+    void modelChanged() override;
+
     void buildClientArea();
     void buildMenu();
     void buildComputerItems(QMenu *file);
     void addComputerPlayer();
-    // Sounds and settings (their own source file).
-    void createGlue();
+    void createSettings();
     void buildSoundItems(QMenu *options);
-    void showSoundSwitches();
-    void textSizeSaved();
-    void ballNumbersSaved();
     void nameControlsForScreenReaders();
-    void gameOptionsSaved();
-    // The window closes at `bounds`.
-    void boundsSaved(const QRect &bounds, bool userMoved);
-    void phrasesSaved(const std::array<std::string, 9> &before);
     void wireChat();
     void setStartAvailable(bool shown, bool menuEnabled);
     // byUser: the user asked for these bounds, so closing keeps them.
@@ -169,30 +154,23 @@ private:
     void applyPhrases(const QStringList &texts);
     // The chat's values, in plain types for the settings.
     std::array<std::string, 9> phraseTexts() const;
-    void setPhraseText(int n, const std::string &text);
-    ColourValue textColourValue() const;
-    void setTextColourValue(ColourValue value);
-    void systemLine(std::string_view text);
 
-    ClientSession game;
+    std::unique_ptr<SoundPlayer> soundPlayer;
+    std::unique_ptr<SoundCues> cues;
+    // Outlives the widgets that show it (see the destructor).
+    std::unique_ptr<GameClient> gameClient;
     std::unique_ptr<ClientLink> gameLink;
     TSock Sock11;
-    std::unique_ptr<RunningMarker> mutex;
-    QTimer turntime;
+    std::unique_ptr<RunningMarker> runningMarker;
+    QTimer roundClockTimer;
     QPixmap tile;
-    // Defined beside the sound and settings code.
-    struct GlueDeleter
-    {
-        void operator()(SoundGlue *glue) const;
-        void operator()(SettingsGlue *glue) const;
-    };
-    std::unique_ptr<SoundGlue, GlueDeleter> sounds;
-    std::unique_ptr<SettingsGlue, GlueDeleter> settings;
+    // Owned by the Options menu.
+    SoundMenu *soundMenu = nullptr;
+    std::unique_ptr<SettingsController> settings;
 
     QWidget *clientArea = nullptr;
     BoardPanel *boardPanel = nullptr;
-    TranscriptPane *pane = nullptr;
-    ChatControls *chatControls = nullptr;
+    ChatColumn *chatColumn = nullptr;
 
     QAction *startGameItem = nullptr;
     QAction *justWatchItem = nullptr;
@@ -202,7 +180,6 @@ private:
     bot::ComputerPlayers *computers = nullptr;
 
     SecondaryWindows windows;
-    TallyHooks tally;
     QStringList commandLine;
     std::string hostAddress;
     QRect savedbounds{0, 0, 0, 0};
@@ -212,9 +189,6 @@ private:
     bool shownOnce = false;
     // The server answered "CMD_full": its box, not the close, ends the program.
     bool refusedAsFull = false;
-
-    friend class SettingsGlue;
-    friend class SoundGlue;
 };
 
 } // namespace kalvex

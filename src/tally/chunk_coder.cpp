@@ -1,4 +1,4 @@
-#include "tally/lzrw1kh.h"
+#include "tally/chunk_coder.h"
 
 #include <algorithm>
 #include <bit>
@@ -25,7 +25,7 @@ void putWord(std::uint8_t *p, unsigned word)
 
 } // namespace
 
-TLZR::TLZR()
+ChunkCoder::ChunkCoder()
 {
     try {
         table = std::make_unique<std::array<std::int16_t, 4096>>();
@@ -37,7 +37,7 @@ TLZR::TLZR()
 // Looks for an earlier occurrence of the bytes at x and records x in the
 // table. Bytes past the end of the chunk enter the hash as 0: no match of
 // three bytes fits there, so their value never matters.
-std::size_t TLZR::findMatch(std::span<const std::uint8_t> in, std::size_t x, std::size_t &match)
+std::size_t ChunkCoder::findMatch(std::span<const std::uint8_t> in, std::size_t x, std::size_t &match)
 {
     const std::size_t n = in.size();
     const std::uint8_t *p = in.data();
@@ -77,12 +77,12 @@ std::size_t TLZR::findMatch(std::span<const std::uint8_t> in, std::size_t x, std
     return m;
 }
 
-std::size_t TLZR::compress(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+std::size_t ChunkCoder::compress(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
 {
     const std::size_t n = std::min(in.size(), kChunkSize);
     in = in.first(n);
     if (out.size() < n + kCoderSlack)
-        throw std::length_error("TLZR::compress: output buffer too small");
+        throw std::length_error("ChunkCoder::compress: output buffer too small");
 
     table->fill(-1);
     std::uint8_t *o = out.data();

@@ -5,7 +5,7 @@
 #include "app/qt/error_box.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
-#include "app/qt/tchat.h"
+#include "app/qt/main_window.h"
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
@@ -73,10 +73,10 @@ protected:
         program.reset();
         setErrorSink(previousSink);
     }
-    Tchat &start(const QStringList &arguments)
+    MainWindow &start(const QStringList &arguments)
     {
         program = std::make_unique<Program>(arguments);
-        Tchat &window = program->mainWindow();
+        MainWindow &window = program->mainWindow();
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(50);
@@ -85,7 +85,7 @@ protected:
     QStringList transcriptTexts()
     {
         QStringList lines;
-        Tchat &window = program->mainWindow();
+        MainWindow &window = program->mainWindow();
         window.transcript().selectAll();
         for (const QString &line : window.transcript().selectedText().split(
                  QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts))
@@ -128,7 +128,7 @@ QStringList entries(QMenu *menu)
     return texts;
 }
 
-QMenu *topMenu(Tchat &window, const QString &title)
+QMenu *topMenu(MainWindow &window, const QString &title)
 {
     for (QAction *action : window.menuBar()->actions()) {
         if (caption(action) == title)
@@ -141,7 +141,7 @@ QMenu *topMenu(Tchat &window, const QString &title)
 
 TEST_F(ProgramTest, EveryWindowExistsOnceWithItsCaption)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     EXPECT_EQ(window.windowTitle(), "Kalvex");
     const SecondaryWindows &others = program->windows();
     EXPECT_EQ(others.tallylist->windowTitle(), "Kalvex  - Tally List");
@@ -163,7 +163,7 @@ TEST_F(ProgramTest, EveryWindowExistsOnceWithItsCaption)
 
 TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QStringList titles;
     for (QAction *action : window.menuBar()->actions())
         titles << caption(action);
@@ -195,7 +195,7 @@ TEST_F(ProgramTest, MainMenuHasEveryEntryInOrder)
 
 TEST_F(ProgramTest, ShortcutsReachTheirCommands)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.activateWindow();
     QTest::keyClick(&window, Qt::Key_F1);
     EXPECT_TRUE(program->windows().help->isVisible());
@@ -210,21 +210,24 @@ TEST_F(ProgramTest, ShortcutsReachTheirCommands)
 
 TEST_F(ProgramTest, WidgetsSitAtTheirDesignPlaces)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QWidget *area = window.centralWidget();
+    // A part's rectangle in the client area, whatever widget holds it.
+    auto place = [area](QWidget *part) {
+        return QRect(part->mapTo(area, QPoint(0, 0)), part->size());
+    };
     EXPECT_EQ(area->size(), QSize(628, 408));
-    EXPECT_EQ(window.board()->geometry(), QRect(7, 7, 613, 393));
-    EXPECT_EQ(window.transcript().geometry(), QRect(349, 34, 267, 339));
-    EXPECT_EQ(area->findChild<QLineEdit *>("mychat")->geometry(), QRect(349, 375, 236, 22));
-    EXPECT_EQ(area->findChild<QToolButton *>("button_smilies")->geometry(),
-              QRect(586, 375, 27, 21));
-    EXPECT_EQ(area->findChild<QToolButton *>("b_phrase1")->geometry().topLeft(), QPoint(349, 12));
-    EXPECT_EQ(area->findChild<QToolButton *>("b_phrase10")->geometry().topLeft(), QPoint(590, 12));
+    EXPECT_EQ(place(window.board()), QRect(7, 7, 613, 393));
+    EXPECT_EQ(place(&window.transcript()), QRect(349, 34, 267, 339));
+    EXPECT_EQ(place(area->findChild<QLineEdit *>("mychat")), QRect(349, 375, 236, 22));
+    EXPECT_EQ(place(area->findChild<QToolButton *>("button_smilies")), QRect(586, 375, 27, 21));
+    EXPECT_EQ(place(area->findChild<QToolButton *>("b_phrase1")).topLeft(), QPoint(349, 12));
+    EXPECT_EQ(place(area->findChild<QToolButton *>("b_phrase10")).topLeft(), QPoint(590, 12));
 }
 
 TEST_F(ProgramTest, TheClientAreaNeverShrinksBelowTheBoardAndResetRestoresTheDefaults)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.resize(300, 200);
     QTest::qWait(20);
     EXPECT_GE(window.centralWidget()->width(), 628);
@@ -242,7 +245,7 @@ TEST_F(ProgramTest, TheClientAreaNeverShrinksBelowTheBoardAndResetRestoresTheDef
 
 TEST_F(ProgramTest, TwoArgumentsShowOnlyTheLoadingLineAndStayUnconnected)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QTest::qWait(100);
     EXPECT_EQ(transcriptTexts(), QStringList{"Loading Multi-player Game.. Please Wait."});
     EXPECT_FALSE(window.link().socket().hasSocket());
@@ -254,7 +257,7 @@ TEST_F(ProgramTest, TwoArgumentsShowOnlyTheLoadingLineAndStayUnconnected)
 
 TEST_F(ProgramTest, HostingListensAndLogsItsOwnClientInAsSlotOne)
 {
-    Tchat &window = start({"Ann", "198.51.100.4", "true"});
+    MainWindow &window = start({"Ann", "198.51.100.4", "true"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
     EXPECT_TRUE(program->windows().server->isListening());
     EXPECT_EQ(program->windows().server->listeningPort(), gamePort);
@@ -277,7 +280,7 @@ TEST_F(ProgramTest, HostingListensAndLogsItsOwnClientInAsSlotOne)
 
 TEST_F(ProgramTest, TheHostAddsAComputerPlayerThatTakesTheNextSeat)
 {
-    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "true"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
     QAction *add = window.action("action_addcomputer");
     ASSERT_TRUE(QTest::qWaitFor([&] { return add->isEnabled(); }, 2000));
@@ -297,7 +300,7 @@ TEST_F(ProgramTest, AHostPortInUseRaisesTheBindErrorAndNothingElseHappens)
 {
     QTcpServer occupier;
     ASSERT_TRUE(occupier.listen(QHostAddress::Any, gamePort));
-    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "true"});
     QTest::qWait(100);
     EXPECT_EQ(errors, std::vector<std::string>{"Listen - Error Binding Socket"});
     EXPECT_FALSE(window.session().hosting());
@@ -309,7 +312,7 @@ TEST_F(ProgramTest, JoiningConnectsToTheHostAndLosingTheLinkClosesTheWindow)
 {
     QTcpServer remote;
     ASSERT_TRUE(remote.listen(QHostAddress::LocalHost, gamePort));
-    Tchat &window = start({"Ann", "127.0.0.1", "TRUE"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "TRUE"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return remote.hasPendingConnections(); }, 5000));
     QTcpSocket *peer = remote.nextPendingConnection();
     EXPECT_FALSE(window.session().hosting());
@@ -334,7 +337,7 @@ TEST_F(ProgramTest, GameIsFullShowsItsBoxThenCloses)
 {
     QTcpServer remote;
     ASSERT_TRUE(remote.listen(QHostAddress::LocalHost, gamePort));
-    Tchat &window = start({"Ann", "127.0.0.1", "x"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "x"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return remote.hasPendingConnections(); }, 5000));
     QTcpSocket *peer = remote.nextPendingConnection();
     QString shown;
@@ -357,7 +360,7 @@ TEST_F(ProgramTest, GameIsFullShowsItsBoxThenCloses)
 
 TEST_F(ProgramTest, StartGameBeforeTheLoginAnswersNotConnected)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QString shown;
     QTimer::singleShot(50, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
@@ -372,7 +375,7 @@ TEST_F(ProgramTest, StartGameBeforeTheLoginAnswersNotConnected)
 
 TEST_F(ProgramTest, TheDispatchTimerTakesOneLinePerTickAndSleepsWhenIdle)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     ClientLink &link = window.link();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link.ticking(); }, 2000))
         << "an idle link makes no wake-ups";
@@ -415,7 +418,7 @@ TEST(ErrorBox, BoxesNeverNest)
 
 TEST_F(ProgramTest, ClosingAnUnmovedWindowWritesNoSettings)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.action("action_exit")->trigger();
     EXPECT_FALSE(window.isVisible());
     // The settings were never applied and the user chose no placement, so a
@@ -429,7 +432,7 @@ TEST_F(ProgramTest, ClosingAMovedWindowKeepsItsPlacement)
     ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
     stored.write("[other]\r\nKey=1\r\n[kalvex]\r\nTextsize=12\r\n");
     stored.close();
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.move(40, 50);
     window.close();
     EXPECT_EQ(window.savedBounds().topLeft(), QPoint(40, 50));
@@ -445,8 +448,8 @@ TEST_F(ProgramTest, ALaterStartAsksTheRunningOneToComeForwardRestored)
 {
     SingleInstance first(QStringLiteral("guardtest"));
     ASSERT_FALSE(first.anotherInstanceRuns());
-    Tchat &window = start({"a", "b"});
-    QObject::connect(&first, &SingleInstance::raiseRequested, &window, &Tchat::bringForward);
+    MainWindow &window = start({"a", "b"});
+    QObject::connect(&first, &SingleInstance::raiseRequested, &window, &MainWindow::bringForward);
     window.showMinimized();
     QTest::qWait(20);
     ASSERT_TRUE(window.isMinimized());
@@ -466,7 +469,7 @@ TEST_F(ProgramTest, AGuardThatCannotBeSetUpLetsTheProgramRun)
 
 TEST_F(ProgramTest, TheHostStartsAGameThroughTheOptionsDialog)
 {
-    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "true"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
     QTcpSocket joiner;
     joiner.connectToHost(QHostAddress::LocalHost, gamePort);
@@ -502,7 +505,7 @@ TEST_F(ProgramTest, TheHostStartsAGameThroughTheOptionsDialog)
 
 TEST_F(ProgramTest, APhraseButtonUnlocksAfterItsTicksEvenWhenNothingArrives)
 {
-    Tchat &window = start({"Ann", "127.0.0.1", "true"});
+    MainWindow &window = start({"Ann", "127.0.0.1", "true"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.session().myslot() == 1; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.link().ticking(); }, 3000));
     auto *phrase = window.centralWidget()->findChild<QToolButton *>("b_phrase1");
@@ -516,7 +519,7 @@ TEST_F(ProgramTest, APhraseButtonUnlocksAfterItsTicksEvenWhenNothingArrives)
 
 TEST_F(ProgramTest, ShowBallNumbersIsSavedAtOnceAndAppliedWithTheSettings)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QAction *numbers = window.action("action_ballnumbers");
     ASSERT_NE(numbers, nullptr);
     EXPECT_TRUE(numbers->isCheckable());
@@ -531,7 +534,7 @@ TEST_F(ProgramTest, ShowBallNumbersIsSavedAtOnceAndAppliedWithTheSettings)
     stored.close();
 
     program.reset();
-    Tchat &again = start({"a", "b"});
+    MainWindow &again = start({"a", "b"});
     EXPECT_FALSE(again.board()->ballNumbersShown()) << "settings apply at the login";
     again.loadinifile();
     EXPECT_TRUE(again.board()->ballNumbersShown());
@@ -540,7 +543,7 @@ TEST_F(ProgramTest, ShowBallNumbersIsSavedAtOnceAndAppliedWithTheSettings)
 
 TEST_F(ProgramTest, AMutedSeatsLinesStayOutOfTheTranscript)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.session().handleLine("CMD_existingplayers+3+Bob");
     window.session().handleLine("CMD_existingplayers+4+Cy");
     window.session().setSeatMuted(3, true);
@@ -555,7 +558,7 @@ TEST_F(ProgramTest, AMutedSeatsLinesStayOutOfTheTranscript)
 
 TEST_F(ProgramTest, TheChatSideHasNamesForScreenReaders)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     EXPECT_EQ(window.transcript().accessibleName(), "Chat transcript");
     ASSERT_NE(window.chat().input(), nullptr);
     EXPECT_EQ(window.chat().input()->accessibleName(), "Chat input");
@@ -564,7 +567,7 @@ TEST_F(ProgramTest, TheChatSideHasNamesForScreenReaders)
 
 TEST_F(ProgramTest, TheChatInputHasTheKeyboardFirstSoTypedDigitsAreChat)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.chat().input()->hasFocus(); }, 2000))
         << "the board takes the keys 1 to 6 only once the user hands it the keyboard";
@@ -572,7 +575,7 @@ TEST_F(ProgramTest, TheChatInputHasTheKeyboardFirstSoTypedDigitsAreChat)
 
 TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QStringList barKeys;
     for (QAction *menu : window.menuBar()->actions())
         barKeys << QKeySequence::mnemonic(menu->text()).toString();
@@ -599,7 +602,7 @@ TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
 
 TEST_F(ProgramTest, AltAndAMenusKeyOpensTheMenuAndTypesNothingIntoTheChat)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     window.activateWindow();
     ChatInput *input = window.chat().input();
     ASSERT_TRUE(QTest::qWaitFor([&] { return input->hasFocus(); }, 2000));
@@ -620,7 +623,7 @@ TEST_F(ProgramTest, AltAndAMenusKeyOpensTheMenuAndTypesNothingIntoTheChat)
 
 TEST_F(ProgramTest, ViewTallyOnAnOpenTallyWindowRebuildsItsListAndRaisesIt)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     Ttallylist &tally = *program->windows().tallylist;
     auto *checklist = tally.findChild<QListWidget *>("checklist");
     ASSERT_NE(checklist, nullptr);
@@ -644,7 +647,7 @@ TEST_F(ProgramTest, ViewTallyOnAnOpenTallyWindowRebuildsItsListAndRaisesIt)
 
 TEST_F(ProgramTest, AComputerPlayersFailureIsShownAsASystemLine)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     auto *computers = window.findChild<bot::ComputerPlayers *>();
     ASSERT_NE(computers, nullptr);
     emit computers->failed("Computer 2", "cannot connect:\nConnection refused\n");
@@ -657,7 +660,7 @@ TEST_F(ProgramTest, AComputerPlayersFailureIsShownAsASystemLine)
 
 TEST_F(ProgramTest, EveryBoxTheProgramShowsIsTitledKalvex)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     QStringList titles;
     QStringList texts;
     QTimer answerer;
@@ -689,7 +692,7 @@ TEST_F(ProgramTest, EveryBoxTheProgramShowsIsTitledKalvex)
 
 TEST_F(ProgramTest, AWindowLargerThanTheWorkAreaIsStoredFifteenPixelsSmaller)
 {
-    Tchat &window = start({"a", "b"});
+    MainWindow &window = start({"a", "b"});
     const QRect work = window.screen()->availableGeometry();
     // The user drags it larger than the work area.
     window.resize(work.width() + 40, work.height() + 60);
@@ -705,4 +708,43 @@ TEST_F(ProgramTest, AWindowLargerThanTheWorkAreaIsStoredFifteenPixelsSmaller)
     EXPECT_TRUE(text.contains("Height=" + QByteArray::number(bounds.height() - 15) + "\r\n"))
         << text.toStdString();
     EXPECT_EQ(window.savedBounds().size(), bounds.size() - QSize(15, 15));
+}
+
+// The window at a fixed state: every part of the client area is shown at
+// its design place and nothing covers it. With KALVEX_LAYOUT_GRAB
+// set, the whole picture is written there, so that two builds' pictures can
+// be compared pixel for pixel.
+TEST_F(ProgramTest, EveryPartIsShownUncoveredAtItsDesignPlace)
+{
+    QApplication::setCursorFlashTime(0);
+    MainWindow &window = start({"a", "b"});
+    window.session().handleLine("CMD_existingplayers+2+Bob");
+    window.session().handleLine("CMD_existingplayers+3+Cy");
+    window.session().handleLine("CMD_chat+2+Bob chats: hello :)#12 www.example.org|clRed");
+    window.session().handleLine("CMD_action+3+Cy says: Good One!|clBlue");
+    QTest::qWait(50);
+
+    QWidget *area = window.centralWidget();
+    const QByteArray path = qgetenv("KALVEX_LAYOUT_GRAB");
+    if (!path.isEmpty())
+        window.grab().save(QString::fromLocal8Bit(path));
+
+    const std::pair<const char *, QRect> parts[] = {
+        {"board", QRect(7, 7, 613, 393)},          {"mainchat", QRect(349, 34, 267, 339)},
+        {"mychat", QRect(349, 375, 236, 22)},      {"button_smilies", QRect(586, 375, 27, 21)},
+        {"b_phrase1", QRect(349, 12, 25, 19)},     {"b_phrase5", QRect(456, 12, 25, 19)},
+        {"b_phrase9", QRect(563, 12, 25, 19)},     {"b_phrase10", QRect(590, 12, 25, 19)},
+    };
+    for (const auto &[name, design] : parts) {
+        QWidget *part = name == std::string("board") ? static_cast<QWidget *>(window.board())
+                                                     : area->findChild<QWidget *>(name);
+        ASSERT_NE(part, nullptr) << name;
+        EXPECT_TRUE(part->isVisible()) << name;
+        EXPECT_EQ(QRect(part->mapTo(area, QPoint(0, 0)), part->size()), design) << name;
+        if (part == window.board())
+            continue; // the chat stands over the board panel
+        // Nothing stands over the part: a click on its middle reaches it.
+        QWidget *hit = area->childAt(design.center());
+        EXPECT_TRUE(hit == part || part->isAncestorOf(hit)) << name << " is covered";
+    }
 }

@@ -22,17 +22,17 @@ public:
 // Packs and unpacks one file into another. The output appears only when the
 // whole job succeeded; after a failure no output file is left behind and a
 // file that was already at the output's place is untouched.
-class Tlzrw1
+class PackedFile
 {
 public:
-    std::string InputFile;
-    std::string OutputFile;
+    std::string inputPath;
+    std::string outputPath;
     // Called after every chunk, so that a window system can process events.
     std::function<void()> onChunk;
 
     // Returns the number of bytes written.
-    std::uint64_t Compress();
-    std::uint64_t Decompress();
+    std::uint64_t compress();
+    std::uint64_t decompress();
 };
 
 // The same coding in memory, for tools and tests. Failures raise

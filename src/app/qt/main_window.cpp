@@ -1,13 +1,19 @@
-#include "app/qt/tchat.h"
+#include "app/qt/main_window.h"
 
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
 #include "app/qt/menu_mnemonics.h"
+#include "app/qt/settings_controller.h"
 #include "app/qt/single_instance.h"
+#include "app/qt/sound_menu.h"
+#include "app/qt/sound_player.h"
+#include "app/sound_cues.h"
 #include "bot/qt/computer_players.h"
+#include "chat/qt/chat_column.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
+#include "client/game_client.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
@@ -31,33 +37,36 @@
 
 namespace kalvex {
 
-Tchat::~Tchat()
+MainWindow::~MainWindow()
 {
     // The computer players end with the window; their last words are not news.
     if (computers != nullptr) {
         computers->disconnect(this);
         delete computers;
     }
+    // The widgets that show the game client go before it.
+    delete takeCentralWidget();
 }
 
-Tchat::Tchat(QWidget *parent)
-    : QMainWindow(parent), game(*this), gameLink(std::make_unique<ClientLink>(this))
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), soundPlayer(std::make_unique<SoundPlayer>()),
+      cues(std::make_unique<SoundCues>(*soundPlayer)), gameLink(std::make_unique<ClientLink>(this))
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Kalvex"));
     setAttribute(Qt::WA_QuitOnClose, true);
-    mutex = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
+    runningMarker = std::make_unique<RunningMarker>(QString::fromLatin1(kAppword));
     tile = BoardPanel::backgroundTile();
 
     buildClientArea();
-    createGlue();
     buildMenu();
+    createSettings();
     wireChat();
     nameControlsForScreenReaders();
 
-    gameLink->onLine = [this](std::string_view line) { game.handleLine(line); };
-    gameLink->afterTick = [this] { chatControls->tick(); };
-    gameLink->countingTicks = [this] { return !chatControls->composer().chatterready(); };
+    gameLink->onLine = [this](std::string_view line) { session().handleLine(line); };
+    gameLink->afterTick = [this] { gameClient->chat().tick(); };
+    gameLink->countingTicks = [this] { return !gameClient->chat().chatterready(); };
     // Losing the game link ends the program, once every line that came
     // before the close has been handled.
     gameLink->onClosed = [this] {
@@ -66,24 +75,24 @@ Tchat::Tchat(QWidget *parent)
             QTimer::singleShot(0, this, &QWidget::close);
     };
 
-    turntime.setObjectName(QStringLiteral("turntime"));
+    roundClockTimer.setObjectName(QStringLiteral("turntime"));
     Sock11.setObjectName(QStringLiteral("Sock11"));
-    turntime.setInterval(kRoundClockMs);
-    connect(&turntime, &QTimer::timeout, this,
-            [this] { guarded(ErrorOrigin::Local, [this] { game.clockTick(); }); });
+    roundClockTimer.setInterval(kRoundClockMs);
+    connect(&roundClockTimer, &QTimer::timeout, this,
+            [this] { guarded(ErrorOrigin::Local, [this] { session().clockTick(); }); });
 
     Sock11.setHostName(QStringLiteral("127.0.0.1"));
     Sock11.setPortName(lobbyPortName());
 
-    game.clearall();
-    game.setStartButtonVisible(false);
+    session().clearall();
+    session().setStartButtonVisible(false);
     modelChanged();
 
     move(kDesignPosition);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-void Tchat::buildClientArea()
+void MainWindow::buildClientArea()
 {
     clientArea = new QWidget(this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
@@ -94,48 +103,56 @@ void Tchat::buildClientArea()
     clientArea->setAutoFillBackground(true);
     setCentralWidget(clientArea);
 
-    boardPanel = new BoardPanel(game, clientArea);
+    // The client writes to the transcript that the chat column shows; the
+    // column joins the client area after the board panel, over its right side.
+    auto column = std::make_unique<ChatColumn>();
+    gameClient = std::make_unique<GameClient>(
+        ClientPorts{
+            .link = *this, .owner = *this, .sounds = cues.get(), .chat = this, .view = this},
+        column->transcript().transcript());
+
+    boardPanel = new BoardPanel(session(), clientArea);
     boardPanel->move(kBoardOrigin);
-    boardPanel->resize(BoardPanel::kWidth, BoardPanel::kHeight);
     connect(boardPanel, &BoardPanel::startRequested, this,
             [this] { guarded(ErrorOrigin::Local, [this] { startGameCommand(); }); });
 
-    pane = new TranscriptPane(clientArea);
-    pane->setGeometry(TranscriptPane::kDesignGeometry);
-    chatControls = new ChatControls(clientArea, *this, *pane);
+    chatColumn = column.release();
+    chatColumn->setParent(clientArea);
+    chatColumn->move(kChatOrigin);
+    chatColumn->attach(gameClient->chat());
 }
 
-void Tchat::nameControlsForScreenReaders()
+void MainWindow::nameControlsForScreenReaders()
 {
-    pane->setAccessibleName(QStringLiteral("Chat transcript"));
-    if (QWidget *input = chatControls->input()) {
+    transcript().setAccessibleName(QStringLiteral("Chat transcript"));
+    if (QWidget *input = chat().input()) {
         input->setAccessibleName(QStringLiteral("Chat input"));
         input->setAccessibleDescription(
             QStringLiteral("Enter sends the line; /me at the start sends an action"));
     }
     for (int n = 1; n <= kPhraseCount; ++n) {
-        if (QWidget *button = chatControls->phraseButton(n))
+        if (QWidget *button = chat().phraseButton(n))
             button->setAccessibleName(QStringLiteral("Phrase %1").arg(n));
     }
 }
 
-void Tchat::wireChat()
+void MainWindow::wireChat()
 {
     // The chat input has the keyboard first; Tab leads on to the board.
-    if (ChatInput *input = chatControls->input()) {
+    if (ChatInput *input = chat().input()) {
         setTabOrder(input, boardPanel);
         input->setFocus();
     }
-    connect(pane, &TranscriptPane::chatCleared, chatControls, &ChatControls::focusInput);
-    connect(pane, &TranscriptPane::textSizeChosen, this, [this](int) { textSizeSaved(); });
+    connect(&transcript(), &TranscriptPane::textSizeChosen, this,
+            [this](int) { settings->save({SettingKey::Textsize}); });
 }
 
-QAction *Tchat::action(const QString &objectName) const
+QAction *MainWindow::action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
 }
 
-void Tchat::buildMenu()
+void MainWindow::buildMenu()
 {
     auto item = [this](QMenu *menu, const QString &name, const QString &text,
                        auto &&handler) -> QAction * {
@@ -160,29 +177,29 @@ void Tchat::buildMenu()
     buildSoundItems(options);
     options->addSeparator();
     item(options, QStringLiteral("action_textcolor"), QStringLiteral("Text Color"),
-         [this] { chatControls->chooseTextColour(); });
+         [this] { chat().chooseTextColour(); });
     QMenu *sizes = options->addMenu(QStringLiteral("Text Size"));
     sizes->setObjectName(QStringLiteral("menu_textsize"));
-    sizes->addActions(pane->textSizeActions());
-    QAction *scrollOff = pane->scrollChatOffAction();
+    sizes->addActions(transcript().textSizeActions());
+    QAction *scrollOff = transcript().scrollChatOffAction();
     scrollOff->setShortcutContext(Qt::WindowShortcut);
     options->addAction(scrollOff);
-    options->addAction(pane->clearAction());
+    options->addAction(transcript().clearAction());
     item(options, QStringLiteral("action_resetscreen"), QStringLiteral("Reset Screen Location"),
          [this] { resetScreenLocation(); });
     options->addSeparator();
     ballNumbersItem = item(options, QStringLiteral("action_ballnumbers"),
                            QStringLiteral("Show Ball Numbers"), [this] {
                                boardPanel->setShowBallNumbers(ballNumbersItem->isChecked());
-                               ballNumbersSaved();
+                               settings->save({SettingKey::Ballnumbers});
                            });
     ballNumbersItem->setCheckable(true);
     options->addSeparator();
     justWatchItem =
         item(options, QStringLiteral("action_justwatch"), QStringLiteral("Just Watch"), [this] {
             // The mark follows the server's answer, not the click.
-            justWatchItem->setChecked(game.justWatch());
-            game.justWatchClick();
+            justWatchItem->setChecked(session().justWatch());
+            session().justWatchClick();
         });
     justWatchItem->setCheckable(true);
 
@@ -206,12 +223,12 @@ void Tchat::buildMenu()
         windows.phrases->showPhrases(texts);
     });
     // The entry stays hidden; its shortcut works all the same.
-    QAction *instructions = pane->quickInstructionsAction();
+    QAction *instructions = transcript().quickInstructionsAction();
     instructions->setShortcutContext(Qt::WindowShortcut);
     addAction(instructions);
-    QAction *hiddenEntry =
-        item(view, QStringLiteral("action_quickinstructions"),
-             QStringLiteral("View Quick Instructions"), [this] { pane->viewQuickInstructions(); });
+    QAction *hiddenEntry = item(view, QStringLiteral("action_quickinstructions"),
+                                QStringLiteral("View Quick Instructions"),
+                                [this] { transcript().viewQuickInstructions(); });
     hiddenEntry->setVisible(false);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
@@ -231,16 +248,17 @@ void Tchat::buildMenu()
     giveMnemonics(menuBar());
 }
 
-void Tchat::setWindows(const SecondaryWindows &others)
+void MainWindow::setWindows(const SecondaryWindows &others)
 {
     windows = others;
+    settings->setGameOptions(windows.gamestart);
     if (windows.gamestart) {
         connect(windows.gamestart, &Tgamestart::startRequested, this,
                 [this](const QByteArray &wire) {
                     guarded(ErrorOrigin::Local, [&] { send(wire.toStdString()); });
                 });
         connect(windows.gamestart, &Tgamestart::saveSettingsRequested, this,
-                [this] { gameOptionsSaved(); });
+                [this] { settings->save(kGameOptionKeys); });
     }
     if (windows.phrases) {
         connect(windows.phrases, &Tphrases::phrasesConfirmed, this,
@@ -249,8 +267,9 @@ void Tchat::setWindows(const SecondaryWindows &others)
                 });
     }
     if (windows.spylist) {
-        connect(windows.spylist, &Tspylist::kickRequested, this,
-                [this](int slot) { guarded(ErrorOrigin::Local, [&] { game.kicking(slot); }); });
+        connect(windows.spylist, &Tspylist::kickRequested, this, [this](int slot) {
+            guarded(ErrorOrigin::Local, [&] { session().kicking(slot); });
+        });
     }
     if (windows.help && windows.about)
         connect(windows.help, &Thelp::aboutRequested, windows.about, &QWidget::show);
@@ -258,30 +277,16 @@ void Tchat::setWindows(const SecondaryWindows &others)
         connect(windows.download, &Tdownload::exitRequested, this, &QWidget::close);
 }
 
-std::array<std::string, 9> Tchat::phraseTexts() const
+std::array<std::string, 9> MainWindow::phraseTexts() const
 {
     std::array<std::string, 9> texts;
     for (int n = 1; n <= 9; ++n)
-        texts[n - 1] = chatControls->composer().phrase(n);
+        texts[n - 1] = gameClient->chat().phrase(n);
     return texts;
 }
 
-void Tchat::setPhraseText(int n, const std::string &text)
-{
-    chatControls->setPhrase(n, text);
-}
 
-ColourValue Tchat::textColourValue() const
-{
-    return chatControls->composer().textColour();
-}
-
-void Tchat::setTextColourValue(ColourValue value)
-{
-    chatControls->setTextColour(value);
-}
-
-void Tchat::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (shownOnce)
@@ -295,21 +300,21 @@ void Tchat::showEvent(QShowEvent *event)
     });
 }
 
-void Tchat::processparams()
+void MainWindow::processparams()
 {
     setStartAvailable(false, false);
-    game.setLoginname("");
+    session().setLoginname("");
     std::vector<std::string> arguments;
     for (const QString &argument : commandLine)
         arguments.push_back(argument.toStdString());
     const LaunchPlan plan = planLaunch(arguments);
-    systemLine(plan.loadingLine);
+    transcript().addlinetochat(plan.loadingLine, kSysColour);
     if (plan.mode == LaunchMode::Incomplete)
         return;
     if (plan.showDownload && windows.download)
         windows.download->show();
     hostAddress = plan.hostaddress;
-    game.setPlayername(plan.playername);
+    session().setPlayername(plan.playername);
     if (plan.mode == LaunchMode::Join)
         joinpress();
     else
@@ -318,68 +323,68 @@ void Tchat::processparams()
         openLobbyLink();
 }
 
-void Tchat::hostpress()
+void MainWindow::hostpress()
 {
     if (windows.server)
         windows.server->startListening(gamePortName().toUShort());
-    game.setPlayername(game.playername());
-    game.setHosting(true);
+    session().setPlayername(session().playername());
+    session().setHosting(true);
     gameLink->open(QStringLiteral("127.0.0.1"), gamePortName());
     setStartAvailable(true, true);
     if (windows.spylist)
         windows.spylist->setHosting(true);
     if (windows.gamestart)
-        windows.gamestart->setPlayerName(game.playername());
+        windows.gamestart->setPlayerName(session().playername());
 }
 
-void Tchat::joinpress()
+void MainWindow::joinpress()
 {
-    game.setPlayername(game.playername());
+    session().setPlayername(session().playername());
     gameLink->open(QString::fromStdString(hostAddress), gamePortName());
     setStartAvailable(false, false);
 }
 
-void Tchat::openLobbyLink()
+void MainWindow::openLobbyLink()
 {
-    // Whatever becomes of it is of no concern to the game.
+    // Whatever becomes of it is of no concern to the session().
     guarded(ErrorOrigin::Peer, [this] { Sock11.Open(); });
 }
 
-void Tchat::setStartAvailable(bool shown, bool menuEnabled)
+void MainWindow::setStartAvailable(bool shown, bool menuEnabled)
 {
-    game.setStartButtonVisible(shown);
+    session().setStartButtonVisible(shown);
     startGameItem->setEnabled(menuEnabled);
     modelChanged();
 }
 
-void Tchat::startGameCommand()
+void MainWindow::startGameCommand()
 {
-    if (!game.loggedin()) {
+    if (!session().loggedin()) {
         QMessageBox::information(this, windowTitle(), QStringLiteral("You are not connected"));
         return;
     }
     if (windows.gamestart) {
-        windows.gamestart->setPlayerName(game.playername());
+        windows.gamestart->setPlayerName(session().playername());
         windows.gamestart->show();
         windows.gamestart->raise();
     }
 }
 
-QRect Tchat::currentBounds() const
+QRect MainWindow::currentBounds() const
 {
     return frameGeometry();
 }
 
-void Tchat::applyBounds(const QRect &bounds, bool byUser)
+void MainWindow::applyBounds(const QRect &bounds, bool byUser)
 {
     const QSize frameExtra = frameGeometry().size() - size();
     move(bounds.topLeft());
     resize(bounds.size() - frameExtra);
     if (!byUser)
-        QTimer::singleShot(0, this, &Tchat::noteReferenceBounds);
+        QTimer::singleShot(0, this, &MainWindow::noteReferenceBounds);
 }
 
-QRect Tchat::placement() const
+QRect MainWindow::placement() const
 {
     // A window manager adds its frame after the window is shown, moving the
     // client area and growing the frame; the frame's corner and the client
@@ -388,17 +393,17 @@ QRect Tchat::placement() const
     return {frameGeometry().topLeft(), size()};
 }
 
-void Tchat::noteReferenceBounds()
+void MainWindow::noteReferenceBounds()
 {
     referencePlacement = placement();
 }
 
-void Tchat::resetScreenLocation()
+void MainWindow::resetScreenLocation()
 {
     applyBounds(kDefaultBounds, true);
 }
 
-void Tchat::bringForward()
+void MainWindow::bringForward()
 {
     if (isMinimized())
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
@@ -407,7 +412,7 @@ void Tchat::bringForward()
     activateWindow();
 }
 
-void Tchat::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     QRect bounds = currentBounds();
     if (bounds != savedbounds) {
@@ -420,7 +425,8 @@ void Tchat::closeEvent(QCloseEvent *event)
             bounds.setHeight(bounds.height() - 15);
         savedbounds = bounds;
         const bool userMoved = placement() != referencePlacement;
-        guarded(ErrorOrigin::Local, [&] { boundsSaved(bounds, userMoved); });
+        guarded(ErrorOrigin::Local,
+                [&] { settings->save(userMoved ? kWindowBoundsKeys : SettingKeys{}, bounds); });
     }
     event->accept();
     QMainWindow::closeEvent(event);
@@ -428,20 +434,15 @@ void Tchat::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void Tchat::systemLine(std::string_view text)
+void MainWindow::applyPhrases(const QStringList &texts)
 {
-    addlinetochat(text, ClientSession::syscolour);
+    const Phrases before = phraseTexts();
+    for (int n = 1; n <= kPhraseCount; ++n)
+        chat().setPhrase(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
+    settings->savePhrases(before);
 }
 
-void Tchat::applyPhrases(const QStringList &texts)
-{
-    const auto before = phraseTexts();
-    for (int n = 1; n <= 9; ++n)
-        setPhraseText(n, n <= texts.size() ? texts[n - 1].toStdString() : std::string());
-    phrasesSaved(before);
-}
-
-void Tchat::send(const std::string &bytes)
+void MainWindow::send(const std::string &bytes)
 {
     gameLink->send(bytes);
     // A phrase button locks itself when it sends; its lock counts dispatch
@@ -449,48 +450,7 @@ void Tchat::send(const std::string &bytes)
     gameLink->wake();
 }
 
-void Tchat::addlinetochat(std::string_view line, ColourValue colour)
-{
-    pane->addlinetochat(line, colour);
-}
-
-void Tchat::chatrecieved(std::string_view fields)
-{
-    pane->chatrecieved(fields);
-}
-
-void Tchat::playasound(std::string_view fields)
-{
-    chatControls->playasound(fields);
-}
-
-void Tchat::addtomineincrease(int column)
-{
-    if (tally.increase)
-        tally.increase(column);
-}
-
-void Tchat::addgame(std::string_view winner)
-{
-    if (tally.addgame)
-        tally.addgame(winner);
-}
-
-void Tchat::spyEntered(int slot, std::string_view name)
-{
-    if (windows.spylist)
-        systemLine(windows.spylist->addentry(slot, name, game.myslot()));
-}
-
-void Tchat::spyLeft(int slot, std::string_view name)
-{
-    if (!windows.spylist)
-        return;
-    if (const auto line = windows.spylist->removeentry(slot, name))
-        systemLine(*line);
-}
-
-void Tchat::gameIsFull()
+void MainWindow::gameIsFull()
 {
     if (refusedAsFull)
         return;
@@ -502,31 +462,31 @@ void Tchat::gameIsFull()
     });
 }
 
-void Tchat::roundClock(bool run)
+void MainWindow::roundClock(bool run)
 {
     if (run)
-        turntime.start();
+        roundClockTimer.start();
     else
-        turntime.stop();
+        roundClockTimer.stop();
 }
 
-void Tchat::modelChanged()
+void MainWindow::modelChanged()
 {
     boardPanel->refresh();
     if (justWatchItem != nullptr)
-        justWatchItem->setChecked(game.justWatch());
+        justWatchItem->setChecked(session().justWatch());
     if (addComputerItem != nullptr)
-        addComputerItem->setEnabled(computers->canAdd(game));
+        addComputerItem->setEnabled(computers->canAdd(session()));
 }
 
-void Tchat::buildComputerItems(QMenu *file)
+void MainWindow::buildComputerItems(QMenu *file)
 {
     computers = new bot::ComputerPlayers(this);
     connect(computers, &bot::ComputerPlayers::failed, this,
             [this](const QString &name, const QString &why) {
                 // The player's own words may run over several lines.
                 const QString text = name + QStringLiteral(": ") + why.simplified();
-                systemLine("0+" + text.toStdString());
+                transcript().addlinetochat("0+" + text.toStdString(), kSysColour);
             });
 
     addComputerItem = file->addAction(QStringLiteral("Add Computer Player"));
@@ -552,19 +512,65 @@ void Tchat::buildComputerItems(QMenu *file)
     }
 }
 
-void Tchat::addComputerPlayer()
+void MainWindow::addComputerPlayer()
 {
-    if (!windows.server || !computers->canAdd(game))
+    if (!windows.server || !computers->canAdd(session()))
         return;
-    computers->add(game.roster(), windows.server->listeningPort());
+    computers->add(session().roster(), windows.server->listeningPort());
     modelChanged();
 }
 
-std::optional<std::string> Tchat::seatName(int slot) const
+ClientSession &MainWindow::session()
 {
-    if (const SeatLine *seat = game.roster().seat(slot))
-        return seat->name;
-    return std::nullopt;
+    return gameClient->session();
+}
+
+TranscriptPane &MainWindow::transcript()
+{
+    return chatColumn->transcript();
+}
+
+ChatControls &MainWindow::chat()
+{
+    return chatColumn->controls();
+}
+
+void MainWindow::createSettings()
+{
+    settings = std::make_unique<SettingsController>(
+        SettingsController::Parts{transcript(), chat(), *boardPanel, *cues, *soundMenu,
+                                  *ballNumbersItem, [this] { return currentBounds(); },
+                                  [this](const QRect &bounds) {
+                                      savedbounds = bounds;
+                                      applyBounds(bounds, false);
+                                  }});
+}
+
+void MainWindow::buildSoundItems(QMenu *options)
+{
+    soundMenu = new SoundMenu(*cues, options);
+    connect(soundMenu, &SoundMenu::switchChanged, this,
+            [this](SettingKey key) { settings->save({key}); });
+}
+
+bool MainWindow::chatterSoundsOn() const
+{
+    return cues->chatterSounds();
+}
+
+void MainWindow::playChatterSound(std::string_view name)
+{
+    cues->playChatter(name);
+}
+
+void MainWindow::loadinifile()
+{
+    settings->load();
+}
+
+void MainWindow::saveTextColour()
+{
+    settings->save({SettingKey::Textcolor});
 }
 
 } // namespace kalvex

@@ -1,7 +1,7 @@
-#include "tally/lzrw1.h"
+#include "tally/packed_file.h"
 
 #include "tally/file_io.h"
-#include "tally/lzrw1kh.h"
+#include "tally/chunk_coder.h"
 
 #include <new>
 #include <vector>
@@ -53,7 +53,7 @@ std::uint64_t packStream(std::uint64_t size, Source &source, Sink &sink, Names n
     } catch (const std::bad_alloc &) {
         fail(kNoBuffers);
     }
-    TLZR coder;
+    ChunkCoder coder;
     std::uint8_t header[8];
     std::copy(std::begin(kSignature), std::end(kSignature), header);
     for (int i = 0; i < 4; ++i)
@@ -259,22 +259,22 @@ template <typename Job> std::uint64_t runFileJob(const Names &names, Job job)
 
 } // namespace
 
-std::uint64_t Tlzrw1::Compress()
+std::uint64_t PackedFile::compress()
 {
-    const Names names{InputFile, OutputFile};
+    const Names names{inputPath, outputPath};
     std::uint64_t size = 0;
-    if (!fileSize(InputFile, size))
-        fail("Lzrw1 compression : Failed to obtain the size of : " + InputFile);
+    if (!fileSize(inputPath, size))
+        fail("Lzrw1 compression : Failed to obtain the size of : " + inputPath);
     if (size > kMaxUnpackedSize)
-        fail("Lzrw1 compression : the input file is 4 GiB or larger : " + InputFile);
+        fail("Lzrw1 compression : the input file is 4 GiB or larger : " + inputPath);
     return runFileJob(names, [&](FileSource &source, FileSink &sink) {
         return packStream(size, source, sink, names, onChunk);
     });
 }
 
-std::uint64_t Tlzrw1::Decompress()
+std::uint64_t PackedFile::decompress()
 {
-    const Names names{InputFile, OutputFile};
+    const Names names{inputPath, outputPath};
     return runFileJob(names, [&](FileSource &source, FileSink &sink) {
         return unpackStream(source, sink, names, onChunk);
     });

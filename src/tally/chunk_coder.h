@@ -38,12 +38,12 @@ public:
 };
 
 // The chunk coder. It owns the hash table of earlier positions.
-class TLZR
+class ChunkCoder
 {
 public:
-    TLZR();
-    TLZR(const TLZR &) = delete;
-    TLZR &operator=(const TLZR &) = delete;
+    ChunkCoder();
+    ChunkCoder(const ChunkCoder &) = delete;
+    ChunkCoder &operator=(const ChunkCoder &) = delete;
 
     // Codes `in` (at most kChunkSize bytes) into `out`, which must hold at
     // least in.size() + kCoderSlack bytes; returns the coded length (1 to
