@@ -1,6 +1,5 @@
-#include "../../unit/client/recording_output.h"
+#include "panel_test.h"
 
-#include "client/qt/board_panel.h"
 #include "net/error_report.h"
 
 #include <QAbstractButton>
@@ -17,49 +16,9 @@
 namespace kalvex::testing {
 namespace {
 
-// Redraws the panel whenever the session says so, as the main window does.
-struct PanelOutput : RecordingOutput
-{
-    BoardPanel *panel = nullptr;
-    bool linkLost = false;
-    void send(const std::string &bytes) override
-    {
-        if (linkLost)
-            throw std::runtime_error("Socket Closed");
-        RecordingOutput::send(bytes);
-    }
-    void modelChanged() override
-    {
-        RecordingOutput::modelChanged();
-        if (panel)
-            panel->refresh();
-    }
-};
-
-class BoardPanelTest : public ::testing::Test
+class BoardPanelTest : public PanelTest
 {
 protected:
-    RecordedClient<PanelOutput> recorded;
-    PanelOutput &out = recorded.out;
-    ClientSession &session = recorded.client.session();
-    std::unique_ptr<BoardPanel> panel;
-
-    void SetUp() override
-    {
-        panel = std::make_unique<BoardPanel>(session);
-        out.panel = panel.get();
-        panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
-    }
-    void TearDown() override { out.panel = nullptr; }
-
-    void feed(std::string_view line) { session.handleLine(line); }
-    template <typename T = QWidget> T *control(const char *name)
-    {
-        T *widget = panel->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     QString text(const char *name) { return control<QLabel>(name)->text(); }
     QColor textColour(const char *name)
     {

@@ -1,7 +1,7 @@
 // The board on a denser screen: every picture painted at the pixel ratio it
 // is shown at carries detail that the ratio-1 picture blown up lacks.
 
-#include "../../unit/client/recording_output.h"
+#include "panel_test.h"
 #include "picture_detail.h"
 
 #include "client/qt/board_art.h"
@@ -17,32 +17,16 @@
 namespace kalvex::testing {
 namespace {
 
-struct PanelOutput : RecordingOutput
-{
-    BoardPanel *panel = nullptr;
-    void modelChanged() override
-    {
-        RecordingOutput::modelChanged();
-        if (panel)
-            panel->refresh();
-    }
-};
-
 // A board in play: a ball in the open row, a judged row with its pegs, a
 // solver's badge, a watcher's eyes, the check button and the clock.
-class SharpBoardTest : public ::testing::Test
+class SharpBoardTest : public PanelTest
 {
 protected:
-    PanelOutput out;
-    ClientSession session{out};
-    std::unique_ptr<BoardPanel> panel;
-
     void SetUp() override
     {
-        panel = std::make_unique<BoardPanel>(session);
-        out.panel = panel.get();
-        panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+        PanelTest::SetUp();
+        if (HasFatalFailure())
+            return;
         session.setPlayername("Cy");
         for (const char *line :
              {"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Cy", "CMD_existingplayers+4+Dan",
@@ -52,14 +36,7 @@ protected:
             session.handleLine(line);
         QTest::mouseClick(control("try_b3"), Qt::LeftButton);
     }
-    void TearDown() override { out.panel = nullptr; }
 
-    QWidget *control(const char *name)
-    {
-        QWidget *widget = panel->findChild<QWidget *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     QRect placeOf(const char *name)
     {
         QWidget *widget = control(name);
