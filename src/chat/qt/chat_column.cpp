@@ -13,7 +13,7 @@ namespace kalvex {
 namespace {
 
 // Inside the column, from its top left corner.
-constexpr QRect kTranscript{0, 22, 267, 339};
+constexpr QPoint kTranscript{0, 22};
 constexpr QRect kInput{0, 363, 236, 22};
 constexpr QRect kSmilies{237, 363, 27, 21};
 constexpr QSize kPhraseButton{25, 19};
@@ -28,7 +28,7 @@ ChatColumn::ChatColumn(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("chatColumn"));
     setFixedSize(kSize);
     pane = new TranscriptPane(this);
-    pane->setGeometry(kTranscript);
+    pane->move(kTranscript);
 }
 
 void ChatColumn::attach(ChatComposer &composer)

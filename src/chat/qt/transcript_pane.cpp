@@ -52,7 +52,7 @@ TranscriptPane::TranscriptPane(QWidget *parent, TranscriptBounds bounds)
       desktopOpener(std::make_unique<DesktopLinkOpener>()), opener(desktopOpener.get())
 {
     setObjectName(QStringLiteral("mainchat"));
-    setGeometry(kDesignGeometry);
+    resize(kDesignSize);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab reaches the transcript too: a player who cannot use the mouse

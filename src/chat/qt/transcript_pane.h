@@ -15,6 +15,7 @@
 #include <QBasicTimer>
 #include <QList>
 #include <QRect>
+#include <QSize>
 #include <QUrl>
 
 #include <functional>
@@ -35,8 +36,9 @@ class TranscriptPane : public QAbstractScrollArea,
     Q_OBJECT
 
 public:
-    // Where the pane sits in the main window's client area at design size.
-    static constexpr QRect kDesignGeometry{349, 34, 267, 339};
+    // The pane's size at the main window's design size; whoever holds the
+    // pane places it.
+    static constexpr QSize kDesignSize{267, 339};
     static constexpr int kMargin = 5;
     static constexpr int kTopMargin = 2;
     // The entries of the "Text Size" menu.
