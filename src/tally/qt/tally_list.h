@@ -8,8 +8,8 @@
 //   auto *tally = new Ttallylist(programDirectory(), &main, reporter);
 //   tally->setSeats([&] { return myslot; }, [&](int slot) { return seatNameBytes(slot); });
 //   "View Tally"          -> tally->viewTally();   (a plain show() does the same)
-//   ClientOutput::addgame -> tally->addgame(winner);   // "addtomine" or a seat name
-//   ClientOutput::addtomineincrease -> tally->addtomineincrease(column);
+//   TallyPort::addgame -> tally->addgame(winner);   // "addtomine" or a seat name
+//   TallyPort::addtomineincrease -> tally->addtomineincrease(column);
 
 #include "tally/tally_model.h"
 #include "tally/tally_seats.h"

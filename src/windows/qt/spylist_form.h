@@ -1,13 +1,9 @@
 #pragma once
 // Tspylist: the always-on-top list of spectators, from which the host can
 // remove one.
-//
-// Wiring (main window):
-//   ClientOutput::spyEntered(slot, name): addlinetochat(spylist->addentry(slot, name, myslot))
-//   ClientOutput::spyLeft(slot, name):    if (auto line = spylist->removeentry(slot, name))
-//   addlinetochat(*line) hostpress:                           spylist->setHosting(true)
-//   connect(spylist, &Tspylist::kickRequested, [this](int slot) { session.kicking(slot); });
-//   View menu "Spy List":                spylist->show()
+// The program feeds it from the game client's spectator port (addentry,
+// removeentry, whose lines go to the transcript) and tells it when this
+// instance hosts; kickRequested goes to the session's `kicking`.
 
 #include "windows/qt/secondary_window.h"
 #include "windows/spy_roster.h"
