@@ -54,8 +54,8 @@ private:
     std::uint32_t seed;
     bool varied;
     std::mt19937 random;
-    std::array<int, kHoles> holeOrder{0, 1, 2, 3};
-    std::array<int, 7> colourOrder{0, 1, 2, 3, 4, 5, 6};
+    std::array<int, kRowHoles> holeOrder{0, 1, 2, 3};
+    std::array<int, kMaxColour + 1> colourOrder{0, 1, 2, 3, 4, 5, 6};
     SolverState state;
     std::unique_ptr<Strategy> strategy;
 };

@@ -7,7 +7,7 @@
 // once. A beam (try only the best few guesses at large sets) turns it into a
 // quick search for a good plan instead of the best one.
 
-#include "bot/code.h"
+#include "bot/code_space.h"
 
 #include <cstdint>
 #include <unordered_map>
