@@ -24,9 +24,6 @@ public:
     // line of its own.
     template <typename OnLine> bool cut(std::string_view bytes, OnLine &&onLine);
 
-    std::size_t tailSize() const { return tail.size(); }
-    bool skipping() const { return discarding; }
-
 private:
     std::string tail;
     std::size_t maxTail;
