@@ -2,6 +2,7 @@
 // A ClientOutput that records every call, and a session fixture around it.
 
 #include "client/client_session.h"
+#include "wire_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -54,11 +55,7 @@ struct RecordingOutput : ClientOutput
     void forget() { *this = RecordingOutput{}; }
 };
 
-// A wire message as the server builds it: the text and the terminator.
-inline std::string wire(const std::string &text)
-{
-    return text + '\xFF';
-}
+using test::wire;
 
 class SessionTest : public ::testing::Test
 {

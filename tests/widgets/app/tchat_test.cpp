@@ -9,6 +9,7 @@
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
+#include "free_port.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
 #include "net/error_report.h"
@@ -46,12 +47,7 @@ namespace {
 
 const QByteArray T(1, '\xFF');
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+using test::freePort;
 
 // Every test gets its own home, runtime directory and ports.
 class ProgramTest : public ::testing::Test
