@@ -44,8 +44,9 @@ TEST(ColourText, TheNamesAreTheClassicColourSet)
     // System colours run 0x80000000 upwards without a gap, in table order.
     ColourValue system = 0x80000000u;
     for (const NamedColour &named : table) {
-        if (named.value >= 0x80000000u)
+        if (named.value >= 0x80000000u) {
             EXPECT_EQ(named.value, system++) << named.name;
+        }
     }
     EXPECT_EQ(system, 0x80000019u);
 }
@@ -55,8 +56,9 @@ TEST(ColourText, EveryNamedValueIsWrittenAsItsNameAndReadBackInAnyCase)
     for (const auto &[view, value] : namedColours()) {
         const std::string name(view);
         for (const auto &other : namedColours()) {
-            if (other.name != view)
+            if (other.name != view) {
                 EXPECT_NE(other.value, value) << name << " shares its value with " << other.name;
+            }
         }
         EXPECT_EQ(colourToText(value), name);
         EXPECT_EQ(textToColour(name), value) << name;
