@@ -29,8 +29,8 @@ std::string_view levelText(Level level)
     return "normal";
 }
 
-Solver::Solver(Level level, int colours, std::uint32_t seed, bool varied)
-    : strength(level), seed(seed), varied(varied), random(seed ^ 0x5EEDu)
+Solver::Solver(Level level, int colours, std::uint32_t randomSeed, bool vary)
+    : strength(level), seed(randomSeed), varied(vary), random(randomSeed ^ 0x5EEDu)
 {
     newRound(colours);
 }

@@ -26,7 +26,7 @@ public:
     // varied: each round plays under its own random renaming of colours and
     // holes, so that two players of one level do not guess alike (and tie
     // game after game); the strength stays the same.
-    Solver(Level level, int colours, std::uint32_t seed, bool varied = true);
+    Solver(Level level, int colours, std::uint32_t randomSeed, bool vary = true);
 
     Level level() const { return strength; }
     int colours() const { return state.space->colours(); }

@@ -15,7 +15,7 @@ public:
     // sends, chat lines included.
     static constexpr std::size_t kDefaultMaxTail = 64 * 1024;
 
-    explicit LineFramer(std::size_t maxTail = kDefaultMaxTail) : maxTail(maxTail) {}
+    explicit LineFramer(std::size_t tailCap = kDefaultMaxTail) : maxTail(tailCap) {}
 
     // Calls onLine(std::string&&) once per complete message, in order, without
     // its terminator. Returns false when the unterminated tail grew past the

@@ -32,8 +32,9 @@ std::string printableName(std::string_view name)
 
 } // namespace
 
-GameServer::GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock)
-    : outbox(outbox), random(random), clock(clock)
+GameServer::GameServer(ServerOutbox &out, RandomSource &randomSource,
+                       const ServerClock &serverClock)
+    : outbox(out), random(randomSource), clock(serverClock)
 {}
 
 Admission GameServer::acceptConnection()

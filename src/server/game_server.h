@@ -42,7 +42,7 @@ public:
     // A connection that has not logged in by then is closed.
     static constexpr std::int64_t kLoginDeadlineMs = 30'000;
 
-    GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock);
+    GameServer(ServerOutbox &out, RandomSource &randomSource, const ServerClock &serverClock);
 
     // A connection was accepted by the system.
     Admission acceptConnection();

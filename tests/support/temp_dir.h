@@ -18,7 +18,8 @@ class TempDir
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalvex-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kalvex-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a temporary directory");
         dir = pattern;

@@ -23,7 +23,7 @@ struct Choice
 
 } // namespace
 
-PlanSearch::PlanSearch(const CodeSpace &space, Options options) : space(space), options(options)
+PlanSearch::PlanSearch(const CodeSpace &codes, Options chosen) : space(codes), options(chosen)
 {
     const int n = space.size();
     bounds.assign(options.maxGuesses + 1, std::vector<int>(n + 1, kInfinite));

@@ -29,7 +29,7 @@ public:
         bool verbose = false;
     };
 
-    PlanSearch(const CodeSpace &space, Options options);
+    PlanSearch(const CodeSpace &codes, Options chosen);
 
     // The least total number of guesses over every code, and the plan.
     int run();

@@ -41,7 +41,8 @@ TEST(Judging, WorkedExamples)
     };
     for (const Example &e : examples) {
         const Clue clue = judge(e.code, e.guess);
-        EXPECT_EQ(clue, (Clue{e.greens, e.yellows})) << codeText(e.code) << " / " << codeText(e.guess);
+        EXPECT_EQ(clue, (Clue{e.greens, e.yellows}))
+            << codeText(e.code) << " / " << codeText(e.guess);
         EXPECT_EQ(clue.empties(), e.empties) << codeText(e.code) << " / " << codeText(e.guess);
     }
     EXPECT_TRUE(judge({6, 5, 4, 3}, {6, 5, 4, 3}).solved());
