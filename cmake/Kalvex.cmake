@@ -66,6 +66,8 @@ function(kalvex_test binary)
   else()
     target_link_libraries(${binary} PRIVATE GTest::gtest_main)
   endif()
+  # The helpers every test folder shares (tests/support).
+  target_include_directories(${binary} PRIVATE "${PROJECT_SOURCE_DIR}/tests/support")
   target_compile_definitions(${binary} PRIVATE
     KALVEX_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KALVEX_BINARY_DIR="${PROJECT_BINARY_DIR}")
   kalvex_warnings(${binary})

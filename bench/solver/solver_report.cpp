@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+using namespace kalvex;
 using namespace kalvex::bot;
 
 namespace {
@@ -21,10 +22,8 @@ struct Figures
     int unsolved = 0;
     long decisions = 0;
     double seconds = 0;
-    std::array<int, 13> histogram{};
+    std::array<int, kBoardRows + 1> histogram{};
 };
-
-constexpr int kRows = 12;
 
 Figures playAll(Level level, int colours)
 {
@@ -36,7 +35,7 @@ Figures playAll(Level level, int colours)
         solver.newRound(colours);
         const Code code = space.code(secret);
         int row = 1;
-        for (; row <= kRows; ++row) {
+        for (; row <= kBoardRows; ++row) {
             const auto start = std::chrono::steady_clock::now();
             const Code guess = solver.nextGuess();
             f.seconds +=
@@ -47,9 +46,9 @@ Figures playAll(Level level, int colours)
                 break;
             solver.learn(guess, clue);
         }
-        if (row > kRows) {
+        if (row > kBoardRows) {
             ++f.unsolved;
-            row = kRows;
+            row = kBoardRows;
         }
         f.guesses += row;
         f.worst = std::max(f.worst, row);

@@ -6,7 +6,7 @@ namespace kalvex::bot {
 
 Code decideFromBoard(Solver &solver, const ClientSession &session)
 {
-    solver.newRound(session.sixColours() ? 6 : 5);
+    solver.newRound(colourCount(session.sixColours()));
     const Board &board = session.board();
     for (int row = 1; row < board.openRow(); ++row) {
         const ClueBox &box = board.clueBox(row);
@@ -28,7 +28,7 @@ bool enterCode(ClientSession &session, const Code &code)
     const int row = session.board().openRow();
     if (row == 0 || session.myslot() == 0 || session.guessslot() != session.myslot())
         return false;
-    const int colours = session.sixColours() ? 6 : 5;
+    const int colours = colourCount(session.sixColours());
     for (int hole = 1; hole <= kRowHoles; ++hole) {
         const int shown = session.board().hole(row, hole).colour;
         // Each click moves the ball to the next colour, after the last back to yellow.

@@ -4,7 +4,7 @@
 // in preorder; a set of one or two codes has no node (its lowest code is
 // guessed), and children follow in the order of their clue index.
 
-#include "bot/code.h"
+#include "bot/code_space.h"
 
 #include <cstdint>
 #include <span>

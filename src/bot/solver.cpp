@@ -29,8 +29,8 @@ std::string_view levelText(Level level)
     return "normal";
 }
 
-Solver::Solver(Level level, int colours, std::uint32_t seed, bool varied)
-    : strength(level), seed(seed), varied(varied), random(seed ^ 0x5EEDu)
+Solver::Solver(Level level, int colours, std::uint32_t randomSeed, bool vary)
+    : strength(level), seed(randomSeed), varied(vary), random(randomSeed ^ 0x5EEDu)
 {
     newRound(colours);
 }
@@ -78,7 +78,7 @@ void Solver::newRound(int colours)
 Code Solver::renamed(const Code &code) const
 {
     Code result{};
-    for (int k = 0; k < kHoles; ++k)
+    for (int k = 0; k < kRowHoles; ++k)
         result[holeOrder[k]] = colourOrder[code[k]];
     return result;
 }
@@ -86,7 +86,7 @@ Code Solver::renamed(const Code &code) const
 Code Solver::unrenamed(const Code &code) const
 {
     Code result{};
-    for (int k = 0; k < kHoles; ++k) {
+    for (int k = 0; k < kRowHoles; ++k) {
         const int colour = code[holeOrder[k]];
         const auto at = std::find(colourOrder.begin(), colourOrder.end(), colour);
         result[k] = at == colourOrder.end() ? 0 : static_cast<int>(at - colourOrder.begin());

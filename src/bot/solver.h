@@ -26,7 +26,7 @@ public:
     // varied: each round plays under its own random renaming of colours and
     // holes, so that two players of one level do not guess alike (and tie
     // game after game); the strength stays the same.
-    Solver(Level level, int colours, std::uint32_t seed, bool varied = true);
+    Solver(Level level, int colours, std::uint32_t randomSeed, bool vary = true);
 
     Level level() const { return strength; }
     int colours() const { return state.space->colours(); }
@@ -54,8 +54,8 @@ private:
     std::uint32_t seed;
     bool varied;
     std::mt19937 random;
-    std::array<int, kHoles> holeOrder{0, 1, 2, 3};
-    std::array<int, 7> colourOrder{0, 1, 2, 3, 4, 5, 6};
+    std::array<int, kRowHoles> holeOrder{0, 1, 2, 3};
+    std::array<int, kMaxColour + 1> colourOrder{0, 1, 2, 3, 4, 5, 6};
     SolverState state;
     std::unique_ptr<Strategy> strategy;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The ways a computer player picks its next guess from what it knows.
 
-#include "bot/code.h"
+#include "bot/code_space.h"
 #include "bot/decision_tree.h"
 
 #include <memory>

@@ -112,7 +112,7 @@ void Board::showSolved(int row)
     box.visible = true;
 }
 
-void Board::showCode(const std::array<int, kRowHoles> &colours)
+void Board::showCode(const Code &colours)
 {
     for (std::size_t i = 0; i < code.size(); ++i)
         code[i] = colours[i] >= 0 && colours[i] <= kMaxColour ? colours[i] : 0;
@@ -137,14 +137,14 @@ bool Board::cycle(int row, int position, bool sixColours)
     Hole &h = holeAt(row, position);
     if (!h.open)
         return false;
-    const int last = sixColours ? 6 : 5;
+    const int last = colourCount(sixColours);
     h.colour = h.colour + 1 > last ? 1 : h.colour + 1;
     return true;
 }
 
 bool Board::setColour(int row, int position, int colour, bool sixColours)
 {
-    if (!validRow(row) || !validHole(position) || colour < 1 || colour > (sixColours ? 6 : 5))
+    if (!validRow(row) || !validHole(position) || colour < 1 || colour > colourCount(sixColours))
         return false;
     Hole &h = holeAt(row, position);
     if (!h.open)
@@ -153,9 +153,9 @@ bool Board::setColour(int row, int position, int colour, bool sixColours)
     return true;
 }
 
-std::array<int, kRowHoles> Board::closeRow(int row)
+Code Board::closeRow(int row)
 {
-    std::array<int, kRowHoles> guess{};
+    Code guess{};
     for (int position = 1; position <= kRowHoles; ++position) {
         Hole &h = holeAt(row, position);
         guess[static_cast<std::size_t>(position - 1)] = h.colour;

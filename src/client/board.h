@@ -2,15 +2,12 @@
 // The player's own board: twelve rows of four holes, a clue box and a value
 // marker beside each row, the four code holes and the check button.
 
+#include "net/game_vocabulary.h"
+
 #include <array>
 #include <string>
 
 namespace kalvex {
-
-inline constexpr int kBoardRows = 12;
-inline constexpr int kRowHoles = 4;
-// Ball colours: 0 no ball, 1 yellow, 2 green, 3 blue, 4 red, 5 magenta, 6 cyan.
-inline constexpr int kMaxColour = 6;
 
 // One position of a clue box.
 enum class Peg
@@ -31,7 +28,7 @@ struct ClueBox
 {
     bool visible = false;
     // Top left, top right, bottom left, bottom right.
-    std::array<Peg, 4> pegs{};
+    std::array<Peg, kRowHoles> pegs{};
 };
 
 // The letter of a row: 1 gives "a" .. 12 gives "l"; any other number "a".
@@ -63,7 +60,7 @@ public:
     // Four green pegs; the value marker stays.
     void showSolved(int row);
     // Colour numbers outside 0..6 show as an empty hole.
-    void showCode(const std::array<int, kRowHoles> &colours);
+    void showCode(const Code &colours);
     void hideValueMarker(int row);
     void setCheckButton(int row, bool visible);
     void hideCheckButton() { checkButtonVisible = false; }
@@ -75,7 +72,7 @@ public:
     // Returns false, changing nothing, for a closed hole or another colour.
     bool setColour(int row, int position, int colour, bool sixColours);
     // Closes the row's holes and returns their colours, holes 1 to 4.
-    std::array<int, kRowHoles> closeRow(int row);
+    Code closeRow(int row);
 
 private:
     Hole &holeAt(int row, int position);
@@ -83,7 +80,7 @@ private:
     std::array<std::array<Hole, kRowHoles>, kBoardRows> holes{};
     std::array<ClueBox, kBoardRows> clues{};
     std::array<bool, kBoardRows> markers{};
-    std::array<int, kRowHoles> code{};
+    Code code{};
     int checkButtonRow = 1;
     bool checkButtonVisible = false;
 };

@@ -2,6 +2,7 @@
 // The roster: one seat line per player slot, with its texts and badges.
 
 #include "net/colour_text.h"
+#include "net/game_vocabulary.h"
 #include "net/message.h"
 
 #include <array>

@@ -9,14 +9,6 @@ namespace kalvex {
 
 namespace {
 
-struct NamedColour
-{
-    std::string_view name;
-    ColourValue value;
-};
-
-// Table order matters only for writing: the first name whose value matches is
-// written, and every value here is distinct.
 constexpr std::array<NamedColour, 42> kNamedColours = {{
     {"clBlack", 0x000000},
     {"clMaroon", 0x000080},
@@ -92,6 +84,11 @@ std::optional<ColourValue> readNumber(std::string_view digits, int base)
 }
 
 } // namespace
+
+std::span<const NamedColour> namedColours()
+{
+    return kNamedColours;
+}
 
 std::string colourToText(ColourValue value)
 {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,17 @@ inline constexpr ColourValue kColourBlack = 0x000000;
 inline constexpr ColourValue kColourRed = 0x0000FF;
 inline constexpr ColourValue kColourBlue = 0xFF0000;
 inline constexpr ColourValue kColourNavy = 0x800000;
+
+struct NamedColour
+{
+    std::string_view name;
+    ColourValue value;
+};
+
+// Every colour name and its value: the sixteen plain colours, the system
+// colours (0x80000000 upwards) and clNone. The first name whose value
+// matches is the one written; every value is distinct.
+std::span<const NamedColour> namedColours();
 
 // "clBlack", "clRed", ... or "$00C0FFEE".
 std::string colourToText(ColourValue value);

@@ -1,6 +1,10 @@
 #pragma once
 // The command words each side knows, in the order in which a received
-// command word is compared with them.
+// command word is compared with them. Each side hands a received line to
+// dispatchLine() with its catalogue and switches on the index it gets:
+//   case serverCommand("CMD_checkit"): return checkit(sender, remainder);
+
+#include "net/dispatch.h"
 
 #include <array>
 #include <string_view>
@@ -21,5 +25,16 @@ inline constexpr std::array<std::string_view, 25> kClientCommands = {
     "CMD_loadgame",         "CMD_didntgetit",   "CMD_gottime",         "CMD_setbonus",
     "CMD_playasound",
 };
+
+// The catalogue index of a command word of each side.
+consteval std::size_t serverCommand(std::string_view name)
+{
+    return commandIndex(kServerCommands, name);
+}
+
+consteval std::size_t clientCommand(std::string_view name)
+{
+    return commandIndex(kClientCommands, name);
+}
 
 } // namespace kalvex

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <string_view>
 
 namespace kalvex {
@@ -30,7 +31,9 @@ int dispatchLine(std::string_view line, const std::array<std::string_view, N> &c
     return called;
 }
 
-// The position of a name in its catalogue, for switch-style handlers.
+// The position of a name in its catalogue, for the case labels of a
+// handler's switch. A name the catalogue lacks does not compile there (and
+// throws if it is ever looked up while the program runs).
 template <std::size_t N>
 constexpr std::size_t commandIndex(const std::array<std::string_view, N> &catalogue,
                                    std::string_view name)
@@ -39,7 +42,7 @@ constexpr std::size_t commandIndex(const std::array<std::string_view, N> &catalo
         if (catalogue[i] == name)
             return i;
     }
-    return N;
+    throw std::invalid_argument("a command word outside the catalogue");
 }
 
 } // namespace kalvex

@@ -5,7 +5,7 @@
 
 namespace kalvex {
 
-InboundQueue::InboundQueue(std::string initialLine, InboundLimits limits) : limits(limits)
+InboundQueue::InboundQueue(std::string initialLine, InboundLimits laneLimits) : limits(laneLimits)
 {
     push(kNoConnection, std::move(initialLine));
 }

@@ -57,7 +57,7 @@ public:
     // The queue starts with one line that the dispatch passes over
     // ("receivedlist" on the client, an empty line on the server); it is
     // taken first.
-    explicit InboundQueue(std::string initialLine, InboundLimits limits = {});
+    explicit InboundQueue(std::string initialLine, InboundLimits laneLimits = {});
 
     // Cuts the bytes one read delivered on a connection and appends each
     // complete message that `admit` accepts (every one without a filter) as a

@@ -15,7 +15,7 @@ public:
     // sends, chat lines included.
     static constexpr std::size_t kDefaultMaxTail = 64 * 1024;
 
-    explicit LineFramer(std::size_t maxTail = kDefaultMaxTail) : maxTail(maxTail) {}
+    explicit LineFramer(std::size_t tailCap = kDefaultMaxTail) : maxTail(tailCap) {}
 
     // Calls onLine(std::string&&) once per complete message, in order, without
     // its terminator. Returns false when the unterminated tail grew past the
@@ -23,9 +23,6 @@ public:
     // terminator, so that the rest of the oversized message never becomes a
     // line of its own.
     template <typename OnLine> bool cut(std::string_view bytes, OnLine &&onLine);
-
-    std::size_t tailSize() const { return tail.size(); }
-    bool skipping() const { return discarding; }
 
 private:
     std::string tail;

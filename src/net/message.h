@@ -1,6 +1,8 @@
 #pragma once
 // Wire messages: building them in one piece, and reading their fields.
 
+#include "net/game_vocabulary.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -12,7 +14,6 @@ namespace kalvex {
 inline constexpr char kTerminator = '\xFF';
 // The version text exchanged at login; equal only when byte for byte equal.
 inline constexpr std::string_view kVersion = "1.0.5";
-inline constexpr int kMaxPlayers = 10;
 
 // A numeric field that is not a number. what() is the text the user sees.
 class ConvertError : public std::runtime_error

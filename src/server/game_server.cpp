@@ -2,7 +2,6 @@
 
 #include "net/chat_limits.h"
 #include "net/commands.h"
-#include "net/dispatch.h"
 #include "net/message.h"
 
 #include <exception>
@@ -11,27 +10,11 @@ namespace kalvex {
 
 namespace {
 
-enum Command : std::size_t
-{
-    LoginInfo,
-    KickHim,
-    Chat,
-    Action,
-    StartGame,
-    JustWatch,
-    CheckIt,
-    PlayASound,
-};
-
-// The handlers follow the catalogue's order.
-static_assert(commandIndex(kServerCommands, "CMD_logininfo") == LoginInfo);
-static_assert(commandIndex(kServerCommands, "CMD_kickhim") == KickHim);
-static_assert(commandIndex(kServerCommands, "CMD_chat") == Chat);
-static_assert(commandIndex(kServerCommands, "CMD_action") == Action);
-static_assert(commandIndex(kServerCommands, "CMD_startgame") == StartGame);
-static_assert(commandIndex(kServerCommands, "CMD_justwatch") == JustWatch);
-static_assert(commandIndex(kServerCommands, "CMD_checkit") == CheckIt);
-static_assert(commandIndex(kServerCommands, "CMD_playasound") == PlayASound);
+// The row of a player who has finished the round.
+constexpr int kFinished = kBoardRows + 1;
+// The server waits this long past the round time the players see.
+constexpr int kGraceSeconds = 4;
+constexpr int kTimeBonus = 5;
 
 // A name is shown in every roster, transcript and tally: control characters
 // (which the tally's text form cannot carry, and which no one can see) become
@@ -49,8 +32,9 @@ std::string printableName(std::string_view name)
 
 } // namespace
 
-GameServer::GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock)
-    : outbox(outbox), random(random), clock(clock)
+GameServer::GameServer(ServerOutbox &out, RandomSource &randomSource,
+                       const ServerClock &serverClock)
+    : outbox(out), random(randomSource), clock(serverClock)
 {}
 
 Admission GameServer::acceptConnection()
@@ -104,7 +88,7 @@ bool GameServer::admitLine(ConnectionId connection, std::string_view line)
         return true;
     const CommandLine parts = splitCommand(line);
     int named = 0;
-    if (parts.command == kServerCommands[LoginInfo] &&
+    if (parts.command == "CMD_logininfo" &&
         tryStrToInt(FieldReader(parts.remainder).text(), named) && named == slot) {
         p.loginQueued = true;
         return true;
@@ -122,7 +106,7 @@ void GameServer::handleLine(ConnectionId connection, std::string_view line)
     dispatchLine(line, kServerCommands, [&](std::size_t command, std::string_view remainder) {
         if (sender == 0)
             return outbox.log("dropped a line of a connection that has gone");
-        if (command != LoginInfo && !table[sender].loggedIn)
+        if (command != serverCommand("CMD_logininfo") && !table[sender].loggedIn)
             return drop(sender, "a command before the login");
         try {
             handleCommand(sender, command, remainder);
@@ -135,21 +119,21 @@ void GameServer::handleLine(ConnectionId connection, std::string_view line)
 void GameServer::handleCommand(int sender, std::size_t command, std::string_view remainder)
 {
     switch (command) {
-    case LoginInfo:
+    case serverCommand("CMD_logininfo"):
         return logininfo(sender, remainder);
-    case KickHim:
+    case serverCommand("CMD_kickhim"):
         return kickhim(sender, remainder);
-    case Chat:
+    case serverCommand("CMD_chat"):
         return relayChat(sender, remainder, "CMD_chat", " chats: ");
-    case Action:
+    case serverCommand("CMD_action"):
         return relayChat(sender, remainder, "CMD_action", " ");
-    case StartGame:
+    case serverCommand("CMD_startgame"):
         return startgame(sender, remainder);
-    case JustWatch:
+    case serverCommand("CMD_justwatch"):
         return justwatch(sender, remainder);
-    case CheckIt:
+    case serverCommand("CMD_checkit"):
         return checkit(sender, remainder);
-    case PlayASound:
+    case serverCommand("CMD_playasound"):
         return playasound(sender, remainder);
     }
 }
@@ -206,11 +190,11 @@ void GameServer::logininfo(int sender, std::string_view remainder)
             .field(std::to_string(numrounds))
             .field(std::to_string(roundnumber))
             .field(std::to_string(timelimit))
-            .field(std::to_string(countdownValue - 4))
+            .field(std::to_string(countdownValue - kGraceSeconds))
             .field(p.row);
-        for (int k = 1; k <= PlayerTable::kSlots; ++k) {
+        for (int k = 1; k <= kMaxPlayers; ++k) {
             load.field(k);
-            if (k < PlayerTable::kSlots)
+            if (k < kMaxPlayers)
                 load.field(std::to_string(table[k].score));
             else
                 load.open(std::to_string(table[k].score));
@@ -335,6 +319,222 @@ void GameServer::drop(int sender, std::string_view why)
     text += ": ";
     text += why;
     outbox.log(text);
+}
+
+// Game, round and turn flow, and the judging of guesses.
+
+void GameServer::startgame(int sender, std::string_view remainder)
+{
+    if (sender != 1)
+        return drop(sender, "a game start not asked by the host");
+    // Every field is read before anything changes, so that a start that does
+    // not read leaves no half-started game behind.
+    FieldReader fields(remainder);
+    const std::string_view host = fields.text();
+    const int rounds = fields.number();
+    const int limit = fields.number();
+    const int bonus = fields.number();
+    const int six = fields.number();
+
+    gameon = true;
+    numrounds = rounds;
+    timelimit = limit;
+    bonusoption = bonus;
+    sixcolors = six == 1;
+    // A game started over a running one must not inherit its round or clock.
+    roundon = false;
+    if (clockOn)
+        setClock(false);
+    sendToAll(Message("CMD_startgame")
+                  .field(host)
+                  .field(rounds)
+                  .field(limit)
+                  .field(bonus)
+                  .field(six)
+                  .wire());
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        Player &p = table[slot];
+        p.score = 0;
+        p.watching = false;
+        p.row = 0;
+        p.roundpoints = 0;
+    }
+    roundnumber = 0;
+    startround();
+}
+
+void GameServer::startround()
+{
+    ++roundnumber;
+    if (roundnumber > numrounds && checkforwin())
+        return;
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        table[slot].roundpoints = 0;
+        table[slot].row = 0;
+    }
+    const int colours = colourCount(sixcolors);
+    for (int &hole : code)
+        hole = random.colour(colours);
+    sendToAll(Message("CMD_startround").field(std::to_string(roundnumber)).wire());
+    roundon = true;
+    for (int slot = 1; slot <= kMaxPlayers; ++slot)
+        findplayer(slot);
+    setClock(false);
+    purpose = ClockPurpose::TimeUp;
+    countdownValue = timelimit + kGraceSeconds;
+    setClock(true);
+}
+
+void GameServer::findplayer(int slot)
+{
+    Player &p = table[slot];
+    ++p.row;
+    if (p.row > kBoardRows) {
+        sendTo(slot, codeFields("CMD_nomoreguesses", slot));
+        sendToAll(Message("CMD_didntgetit").field(slot).wire());
+        roundOverTest();
+    } else {
+        sendTo(slot, Message("CMD_nextplayer").field(slot).field(p.row).wire());
+    }
+}
+
+void GameServer::roundOverTest()
+{
+    // Only a running round can end; a spectator change during the pause
+    // between rounds must not end the finished round a second time.
+    if (!roundon)
+        return;
+    // A connection that has not logged in is nobody's board: it must not
+    // hold the round open until the clock runs out.
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const Player &p = table[slot];
+        if (p.connected && p.loggedIn && !p.watching && p.row < kFinished)
+            return;
+    }
+    endround();
+}
+
+void GameServer::endround()
+{
+    sendToAll(Message("CMD_endround").wire());
+    // Whoever did not finish is charged the whole round time, free slots too.
+    for (int slot = 1; slot <= table.highslot(); ++slot) {
+        if (table[slot].row < kFinished)
+            table[slot].timeused += timelimit;
+    }
+    roundon = false;
+    purpose = ClockPurpose::StartRound;
+    countdownValue = table.highslot() == 1 ? 7 : 11;
+    setClock(true);
+}
+
+void GameServer::clockTick()
+{
+    if (!clockOn)
+        return;
+    --countdownValue;
+    if (countdownValue >= 1)
+        return;
+    setClock(false);
+    if (purpose == ClockPurpose::StartRound) {
+        startround();
+    } else if (purpose == ClockPurpose::TimeUp) {
+        std::string timeup = Message("CMD_timeup")
+                                 .field(code[0])
+                                 .field(code[1])
+                                 .field(code[2])
+                                 .field(code[3])
+                                 .wire();
+        sendToAll(timeup);
+        endround();
+    }
+}
+
+bool GameServer::checkforwin()
+{
+    if (bonusoption == 1) {
+        int candidate = 1;
+        for (int slot = 2; slot <= kMaxPlayers; ++slot) {
+            if (table[slot].connected && table[slot].timeused < table[candidate].timeused)
+                candidate = slot;
+        }
+        table[candidate].score += kTimeBonus;
+        sendToAll(Message("CMD_gottime")
+                      .field(candidate)
+                      .field(std::to_string(table[candidate].score))
+                      .wire());
+    }
+    // Free slots and spectators count: a leader with 0 points always ties.
+    int leader = 1;
+    for (int slot = 2; slot <= kMaxPlayers; ++slot) {
+        if (table[slot].score > table[leader].score)
+            leader = slot;
+    }
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        if (slot != leader && table[slot].score == table[leader].score) {
+            sendToAll(Message("CMD_tiegame").wire());
+            return false;
+        }
+    }
+    sendToAll(Message("CMD_winner").field(leader).wire());
+    gameon = false;
+    return true;
+}
+
+void GameServer::checkit(int sender, std::string_view remainder)
+{
+    FieldReader fields(remainder);
+    const int n = fields.number();
+    if (n != sender)
+        return drop(sender, "a guess in another slot's name");
+    Player &p = table[n];
+    if (p.row > kBoardRows || !roundon)
+        return drop(sender, "a guess outside a round or after the last row");
+    if (p.watching) {
+        p.watching = false;
+        sendToAll(Message("CMD_justwatching").field(n).open("2").wire());
+    }
+    Code guess{};
+    for (int &hole : guess)
+        hole = fields.number();
+    const Clue clue = judge(code, guess);
+    if (clue.solved()) {
+        p.timeused += timelimit - countdownValue;
+        p.roundpoints = kBoardRows + 1 - p.row;
+        p.score += p.roundpoints;
+        sendToAll(Message("CMD_gotit")
+                      .field(n)
+                      .field(std::to_string(p.score))
+                      .field(std::to_string(p.roundpoints))
+                      .field(p.row)
+                      .field(code[0])
+                      .field(code[1])
+                      .field(code[2])
+                      .field(code[3])
+                      .wire());
+        p.row = kFinished;
+        roundOverTest();
+    } else {
+        sendTo(n, Message("CMD_yourresult")
+                      .field(n)
+                      .field(p.row)
+                      .field(clue.greens)
+                      .field(clue.yellows)
+                      .field(clue.empties())
+                      .wire());
+        findplayer(n);
+    }
+}
+
+std::string GameServer::codeFields(std::string_view command, int slot) const
+{
+    return Message(command)
+        .field(slot)
+        .field(code[0])
+        .field(code[1])
+        .field(code[2])
+        .field(code[3])
+        .wire();
 }
 
 } // namespace kalvex

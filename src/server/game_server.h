@@ -4,7 +4,7 @@
 // and closed connections, received lines, game clock ticks) and answers only
 // through a ServerOutbox.
 
-#include "server/judge.h"
+#include "net/game_vocabulary.h"
 #include "server/player_table.h"
 #include "server/server_ports.h"
 
@@ -42,7 +42,7 @@ public:
     // A connection that has not logged in by then is closed.
     static constexpr std::int64_t kLoginDeadlineMs = 30'000;
 
-    GameServer(ServerOutbox &outbox, RandomSource &random, const ServerClock &clock);
+    GameServer(ServerOutbox &out, RandomSource &randomSource, const ServerClock &serverClock);
 
     // A connection was accepted by the system.
     Admission acceptConnection();
@@ -74,7 +74,7 @@ public:
     std::int64_t roundNumber() const { return roundnumber; }
     std::int64_t countdown() const { return countdownValue; }
     ClockPurpose clockPurpose() const { return purpose; }
-    const CodeRow &secretCode() const { return code; }
+    const Code &secretCode() const { return code; }
 
 private:
     // Command handlers, with the sender's slot and the message remainder.
@@ -119,7 +119,7 @@ private:
     int bonusoption = 0;
     bool sixcolors = false;
     std::int64_t roundnumber = 0;
-    CodeRow code{};
+    Code code{};
     std::int64_t countdownValue = 0;
     ClockPurpose purpose = ClockPurpose::None;
     bool clockOn = false;

@@ -11,7 +11,7 @@ int PlayerTable::freeSlot() const
         ++i;
     if (!(*this)[i].connected)
         return i;
-    return i < kSlots ? high + 1 : 0;
+    return i < kMaxPlayers ? high + 1 : 0;
 }
 
 void PlayerTable::take(int slot, ConnectionId connection, std::int64_t nowMs)

@@ -1,6 +1,7 @@
 #pragma once
 // The server's table of player slots and the slot hand-out rule.
 
+#include "net/game_vocabulary.h"
 #include "server/server_ports.h"
 #include "server/token_bucket.h"
 
@@ -43,12 +44,13 @@ struct Player
 class PlayerTable
 {
 public:
-    static constexpr int kSlots = 10;
+    // The host's socket endpoints are still counted by this name.
+    static constexpr int kSlots = kMaxPlayers;
 
     // Slots 1 to 10.
     Player &operator[](int slot) { return players[slot - 1]; }
     const Player &operator[](int slot) const { return players[slot - 1]; }
-    static bool validSlot(int slot) { return slot >= 1 && slot <= kSlots; }
+    static bool validSlot(int slot) { return slot >= 1 && slot <= kMaxPlayers; }
 
     // The highest slot handed out so far; it never goes down.
     int highslot() const { return high; }
@@ -64,7 +66,7 @@ public:
     int connectedSlotOf(ConnectionId connection) const;
 
 private:
-    std::array<Player, kSlots> players{};
+    std::array<Player, kMaxPlayers> players{};
     int high = 0;
 };
 

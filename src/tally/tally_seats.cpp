@@ -1,15 +1,13 @@
 #include "tally/tally_seats.h"
 
-namespace kalvex {
+#include "net/game_vocabulary.h"
 
-namespace {
-constexpr int kSeats = 10;
-}
+namespace kalvex {
 
 std::vector<std::string> playersInCurrentGame(const TallySeats &seats)
 {
     std::vector<std::string> names;
-    for (int slot = 1; slot <= kSeats; ++slot) {
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         if (slot == seats.myslot())
             continue;
         std::string name = seats.seatName(slot);

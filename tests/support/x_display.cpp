@@ -55,7 +55,7 @@ bool XDisplay::installed(const QString &program)
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-XDisplay::XDisplay(QSize screen) : screen(screen)
+XDisplay::XDisplay(QSize screenSize) : screen(screenSize)
 {
     for (const char *program : {"Xvfb", "openbox", "xdotool", "xprop"}) {
         if (!installed(QString::fromLatin1(program))) {

@@ -25,7 +25,7 @@ namespace kalvex::testing {
 class XDisplay
 {
 public:
-    explicit XDisplay(QSize screen = {1024, 768});
+    explicit XDisplay(QSize screenSize = {1024, 768});
     ~XDisplay();
     XDisplay(const XDisplay &) = delete;
     XDisplay &operator=(const XDisplay &) = delete;

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+using namespace kalvex;
 using namespace kalvex::bot;
 
 namespace {

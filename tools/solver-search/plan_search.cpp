@@ -23,7 +23,7 @@ struct Choice
 
 } // namespace
 
-PlanSearch::PlanSearch(const CodeSpace &space, Options options) : space(space), options(options)
+PlanSearch::PlanSearch(const CodeSpace &codes, Options chosen) : space(codes), options(chosen)
 {
     const int n = space.size();
     bounds.assign(options.maxGuesses + 1, std::vector<int>(n + 1, kInfinite));
@@ -46,7 +46,7 @@ PlanSearch::PlanSearch(const CodeSpace &space, Options options) : space(space), 
     }
 
     // Every renaming of holes and colours, as a table over code numbers.
-    std::array<int, kHoles> holes{0, 1, 2, 3};
+    std::array<int, kRowHoles> holes{0, 1, 2, 3};
     std::vector<int> colours(space.colours());
     do {
         std::iota(colours.begin(), colours.end(), 1);
@@ -55,7 +55,7 @@ PlanSearch::PlanSearch(const CodeSpace &space, Options options) : space(space), 
             for (int c = 0; c < n; ++c) {
                 const Code code = space.code(c);
                 Code image{};
-                for (int k = 0; k < kHoles; ++k)
+                for (int k = 0; k < kRowHoles; ++k)
                     image[holes[k]] = colours[code[k] - 1];
                 p[c] = static_cast<std::uint16_t>(space.index(image));
             }

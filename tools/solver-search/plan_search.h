@@ -7,7 +7,7 @@
 // once. A beam (try only the best few guesses at large sets) turns it into a
 // quick search for a good plan instead of the best one.
 
-#include "bot/code.h"
+#include "bot/code_space.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -29,7 +29,7 @@ public:
         bool verbose = false;
     };
 
-    PlanSearch(const CodeSpace &space, Options options);
+    PlanSearch(const CodeSpace &codes, Options chosen);
 
     // The least total number of guesses over every code, and the plan.
     int run();

@@ -4,6 +4,7 @@
 #include "net/qt/host_lookup.h"
 #include "net/qt/net_log.h"
 
+#include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -106,11 +107,14 @@ QString dottedAddress(const QHostAddress &address)
 }
 
 // Closes a socket that its endpoint no longer wants, letting what was
-// written reach the peer first.
+// written reach the peer first. The application holds it meanwhile, so that
+// a socket still lingering when the program ends is deleted with the rest.
 void lingerAndDelete(QTcpSocket *socket)
 {
     socket->disconnect();
-    socket->setParent(nullptr);
+    QCoreApplication *application = QCoreApplication::instance();
+    const bool applicationThread = application && application->thread() == socket->thread();
+    socket->setParent(applicationThread ? application : nullptr);
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();
         return;
@@ -220,8 +224,10 @@ void TSock::attachStream(QTcpSocket *socket)
 {
     stream = socket;
     socket->setParent(this);
-    auto guard = [this](void (TSock::*event)()) {
-        return [this, event] { guarded(ErrorOrigin::Local, [this, event] { (this->*event)(); }); };
+    auto guard = [this](void (TSock::*handler)()) {
+        return [this, handler] {
+            guarded(ErrorOrigin::Local, [this, handler] { (this->*handler)(); });
+        };
     };
     connect(socket, &QIODevice::readyRead, this, guard(&TSock::readEvent));
     connect(socket, &QIODevice::bytesWritten, this, guard(&TSock::writeEvent));

@@ -41,7 +41,6 @@ public:
 
     QUrl installerAddress() const { return address; }
     void setInstallerAddress(const QUrl &url) { address = url; }
-    QString lobbyPath() const { return lobby; }
     void setLobbyPath(const QString &path) { lobby = path; }
 
     // "Download And Install The Orbo77 Lobby Now".

@@ -1,12 +1,6 @@
 #pragma once
 // Tgamestart: the host's game options dialog. Its start button sends the
 // start request and asks the main window to save the settings.
-//
-// Wiring (main window):
-//   auto *options = new Tgamestart(this, backgroundTile);
-//   options->setPlayerName(playername);
-//   connect(options, &Tgamestart::startRequested, [this](const QByteArray &wire) { send(wire); });
-//   connect(options, &Tgamestart::saveSettingsRequested, this, &Tchat::saveinifile);
 // The settings file reads and writes the four options through rounds(),
 // roundSeconds(), bonus(), six() and their setters.
 

@@ -2,6 +2,7 @@
 // The real program started as a child with its own home, runtime directory
 // and ports (offscreen unless given a display), ended by the destructor.
 
+#include "free_port.h"
 #include "x_display.h"
 
 #include <QFile>
@@ -19,12 +20,7 @@ namespace kalvex::testing {
 
 inline const QByteArray T(1, '\xFF');
 
-inline quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+using test::freePort;
 
 class Instance
 {

@@ -1,6 +1,8 @@
 #pragma once
 // A computer player started as a program of its own, ended by the destructor.
 
+#include "free_port.h"
+
 #include <QProcess>
 #include <QTcpServer>
 
@@ -69,11 +71,6 @@ public:
     std::string output;
 };
 
-inline quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+using test::freePort;
 
 } // namespace kalvex::testing

@@ -194,12 +194,12 @@ TEST_F(Installed, TheInstalledProgramKeepsItsFilesInThePerUserDataDirectory)
     // it; the program must still leave its bin directory alone.
     QTemporaryDir user;
     ASSERT_TRUE(user.isValid());
-    const std::string installed = filesIn(path("bin"));
+    const std::string installedFiles = filesIn(path("bin"));
     playUntilTheLinkCloses(path("bin/kalvex"), user);
 
     EXPECT_TRUE(QFileInfo::exists(user.filePath("data/kalvex/kalvextally.tld")))
         << "the tally is kept in the user's data directory";
-    EXPECT_EQ(filesIn(path("bin")), installed)
+    EXPECT_EQ(filesIn(path("bin")), installedFiles)
         << "nothing is written beside the installed programs";
 }
 
@@ -213,7 +213,7 @@ TEST_F(Installed, ProgramsInTheGamesDirectoryOfThePackageKeepTheirFilesAwayToo)
     ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
     ASSERT_TRUE(QDir(packaged.path()).rename("bin", "games"));
     const QString games = packaged.filePath("games");
-    const std::string installed = filesIn(games);
+    const std::string installedFiles = filesIn(games);
 
     QTemporaryDir user;
     ASSERT_TRUE(user.isValid());
@@ -221,5 +221,5 @@ TEST_F(Installed, ProgramsInTheGamesDirectoryOfThePackageKeepTheirFilesAwayToo)
 
     EXPECT_TRUE(QFileInfo::exists(user.filePath("data/kalvex/kalvextally.tld")))
         << "the tally is kept in the user's data directory";
-    EXPECT_EQ(filesIn(games), installed) << "nothing is written beside the installed programs";
+    EXPECT_EQ(filesIn(games), installedFiles) << "nothing is written beside the installed programs";
 }

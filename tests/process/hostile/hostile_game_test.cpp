@@ -4,6 +4,7 @@
 // game must end as the two players played it, the host must show no error
 // and its memory must stay bounded.
 
+#include "free_port.h"
 #include "hostile_peers.h"
 
 #include <QDir>
@@ -29,12 +30,7 @@ using namespace kalvex::hostile;
 const QString kHostProgram = KALVEX_BINARY_DIR "/tests/process/hostile/kalvex-hostile-host";
 const QString kBotProgram = KALVEX_BINARY_DIR "/tools/kalvex-bot/kalvex-bot";
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+using kalvex::test::freePort;
 
 // Resident memory of a process in kilobytes, 0 when it cannot be read.
 long residentKb(qint64 pid)

@@ -1,5 +1,7 @@
 #include "hostile_peers.h"
 
+#include "wire_bytes.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -15,12 +17,7 @@ namespace kalvex::hostile {
 
 namespace {
 
-constexpr char kTerminator = '\xFF';
-
-std::string wire(const std::string &text)
-{
-    return text + kTerminator;
-}
+using test::wire;
 
 bool pastDeadline(Clock::time_point deadline, const std::atomic<bool> &stop)
 {

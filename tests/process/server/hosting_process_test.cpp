@@ -1,6 +1,7 @@
 // The real program hosting offscreen, with real TCP peers joining it: the
 // bytes its server puts on the wire.
 
+#include "free_port.h"
 #include "wire_peer.h"
 
 #include <QFile>
@@ -20,13 +21,6 @@ using namespace kalvex::test;
 namespace {
 
 const QString kProgram = QStringLiteral(KALVEX_BINARY_DIR "/src/app/kalvex");
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // Sockets of the given TCP state whose local port is the given one, as the
 // kernel lists them (state 0A listening, 01 established).

@@ -11,7 +11,7 @@ namespace kalvex::test {
 class TickWatch : public QObject
 {
 public:
-    explicit TickWatch(QTimer &timer) : timer(timer) { timer.installEventFilter(this); }
+    explicit TickWatch(QTimer &watched) : timer(watched) { timer.installEventFilter(this); }
     ~TickWatch() override { timer.removeEventFilter(this); }
 
     bool eventFilter(QObject *, QEvent *event) override

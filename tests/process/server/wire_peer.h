@@ -2,6 +2,8 @@
 // A game client as the server sees it: one TCP connection that sends raw
 // bytes and reads back whole messages, waiting on the event loop.
 
+#include "wire_bytes.h"
+
 #include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTest>
@@ -10,11 +12,6 @@
 #include <string>
 
 namespace kalvex::test {
-
-inline std::string wire(const std::string &text)
-{
-    return text + '\xFF';
-}
 
 class WirePeer
 {

@@ -3,6 +3,7 @@
 // whole and no text file of the tally may appear anywhere.
 #include "tally/str_grid.h"
 #include "tally/tally_file.h"
+#include "wire_bytes.h"
 
 #include <QDir>
 #include <QProcess>
@@ -20,11 +21,6 @@ namespace kalvex {
 namespace {
 
 const char *const kProgram = KALVEX_BINARY_DIR "/src/app/kalvex";
-
-QByteArray wire(const QByteArray &text)
-{
-    return text + '\xFF';
-}
 
 // Plays the host's server for one joining program.
 class FakeHost
@@ -48,7 +44,7 @@ public:
     }
     void send(const QByteArray &text)
     {
-        peer->write(wire(text));
+        peer->write(QByteArray::fromStdString(test::wire(text.toStdString())));
         peer->flush();
     }
     bool waitFor(const QByteArray &text)

@@ -1,6 +1,7 @@
 #include "bot/bot_player.h"
 
 #include "net/message.h"
+#include "wire_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +32,7 @@ struct FakeSurroundings : BotSurroundings
     std::vector<std::string> take() { return std::exchange(sent, {}); }
 };
 
-std::string wire(std::string text)
-{
-    return text + kTerminator;
-}
+using test::wire;
 
 // Plays the server's side for one bot: login, game, rounds and judging.
 class BotSession : public ::testing::Test

@@ -1,5 +1,6 @@
 #include "chat/chat_composer.h"
 #include "net/chat_limits.h"
+#include "wire_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +35,7 @@ public:
     int saves = 0;
 };
 
-std::string wire(std::string text)
-{
-    return text + '\xFF';
-}
+using test::wire;
 
 class Composer : public ::testing::Test
 {

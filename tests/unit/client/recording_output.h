@@ -4,6 +4,7 @@
 
 #include "chat/transcript.h"
 #include "client/game_client.h"
+#include "wire_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -119,11 +120,7 @@ template <typename Output = RecordingOutput> struct RecordedClient
     GameClient client;
 };
 
-// A wire message as the server builds it: the text and the terminator.
-inline std::string wire(const std::string &text)
-{
-    return text + '\xFF';
-}
+using test::wire;
 
 class SessionTest : public ::testing::Test
 {

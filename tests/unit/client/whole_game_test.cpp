@@ -103,7 +103,7 @@ public:
     }
 
     // Sets the open row's balls to `colours` by clicking and presses check.
-    static void guess(Player &player, const CodeRow &colours)
+    static void guess(Player &player, const Code &colours)
     {
         const int row = player.session.activerow();
         for (int hole = 1; hole <= 4; ++hole) {
@@ -132,8 +132,8 @@ TEST(WholeGame, HostAndJoinerPlayOneRoundToTheWinner)
     EXPECT_EQ(ann.session.board().openRow(), 1);
     EXPECT_EQ(bob.session.board().openRow(), 1);
 
-    const CodeRow code = table.server.secretCode();
-    CodeRow wrong = code;
+    const Code code = table.server.secretCode();
+    Code wrong = code;
     wrong[0] = code[0] % 5 + 1;
     Table::guess(ann, wrong);
     table.settle();

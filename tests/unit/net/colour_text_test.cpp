@@ -11,51 +11,6 @@ using namespace kalvex;
 
 namespace {
 
-const std::vector<std::pair<std::string, ColourValue>> kTable = {
-    {"clBlack", 0x000000},
-    {"clMaroon", 0x000080},
-    {"clGreen", 0x008000},
-    {"clOlive", 0x008080},
-    {"clNavy", 0x800000},
-    {"clPurple", 0x800080},
-    {"clTeal", 0x808000},
-    {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},
-    {"clLime", 0x00FF00},
-    {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},
-    {"clFuchsia", 0xFF00FF},
-    {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},
-    {"clScrollBar", 0x80000000},
-    {"clBackground", 0x80000001},
-    {"clActiveCaption", 0x80000002},
-    {"clInactiveCaption", 0x80000003},
-    {"clMenu", 0x80000004},
-    {"clWindow", 0x80000005},
-    {"clWindowFrame", 0x80000006},
-    {"clMenuText", 0x80000007},
-    {"clWindowText", 0x80000008},
-    {"clCaptionText", 0x80000009},
-    {"clActiveBorder", 0x8000000A},
-    {"clInactiveBorder", 0x8000000B},
-    {"clAppWorkSpace", 0x8000000C},
-    {"clHighlight", 0x8000000D},
-    {"clHighlightText", 0x8000000E},
-    {"clBtnFace", 0x8000000F},
-    {"clBtnShadow", 0x80000010},
-    {"clGrayText", 0x80000011},
-    {"clBtnText", 0x80000012},
-    {"clInactiveCaptionText", 0x80000013},
-    {"clBtnHighlight", 0x80000014},
-    {"cl3DDkShadow", 0x80000015},
-    {"cl3DLight", 0x80000016},
-    {"clInfoText", 0x80000017},
-    {"clInfoBk", 0x80000018},
-    {"clNone", 0x1FFFFFFF},
-};
-
 std::string upper(std::string s)
 {
     for (char &c : s)
@@ -72,9 +27,39 @@ std::string lower(std::string s)
 
 } // namespace
 
+TEST(ColourText, TheNamesAreTheClassicColourSet)
+{
+    // The values other programs write in these files and on the wire.
+    const std::span<const NamedColour> table = namedColours();
+    ASSERT_EQ(table.size(), 42u);
+    EXPECT_EQ(table.front().name, "clBlack");
+    EXPECT_EQ(table.back().name, "clNone");
+    EXPECT_EQ(textToColour("clRed"), 0x0000FFu);
+    EXPECT_EQ(textToColour("clYellow"), 0x00FFFFu);
+    EXPECT_EQ(textToColour("clNavy"), 0x800000u);
+    EXPECT_EQ(textToColour("clSilver"), 0xC0C0C0u);
+    EXPECT_EQ(textToColour("clScrollBar"), 0x80000000u);
+    EXPECT_EQ(textToColour("clInfoBk"), 0x80000018u);
+    EXPECT_EQ(textToColour("clNone"), 0x1FFFFFFFu);
+    // System colours run 0x80000000 upwards without a gap, in table order.
+    ColourValue system = 0x80000000u;
+    for (const NamedColour &named : table) {
+        if (named.value >= 0x80000000u) {
+            EXPECT_EQ(named.value, system++) << named.name;
+        }
+    }
+    EXPECT_EQ(system, 0x80000019u);
+}
+
 TEST(ColourText, EveryNamedValueIsWrittenAsItsNameAndReadBackInAnyCase)
 {
-    for (const auto &[name, value] : kTable) {
+    for (const auto &[view, value] : namedColours()) {
+        const std::string name(view);
+        for (const auto &other : namedColours()) {
+            if (other.name != view) {
+                EXPECT_NE(other.value, value) << name << " shares its value with " << other.name;
+            }
+        }
         EXPECT_EQ(colourToText(value), name);
         EXPECT_EQ(textToColour(name), value) << name;
         EXPECT_EQ(textToColour(lower(name)), value) << name;

@@ -197,11 +197,14 @@ TEST(Dispatch, ComparisonIsExactAndCaseSensitive)
 
 TEST(Dispatch, CatalogueIndexesFollowTheFixedOrder)
 {
-    EXPECT_EQ(commandIndex(kClientCommands, "CMD_sendlogininfo"), 0u);
-    EXPECT_EQ(commandIndex(kClientCommands, "CMD_playasound"), 24u);
-    EXPECT_EQ(commandIndex(kServerCommands, "CMD_logininfo"), 0u);
-    EXPECT_EQ(commandIndex(kServerCommands, "CMD_playasound"), 7u);
-    EXPECT_EQ(commandIndex(kServerCommands, "CMD_nothing"), kServerCommands.size());
+    static_assert(clientCommand("CMD_sendlogininfo") == 0);
+    static_assert(clientCommand("CMD_playasound") == 24);
+    static_assert(serverCommand("CMD_logininfo") == 0);
+    static_assert(serverCommand("CMD_playasound") == 7);
+    EXPECT_EQ(commandIndex(kClientCommands, "CMD_gotit"), 15u);
+    // A word outside the catalogue has no index (and names no case label).
+    EXPECT_THROW(commandIndex(kServerCommands, "CMD_nothing"), std::invalid_argument);
+    EXPECT_THROW(commandIndex(kServerCommands, "CMD_gotit"), std::invalid_argument);
 }
 
 TEST(InboundQueue, LineBreaksInsideAMessageNeverMakeASecondCommand)

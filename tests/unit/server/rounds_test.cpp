@@ -34,7 +34,7 @@ TEST_F(Rounds, CodeIsDrawnFromFiveOrSixColours)
     random.code(5, 4, 3, 2);
     startGame(3, 60);
     EXPECT_EQ(random.lastRange, 5);
-    EXPECT_EQ(server.secretCode(), (CodeRow{5, 4, 3, 2}));
+    EXPECT_EQ(server.secretCode(), (Code{5, 4, 3, 2}));
     startGame(3, 60, 0, 1);
     EXPECT_EQ(random.lastRange, 6);
     EXPECT_EQ(player(1).row, 1);

@@ -3,6 +3,7 @@
 // scripted code, and connections opened and closed as the endpoints would.
 
 #include "server/game_server.h"
+#include "wire_bytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,12 +15,6 @@
 #include <vector>
 
 namespace kalvex::test {
-
-// The exact bytes of one message: the text and its terminator.
-inline std::string wire(std::string text)
-{
-    return text + '\xFF';
-}
 
 // One recorded answer, written so that a failed comparison reads well.
 inline std::string sent(int slot, const std::string &text)

@@ -136,7 +136,7 @@ TEST(GridFile, SavesWholeAndLoads)
     StrGrid g;
     LoadStrGrid(g, file);
     EXPECT_EQ(g, exampleTable());
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(dir.entries().size(), 1u);
 
     EXPECT_THROW(LoadStrGrid(g, dir.path("missing.txt")), GridFileError);
     EXPECT_THROW(SaveStrGrid(g, dir.path("no/such/dir.txt")), GridFileError);

@@ -20,7 +20,7 @@ using test::TempDir;
 std::set<std::string> entriesOf(const TempDir &dir)
 {
     std::set<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(dir.root()))
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
         names.insert(entry.path().filename().string());
     return names;
 }
@@ -114,7 +114,7 @@ TEST(SaveLeftovers, ASaveInProgressIsNeverTakenForALeftover)
 TEST(SaveLeftovers, AKilledSaveOfTheTallyIsRemovedAtTheNextStart)
 {
     TempDir dir;
-    const std::string live = tallyFilePath(dir.root().string());
+    const std::string live = tallyFilePath(dir.path().string());
     writeTallyFile(live, StrGrid(9, 1));
     // A child process starts a save and is killed in the middle of it.
     const pid_t child = ::fork();

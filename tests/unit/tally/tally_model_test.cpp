@@ -148,7 +148,7 @@ TEST(TallyReset, WithOpponentsRowZeroNameCellIsEmptied)
 TEST(TallyFile, RestartKeepsTotalsAndNamesWithSessionAtZero)
 {
     TempDir dir;
-    const std::string file = tallyFilePath(dir.root().string());
+    const std::string file = tallyFilePath(dir.path().string());
     EXPECT_EQ(file, dir.path("kalvextally.tld"));
     StrGrid table;
     EXPECT_FALSE(readTallyFile(file, table));
@@ -167,7 +167,7 @@ TEST(TallyFile, RestartKeepsTotalsAndNamesWithSessionAtZero)
     EXPECT_EQ(ownTotals(second), (Row{"2", "1", "1/1"}));
     EXPECT_EQ(row(second, 1), (Row{"Ann", "1", "0", "1", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(row(second, 2), (Row{"Bob", "2", "1", "1", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(dir.entries().size(), 1u);
 }
 
 // Names a foreign host may send: each holds a byte that would end a line or

@@ -11,6 +11,7 @@
 #include "chat/qt/chat_input.h"
 #include "chat/qt/transcript_pane.h"
 #include "client/qt/board_panel.h"
+#include "free_port.h"
 #include "net/error_report.h"
 #include "server/qt/tserver.h"
 #include "tally/qt/tally_list.h"
@@ -46,12 +47,7 @@ namespace {
 
 const QByteArray T(1, '\xFF');
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+using test::freePort;
 
 // Every test gets its own home, runtime directory and ports.
 class ProgramTest : public ::testing::Test

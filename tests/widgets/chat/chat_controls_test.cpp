@@ -4,6 +4,7 @@
 #include "chat/qt/transcript_pane.h"
 #include "net/chat_limits.h"
 #include "net/error_report.h"
+#include "wire_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,10 +50,7 @@ public:
     int saves = 0;
 };
 
-std::string wire(std::string text)
-{
-    return text + '\xFF';
-}
+using test::wire;
 
 class Controls : public ::testing::Test
 {
