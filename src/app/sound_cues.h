@@ -34,10 +34,6 @@ enum class TurnSound
 
 // The names of the stored sounds the program asks for.
 std::string_view cueName(Cue cue, TurnSound turn);
-// "wave1" to "wave20" (any letter case) give 1 to 20; anything else nothing.
-std::optional<int> chatterSoundNumber(std::string_view name);
-// "wave" followed by n.
-std::string chatterSoundName(int n);
 
 // Decides which sound plays for a game event or a received chatter sound.
 // The switches start at their design defaults: both on, Classic.

@@ -74,8 +74,6 @@ public:
 
     const ClientSession &session() const { return core.session(); }
     int gamesPlayed() const { return games; }
-    // The mean thinking time per row in milliseconds.
-    int thinkingTime() const { return thinkMean; }
 
 private:
     enum class Action

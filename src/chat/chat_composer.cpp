@@ -43,25 +43,6 @@ std::string wireSafe(std::string_view text)
     return safe;
 }
 
-// "wave1" to "wave20" in any letter case gives its number, else 0.
-int chatterSoundNumber(std::string_view name)
-{
-    constexpr std::string_view prefix = "wave";
-    if (name.size() <= prefix.size() || name.size() > prefix.size() + 2)
-        return 0;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[i])) != prefix[i])
-            return 0;
-    }
-    int n = 0;
-    for (char c : name.substr(prefix.size())) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return 0;
-        n = n * 10 + (c - '0');
-    }
-    return n >= 1 && n <= kChatterSoundCount ? n : 0;
-}
-
 } // namespace
 
 std::string_view chatterSoundCaption(int n)
@@ -182,11 +163,12 @@ void ChatComposer::playasound(std::string_view fields)
         return;
     std::string_view name = fields.substr(plus + 1);
     name = name.substr(0, name.find('+'));
-    const int n = chatterSoundNumber(name);
-    if (n == 0)
+    const std::optional<int> number = chatterSoundNumber(name);
+    if (!number)
         return;
+    const int n = *number;
     if (host.chatterSoundsOn()) {
-        host.playChatterSound("wave" + std::to_string(n));
+        host.playChatterSound(chatterSoundName(n));
         return;
     }
     const std::optional<std::string> seat =

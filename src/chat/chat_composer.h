@@ -6,6 +6,7 @@
 #include "chat/chat_host.h"
 #include "chat/transcript.h"
 #include "net/colour_text.h"
+#include "net/game_vocabulary.h"
 
 #include <array>
 #include <functional>
@@ -17,7 +18,6 @@ namespace kalvex {
 
 inline constexpr std::string_view kChatPlaceholder = "<Enter Chat Here>";
 inline constexpr int kPhraseCount = 9;
-inline constexpr int kChatterSoundCount = 20;
 // The phrase buttons stay locked for this many dispatch ticks after a use.
 inline constexpr int kPhraseLockTicks = 101;
 

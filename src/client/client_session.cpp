@@ -13,11 +13,6 @@ namespace kalvex {
 
 namespace {
 
-constexpr std::size_t command(std::string_view name)
-{
-    return commandIndex(kClientCommands, name);
-}
-
 // Tells the window to redraw when an operation ends, also when a field
 // that is not a number ended it early: what it changed stays changed.
 class RedrawOnExit
@@ -110,75 +105,75 @@ void ClientSession::handleLine(std::string_view line)
 void ClientSession::dispatch(std::size_t index, std::string_view rest)
 {
     switch (index) {
-    case command("CMD_sendlogininfo"):
+    case clientCommand("CMD_sendlogininfo"):
         sendloginfo(rest);
         break;
-    case command("CMD_chat"):
-    case command("CMD_action"):
+    case clientCommand("CMD_chat"):
+    case clientCommand("CMD_action"):
         chatReceived(rest);
         break;
-    case command("CMD_newplayerinfo"):
-    case command("CMD_existingplayers"):
+    case clientCommand("CMD_newplayerinfo"):
+    case clientCommand("CMD_existingplayers"):
         newplayerinfo(rest);
         break;
-    case command("CMD_havewrongversion"):
+    case clientCommand("CMD_havewrongversion"):
         systemLine(std::string(rest) + " has a different version of the game then you.");
         break;
-    case command("CMD_wrongversion"):
+    case clientCommand("CMD_wrongversion"):
         systemLine("You have a differnt version of the game then the host.");
         break;
-    case command("CMD_playerdisconnected"):
+    case clientCommand("CMD_playerdisconnected"):
         playerdisconnected(rest);
         break;
-    case command("CMD_startgame"):
+    case clientCommand("CMD_startgame"):
         startthegame(rest);
         break;
-    case command("CMD_nextplayer"):
+    case clientCommand("CMD_nextplayer"):
         getnextplayer(rest);
         break;
-    case command("CMD_winner"):
+    case clientCommand("CMD_winner"):
         winner(rest);
         break;
-    case command("CMD_full"):
+    case clientCommand("CMD_full"):
         out.owner.gameIsFull();
         break;
-    case command("CMD_justwatching"):
+    case clientCommand("CMD_justwatching"):
         justwatching(rest);
         break;
-    case command("CMD_startround"):
+    case clientCommand("CMD_startround"):
         startround(rest);
         break;
-    case command("CMD_yourresult"):
+    case clientCommand("CMD_yourresult"):
         yourresult(rest);
         break;
-    case command("CMD_gotit"):
+    case clientCommand("CMD_gotit"):
         gotit(rest);
         break;
-    case command("CMD_nomoreguesses"):
+    case clientCommand("CMD_nomoreguesses"):
         nomoreguesses(rest);
         break;
-    case command("CMD_endround"):
+    case clientCommand("CMD_endround"):
         endround();
         break;
-    case command("CMD_tiegame"):
+    case clientCommand("CMD_tiegame"):
         systemLine("The Game is tied, so you will play another round.");
         break;
-    case command("CMD_timeup"):
+    case clientCommand("CMD_timeup"):
         timeup(rest);
         break;
-    case command("CMD_loadgame"):
+    case clientCommand("CMD_loadgame"):
         loadgame(rest);
         break;
-    case command("CMD_didntgetit"):
+    case clientCommand("CMD_didntgetit"):
         didntgetit(rest);
         break;
-    case command("CMD_gottime"):
+    case clientCommand("CMD_gottime"):
         gottime(rest);
         break;
-    case command("CMD_setbonus"):
+    case clientCommand("CMD_setbonus"):
         setbonus(rest);
         break;
-    case command("CMD_playasound"):
+    case clientCommand("CMD_playasound"):
         chatterReceived(rest);
         break;
     default:

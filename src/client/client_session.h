@@ -89,7 +89,6 @@ public:
     const std::string &playername() const { return playerName; }
     const std::string &loginname() const { return loginText; }
     int guessslot() const { return guessSlot; }
-    static constexpr int maxplayers() { return kMaxPlayers; }
     int roundstotal() const { return roundsTotal; }
     int roundseconds() const { return roundSeconds; }
     int gametype() const { return gameType; }

@@ -39,4 +39,33 @@ std::string codeText(const Code &code)
     return text;
 }
 
+std::optional<int> chatterSoundNumber(std::string_view name)
+{
+    constexpr std::string_view prefix = "wave";
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 2)
+        return std::nullopt;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char c = name[i];
+        if (c != prefix[i] && c != prefix[i] - 'a' + 'A')
+            return std::nullopt;
+    }
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.front() == '0')
+        return std::nullopt;
+    int n = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n < 1 || n > kChatterSoundCount)
+        return std::nullopt;
+    return n;
+}
+
+std::string chatterSoundName(int n)
+{
+    return "wave" + std::to_string(n);
+}
+
 } // namespace kalvex

@@ -4,7 +4,9 @@
 // colours, the clue a guess earns, and the one judgement that gives it.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kalvex {
 
@@ -49,6 +51,15 @@ inline constexpr int kSolvedIndex = kRowHoles * (kRowHoles + 1);
 // only, so a guess colour outside them (0, negative, too large) matches
 // nothing.
 Clue judge(const Code &secret, const Code &guess);
+
+// Chatter sounds are "wave1" to "wave20" on the wire and in the stored
+// sounds: the sender writes the number in decimal without leading zeros.
+inline constexpr int kChatterSoundCount = 20;
+// "wave1" to "wave20" (the word in any letter case) give 1 to 20; anything
+// else, "wave03" included, nothing.
+std::optional<int> chatterSoundNumber(std::string_view name);
+// "wave" followed by n.
+std::string chatterSoundName(int n);
 
 // "1 1 2 2" for a code; for tools and test messages.
 std::string codeText(const Code &code);

@@ -45,7 +45,6 @@ class PlayerTable
 {
 public:
     // The host's socket endpoints are still counted by this name.
-    static constexpr int kSlots = kMaxPlayers;
 
     // Slots 1 to 10.
     Player &operator[](int slot) { return players[slot - 1]; }

@@ -38,7 +38,6 @@ public:
     ChatComposer &composer() { return chat; }
     ChatInput *input() const { return inputField; }
     QToolButton *phraseButton(int n) const { return phraseButtons.at(n - 1); }
-    QMenu *soundsMenu() const { return popupSounds; }
     QMenu *smiliesMenu() const { return popupSmilies; }
 
     // One tick of the message dispatch timer, after its message (the

@@ -54,7 +54,7 @@ QColor toQColor(ColourValue value, const QPalette &palette)
     }
     if (value == kColourNone)
         return palette.color(QPalette::Active, QPalette::Text);
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    return rgbColour(value);
 }
 
 ColourValue toColourValue(const QColor &colour)

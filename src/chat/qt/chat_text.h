@@ -3,6 +3,7 @@
 
 #include "net/colour_text.h"
 #include "net/qt/display_text.h"
+#include "net/qt/qt_colour.h"
 
 #include <QColor>
 #include <QPalette>

@@ -107,8 +107,6 @@ public:
     // A click on link `number`.
     void mainchatJump(int number);
 
-    QAction *selectAllAction() const { return selectAllItem; }
-    QAction *copyAction() const { return copyItem; }
     QAction *clearAction() const { return clearItem; }
     // Checkable, Ctrl+S; one switch for the Options menu and the context menu.
     QAction *scrollChatOffAction() const { return scrollOffItem; }

@@ -4,6 +4,7 @@
 #include "client/qt/board_art.h"
 #include "client/qt/board_widgets.h"
 #include "net/error_report.h"
+#include "net/qt/qt_colour.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -89,12 +90,6 @@ const boardart::BoardGeometry &boardGeometry()
     return geometry;
 }
 
-QColor toQColor(ColourValue value)
-{
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
-
 QFont pixelFont(int pixels, bool bold)
 {
     QFont font;
@@ -169,11 +164,6 @@ QString clueDescription(const ClueBox &box)
 }
 
 } // namespace
-
-QRect BoardPanel::chatArea()
-{
-    return kChatArea;
-}
 
 QPixmap BoardPanel::backgroundTile()
 {
@@ -300,7 +290,7 @@ void BoardPanel::buildRoster()
                 [this, slot](const QPoint &position) {
                     openSeatMenu(slot, seats[slot - 1].name->mapToGlobal(position));
                 });
-        const QColor colour = toQColor(Roster::seatColour(slot));
+        const QColor colour = rgbColour(Roster::seatColour(slot));
         for (QLabel *label : {static_cast<QLabel *>(seat.name), seat.score, seat.points})
             setTextColour(label, colour);
 
@@ -586,7 +576,7 @@ void BoardPanel::refreshTexts()
     setLabelText(labelGametype, displayText(session.gameTypeText()));
     const RoundClock &clock = session.roundClock();
     setLabelText(labelTimer, QString::fromStdString(clock.text()));
-    setTextColour(labelTimer, toQColor(clock.colour()));
+    setTextColour(labelTimer, rgbColour(clock.colour()));
     // The bar is as wide as the seconds left; the clock frame shows at most
     // its design width of it.
     imageTimer->setProperty("barWidth", clock.barWidth());
@@ -612,7 +602,7 @@ void BoardPanel::paintEvent(QPaintEvent *)
         if (line.name == kWaitingName)
             continue;
         boardart::paintSeatStripe(p, QRectF(8, seatTop(slot) - 1, 156, kSeatHeight + 2),
-                                  toQColor(Roster::seatColour(slot)), line.bold);
+                                  rgbColour(Roster::seatColour(slot)), line.bold);
     }
     boardart::paintClockFrame(p, QRectF(kClockFrame));
     // The ring stands around the hole, outside the ball, so the panel draws it.

@@ -30,8 +30,6 @@ class BoardPanel : public QWidget
 public:
     static constexpr int kWidth = 613;
     static constexpr int kHeight = 393;
-    // Where the chat side of the panel begins and ends.
-    static QRect chatArea();
 
     explicit BoardPanel(ClientSession &session, QWidget *parent = nullptr);
 
@@ -48,7 +46,6 @@ public:
 
     // Opens the seat line menu (`popup_kick`) for `slot` at a screen position.
     void openSeatMenu(int slot, const QPoint &globalPosition);
-    QMenu *seatMenu() const { return popupKick; }
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }
     QSize minimumSizeHint() const override { return sizeHint(); }

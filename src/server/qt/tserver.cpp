@@ -111,7 +111,7 @@ void TServer::endpointInfo(TSock &sender, ConnectionId connection, TSocketInfo c
     receivedlist.discard(connection);
     guarded(ErrorOrigin::Peer, [&] { engine.socketClosed(connection); });
     const int slot = sender.Tag;
-    if (slot >= 1 && slot <= PlayerTable::kSlots && endpoints[slot] == &sender) {
+    if (slot >= 1 && slot <= kMaxPlayers && endpoints[slot] == &sender) {
         endpoints[slot] = nullptr;
         sender.deleteLater();
     }

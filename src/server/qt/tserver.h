@@ -79,7 +79,7 @@ private:
 
     TSock Sock1{this};
     // The endpoint of each slot, 1 to 10 (index 0 unused).
-    std::array<QPointer<TSock>, PlayerTable::kSlots + 1> endpoints{};
+    std::array<QPointer<TSock>, kMaxPlayers + 1> endpoints{};
     InboundQueue receivedlist{std::string(), kPeerLimits};
     QTimer dispatchTimer{this};
     QTimer gameClock{this};

@@ -248,7 +248,18 @@ TEST_F(Composer, ReceivedChatterSoundPlaysWhenSwitchedOn)
     chat.playasound("4+wave21+");
     chat.playasound("4+../../etc/passwd+");
     chat.playasound("x+wave3+");
+    // No stored sound is called "wave03": the sender never writes a leading zero.
+    chat.playasound("4+wave03+");
     EXPECT_EQ(host.played, (std::vector<std::string>{"wave3", "wave20"}));
+    EXPECT_TRUE(transcript.items().empty());
+}
+
+TEST_F(Composer, AChatterSoundWithALeadingZeroIsNeitherPlayedNorShown)
+{
+    host.chatterSounds = false;
+    host.seats[4] = "Ann";
+    chat.playasound("4+wave03+");
+    EXPECT_TRUE(host.played.empty());
     EXPECT_TRUE(transcript.items().empty());
 }
 
