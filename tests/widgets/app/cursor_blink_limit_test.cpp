@@ -71,7 +71,7 @@ protected:
         ASSERT_GT(desktopFlashTime, 0) << "the platform's cursor does not blink";
         auto *layout = new QVBoxLayout(&window);
         edit = new ProbedLineEdit;
-        other = new QLineEdit;
+        other = new ProbedLineEdit;
         layout->addWidget(edit);
         layout->addWidget(other);
         // Spaces keep the cursor clear of the letters' ink.
@@ -91,7 +91,7 @@ protected:
     int desktopFlashTime = 0;
     QWidget window;
     ProbedLineEdit *edit = nullptr;
-    QLineEdit *other = nullptr;
+    ProbedLineEdit *other = nullptr;
 };
 
 } // namespace
@@ -99,7 +99,7 @@ protected:
 TEST_F(CursorBlinkLimitTest, TheCursorStopsBlinkingAfterTheBlinkTimeAndStaysShown)
 {
     ASSERT_TRUE(cursorBlinks(*edit, desktopFlashTime));
-    ASSERT_FALSE(cursorDrawn(*static_cast<ProbedLineEdit *>(other)))
+    ASSERT_FALSE(cursorDrawn(*other))
         << "the probe sees a cursor where none is drawn";
 
     CursorBlinkLimit limit(nullptr, 30ms);
