@@ -86,11 +86,11 @@ public:
     void checkState()
     {
         const PlayerTable &table = server.players();
-        check(table.highslot() >= lastHigh && table.highslot() <= PlayerTable::kSlots,
+        check(table.highslot() >= lastHigh && table.highslot() <= kMaxPlayers,
               "highslot moved down or past ten");
         lastHigh = table.highslot();
         check(!server.roundOn() || server.gameOn(), "a round without a game");
-        for (int slot = 1; slot <= PlayerTable::kSlots; ++slot) {
+        for (int slot = 1; slot <= kMaxPlayers; ++slot) {
             const Player &p = table[slot];
             check(p.row >= 0 && p.row <= 13, "row out of range");
             check(p.score >= 0, "negative score");
@@ -113,7 +113,7 @@ public:
     Dice dice;
     GameServer server;
     InboundQueue queue{std::string()};
-    std::array<ConnectionId, PlayerTable::kSlots + 1> ids{};
+    std::array<ConnectionId, kMaxPlayers + 1> ids{};
     std::map<std::pair<int, int>, int> departuresHeard;
     std::map<int, int> departuresOf;
     int lastHigh = 0;
@@ -177,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     FuzzedDataProvider data(bytes, size);
     Harness h(data);
     while (data.remaining_bytes() > 0) {
-        const int slot = data.ConsumeIntegralInRange<int>(1, PlayerTable::kSlots);
+        const int slot = data.ConsumeIntegralInRange<int>(1, kMaxPlayers);
         switch (data.ConsumeIntegralInRange<int>(0, 9)) {
         case 0: {
             const Admission a = h.server.acceptConnection();
