@@ -14,6 +14,9 @@ packages=(
   appstream groff-base man-db   # checking the metainfo and manual pages
   dpkg-dev file                 # make deb: dpkg-shlibdeps and the ELF check
   dbus at-spi2-core python3-pyatspi  # reading the program as a screen reader does
+  qt6-l10n-tools                # lupdate and lrelease for the translations
+  libgloox-dev qtkeychain-qt6-dev prosody  # the internet lobby's room, and a room server for its tests
+  libminiupnpc-dev miniupnpd nftables iproute2  # asking the router for a port, and a router for its tests
 )
 
 missing=()
