@@ -1,0 +1,183 @@
+#include "lobby/router_session.h"
+
+#include <array>
+#include <cstdio>
+
+namespace kalvex {
+
+namespace {
+
+constexpr const char *kNotConnectedText =
+    "The router answered but is not connected to the internet, so players outside cannot reach "
+    "this game";
+constexpr const char *kStoppedAnsweringText = "The router stopped answering (UPnP)";
+
+std::string noInternetAddressText(const std::string &address)
+{
+    if (address.empty() || address == "0.0.0.0")
+        return "The router has no internet address, so players outside cannot reach this game";
+    return "The router's internet address " + address +
+           " is itself a private one: this network sits behind another router (the provider's), "
+           "so players outside cannot reach this game";
+}
+
+std::string refusalReason(int code)
+{
+    switch (code) {
+    case kRouterNotAuthorized:
+        return "it does not let this machine open ports (action not authorized)";
+    case kRouterConflictInMappingEntry:
+        return "it already forwards that port to another machine (conflict with another mapping)";
+    case kRouterNoPortMapsAvailable:
+        return "its table of forwarded ports is full";
+    case kRouterConflictWithOtherMechanisms:
+        return "it conflicts with a forwarding set up another way on the router";
+    case 716:
+        return "it does not accept that port (wildcard not permitted)";
+    case 724:
+        return "it needs the same port outside and inside";
+    case 727:
+        return "it only forwards ports it chooses itself";
+    case 501:
+        return "the action failed on the router";
+    default:
+        return "error " + std::to_string(code);
+    }
+}
+
+std::optional<std::array<unsigned, 4>> ipv4Parts(const std::string &text)
+{
+    if (text.find_first_not_of("0123456789.") != std::string::npos)
+        return std::nullopt;
+    std::array<unsigned, 4> part{};
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%3u.%3u.%3u.%3u%c", &part[0], &part[1], &part[2], &part[3],
+                    &tail) != 4)
+        return std::nullopt;
+    for (unsigned value : part)
+        if (value > 255)
+            return std::nullopt;
+    return part;
+}
+
+} // namespace
+
+std::string routerRefusalText(std::uint16_t port, int code)
+{
+    if (code < 0)
+        return kStoppedAnsweringText;
+    return "The router refused to forward TCP port " + std::to_string(port) + ": " +
+           refusalReason(code);
+}
+
+bool isPublicIPv4(const std::string &address)
+{
+    const auto part = ipv4Parts(address);
+    if (!part)
+        return false;
+    const unsigned a = (*part)[0], b = (*part)[1], c = (*part)[2];
+    return !(a == 0 || a == 10 || a == 127 ||
+             a >= 224 ||                         // this, private, loop-back, multicast and reserved
+             (a == 100 && b >= 64 && b < 128) || // shared by the provider's NAT
+             (a == 169 && b == 254) || (a == 172 && b >= 16 && b < 32) || (a == 192 && b == 168) ||
+             (a == 192 && b == 0 && (c == 0 || c == 2)) || (a == 198 && (b == 18 || b == 19)) ||
+             (a == 198 && b == 51 && c == 100) ||
+             (a == 203 && b == 0 && c == 113)); // protocol, benchmark and documentation blocks
+}
+
+RouterSession::RouterSession(std::unique_ptr<RouterGateway> gateway, std::uint32_t leaseSeconds)
+    : gateway(std::move(gateway)), requestedLease(leaseSeconds), lease(leaseSeconds)
+{}
+
+MappingOutcome RouterSession::failure(std::string reason)
+{
+    MappingOutcome outcome;
+    outcome.reason = std::move(reason);
+    return outcome;
+}
+
+MappingOutcome RouterSession::map(std::uint16_t wanted)
+{
+    if (port)
+        unmap();
+    if (!routerKnown) {
+        const RouterSearch search = gateway->find();
+        if (search == RouterSearch::NoneAnswered)
+            return failure(kNoRouterText);
+        if (search == RouterSearch::NotConnected)
+            return failure(kNotConnectedText);
+        routerKnown = true;
+        lease = requestedLease;
+    }
+    MappingOutcome outcome = mapOnKnownRouter(wanted);
+    if (!outcome.mapped)
+        routerKnown = false; // the next request looks for the router anew
+    return outcome;
+}
+
+MappingOutcome RouterSession::mapOnKnownRouter(std::uint16_t wanted)
+{
+    // The internet address first: a forwarding behind a second NAT is of no
+    // use to anyone, so none is made.
+    std::string external;
+    const int addressResult = gateway->externalAddress(external);
+    if (addressResult != 0)
+        return failure(addressResult < 0 ? kStoppedAnsweringText
+                                         : "The router did not tell its internet address, so "
+                                           "players outside cannot be told where to connect");
+    if (!isPublicIPv4(external))
+        return failure(noInternetAddressText(external));
+
+    int result = addMapping(wanted);
+    if (result == kRouterConflictInMappingEntry) {
+        // Often our own forwarding left over from a run that ended without
+        // removing it; routers that do not simply renew it say "conflict".
+        const auto existing = gateway->mapping(wanted);
+        if (existing && existing->internalClient == gateway->lanAddress()) {
+            gateway->deleteMapping(wanted);
+            result = addMapping(wanted);
+        }
+    }
+    if (result != 0)
+        return failure(routerRefusalText(wanted, result));
+    port = wanted;
+    MappingOutcome outcome;
+    outcome.mapped = true;
+    outcome.externalAddress = external;
+    outcome.port = wanted;
+    return outcome;
+}
+
+int RouterSession::addMapping(std::uint16_t wanted)
+{
+    int result = gateway->addMapping(wanted, gateway->lanAddress(), lease);
+    if (result == kRouterOnlyPermanentLeases && lease != 0) {
+        lease = 0; // permanent: removed by unmap(), never left to expire
+        result = gateway->addMapping(wanted, gateway->lanAddress(), lease);
+    }
+    return result;
+}
+
+MappingOutcome RouterSession::renew()
+{
+    if (!port)
+        return failure(kNoRouterText);
+    const std::uint16_t wanted = *port;
+    MappingOutcome outcome = mapOnKnownRouter(wanted);
+    if (!outcome.mapped) {
+        routerKnown = false;
+        // The router may have restarted, or the machine moved: look again.
+        outcome = map(wanted);
+    }
+    return outcome;
+}
+
+void RouterSession::unmap()
+{
+    if (!port)
+        return;
+    gateway->deleteMapping(*port);
+    port.reset();
+}
+
+} // namespace kalvex
