@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace kalvex {
 
@@ -15,7 +16,8 @@ constexpr const char *kStoppedAnsweringText = "The router stopped answering (UPn
 std::string noInternetAddressText(const std::string &address)
 {
     if (address.empty() || address == "0.0.0.0")
-        return "The router has no internet address, so players outside cannot reach this game";
+        return "The router has no public internet address (it may sit behind another router), so "
+               "players outside cannot reach this game";
     return "The router's internet address " + address +
            " is itself a private one: this network sits behind another router (the provider's), "
            "so players outside cannot reach this game";
@@ -25,7 +27,7 @@ std::string refusalReason(int code)
 {
     switch (code) {
     case kRouterNotAuthorized:
-        return "it does not let this machine open ports (action not authorized)";
+        return "it does not let this machine open that port (action not authorized)";
     case kRouterConflictInMappingEntry:
         return "it already forwards that port to another machine (conflict with another mapping)";
     case kRouterNoPortMapsAvailable:
@@ -44,6 +46,23 @@ std::string refusalReason(int code)
         return "error " + std::to_string(code);
     }
 }
+
+// Address blocks the internet does not route to a home.
+constexpr std::pair<std::uint32_t, int> kUnreachableBlocks[] = {
+    {0x00000000, 8},  // "this" network
+    {0x0a000000, 8},  // private
+    {0x64400000, 10}, // shared by a provider's NAT
+    {0x7f000000, 8},  // loop-back
+    {0xa9fe0000, 16}, // link-local
+    {0xac100000, 12}, // private
+    {0xc0000000, 24}, // protocol assignments
+    {0xc0000200, 24}, // documentation
+    {0xc0a80000, 16}, // private
+    {0xc6120000, 15}, // benchmarking
+    {0xc6336400, 24}, // documentation
+    {0xcb007100, 24}, // documentation
+    {0xe0000000, 3},  // multicast and reserved
+};
 
 std::optional<std::array<unsigned, 4>> ipv4Parts(const std::string &text)
 {
@@ -75,14 +94,11 @@ bool isPublicIPv4(const std::string &address)
     const auto part = ipv4Parts(address);
     if (!part)
         return false;
-    const unsigned a = (*part)[0], b = (*part)[1], c = (*part)[2];
-    return !(a == 0 || a == 10 || a == 127 ||
-             a >= 224 ||                         // this, private, loop-back, multicast and reserved
-             (a == 100 && b >= 64 && b < 128) || // shared by the provider's NAT
-             (a == 169 && b == 254) || (a == 172 && b >= 16 && b < 32) || (a == 192 && b == 168) ||
-             (a == 192 && b == 0 && (c == 0 || c == 2)) || (a == 198 && (b == 18 || b == 19)) ||
-             (a == 198 && b == 51 && c == 100) ||
-             (a == 203 && b == 0 && c == 113)); // protocol, benchmark and documentation blocks
+    const std::uint32_t value = (*part)[0] << 24 | (*part)[1] << 16 | (*part)[2] << 8 | (*part)[3];
+    for (const auto &[network, prefix] : kUnreachableBlocks)
+        if ((value ^ network) >> (32 - prefix) == 0)
+            return false;
+    return true;
 }
 
 RouterSession::RouterSession(std::unique_ptr<RouterGateway> gateway, std::uint32_t leaseSeconds)
