@@ -114,8 +114,10 @@ MappingOutcome RouterSession::failure(std::string reason)
 
 MappingOutcome RouterSession::map(std::uint16_t wanted)
 {
-    if (port)
+    if (port && *port != wanted)
         unmap();
+    if (port)
+        return renew(); // asked again for what is in place: no gap in the forwarding
     if (!routerKnown) {
         const RouterSearch search = gateway->find();
         if (search == RouterSearch::NoneAnswered)
@@ -181,6 +183,7 @@ MappingOutcome RouterSession::renew()
     const std::uint16_t wanted = *port;
     MappingOutcome outcome = mapOnKnownRouter(wanted);
     if (!outcome.mapped) {
+        unmap();
         routerKnown = false;
         // The router may have restarted, or the machine moved: look again.
         outcome = map(wanted);

@@ -160,6 +160,10 @@ RouterPortMapper::~RouterPortMapper()
 
 void RouterPortMapper::request(quint16 port)
 {
+    if (port == 0) {
+        release(); // there is no port 0 to forward
+        return;
+    }
     const std::lock_guard lock(worker->mutex);
     worker->wantedPort = port;
     worker->wantedGeneration = ++generation;

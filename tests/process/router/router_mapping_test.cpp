@@ -99,6 +99,23 @@ TEST_F(RouterPortMapping, ForwardsTheGamePortToThisMachineUntilReleased)
     EXPECT_TRUE(unavailable.isEmpty());
 }
 
+TEST_F(RouterPortMapping, FindsTheRouterBySearchingTheHomeNetwork)
+{
+    TestRouter router(0, "16.1.2.3");
+    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
+    RouterProbe probe(router);
+    qunsetenv("KALVEX_UPNP_DESCRIPTION_URL"); // as in the program: no address known
+    const auto mapper = makeRouterPortMapper();
+    QSignalSpy mapped(mapper.get(), &PortMapper::mapped);
+    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    mapper->request(kGamePort);
+    ASSERT_TRUE(mapped.wait(kAnswerMs)) << firstArgument(unavailable, 0);
+    EXPECT_EQ(firstArgument(mapped, 0), "16.1.2.3");
+    const auto entry = probe.mapping(kGamePort);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->internalClient, router.homeAddress().toStdString());
+}
+
 TEST_F(RouterPortMapping, TheForwardingGoesWithTheMapper)
 {
     TestRouter router(0, "16.1.2.3");

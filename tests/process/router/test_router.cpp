@@ -132,7 +132,10 @@ bool TestRouter::prepareNetwork()
           QStringList{"link", "add", wan, "type", "veth", "peer", "name", lan},
           QStringList{"addr", "add", internetAddress + "/24", "dev", wan},
           QStringList{"addr", "add", homeAddress() + "/24", "dev", lan},
-          QStringList{"link", "set", wan, "up"}, QStringList{"link", "set", lan, "up"}}) {
+          QStringList{"link", "set", wan, "up"}, QStringList{"link", "set", lan, "up"},
+          // Searches for routers (SSDP multicast) go to the first home network.
+          QStringList{"route", "replace", "239.255.255.250/32", "dev",
+                      index == 0 ? lan : "lan0"}}) {
         problem = run("ip", command);
         if (!problem.isEmpty())
             return false;

@@ -180,6 +180,20 @@ TEST(RouterSession, RenewalFindsARouterThatRestartedAndForgotTheForwarding)
     EXPECT_EQ(router.table.count(7772), 1u);
 }
 
+TEST(RouterSession, AskingAgainForTheSamePortKeepsItForwarded)
+{
+    ScriptedRouter router;
+    RouterSession session = sessionOn(router);
+    ASSERT_TRUE(session.map(7772).mapped);
+    EXPECT_TRUE(session.map(7772).mapped);
+    EXPECT_EQ(router.deletes, 0);
+    EXPECT_EQ(router.leasesAsked.size(), 2u);
+    EXPECT_TRUE(session.map(7773).mapped);
+    EXPECT_EQ(router.deletes, 1);
+    EXPECT_EQ(router.table.count(7772), 0u);
+    EXPECT_EQ(router.table.count(7773), 1u);
+}
+
 TEST(RouterSession, NextRequestLooksForTheRouterAgainAfterAFailure)
 {
     ScriptedRouter router;
