@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ using test::TestRouter;
 
 constexpr quint16 kGamePort = 7772;
 constexpr int kAnswerMs = 8000;
+constexpr const char *kInternetAddress = "16.1.2.3";
 
 // The first argument of the `index`th signal caught, as text; empty when
 // there was none.
@@ -24,26 +26,6 @@ std::string firstArgument(const QSignalSpy &spy, int index)
     return spy.value(index).value(0).toString().toStdString();
 }
 
-// The router as any other program on this machine sees it.
-class RouterProbe
-{
-public:
-    explicit RouterProbe(const TestRouter &router)
-        : gateway(router.descriptionUrl().toStdString(), 0)
-    {
-        EXPECT_EQ(gateway.find(), RouterSearch::Connected);
-    }
-    std::optional<RouterMapping> mapping(quint16 port) { return gateway.mapping(port); }
-    bool waitUntilGone(quint16 port)
-    {
-        return QTest::qWaitFor([&] { return !mapping(port); }, 5000);
-    }
-    RouterGateway &router() { return gateway; }
-
-private:
-    UpnpGateway gateway;
-};
-
 QString natRules()
 {
     QProcess nft;
@@ -51,6 +33,20 @@ QString natRules()
     nft.waitForFinished(5000);
     return QString::fromLocal8Bit(nft.readAllStandardOutput());
 }
+
+// A port mapper and what it answered.
+struct WatchedMapper
+{
+    explicit WatchedMapper(std::unique_ptr<PortMapper> made)
+        : mapper(std::move(made)), mapped(mapper.get(), &PortMapper::mapped),
+          unavailable(mapper.get(), &PortMapper::unavailable)
+    {}
+    PortMapper *operator->() const { return mapper.get(); }
+
+    std::unique_ptr<PortMapper> mapper;
+    QSignalSpy mapped;
+    QSignalSpy unavailable;
+};
 
 class RouterPortMapping : public ::testing::Test
 {
@@ -62,165 +58,155 @@ protected:
             GTEST_SKIP() << "no router can run here: " << reason.toStdString();
     }
 
-    // The mapper the lobby makes, pointed at `router`.
-    static std::unique_ptr<PortMapper> mapperFor(const TestRouter &router)
+    // A router on the home network, and the lobby's mapper pointed at it.
+    void startRouter(int index = 0, const QString &internetAddress = kInternetAddress)
     {
-        qputenv("KALVEX_UPNP_DESCRIPTION_URL", router.descriptionUrl().toUtf8());
-        return makeRouterPortMapper();
+        router = std::make_unique<TestRouter>(index, internetAddress);
+        ASSERT_TRUE(router->failure().isEmpty()) << router->failure().toStdString();
+        probe = std::make_unique<UpnpGateway>(router->descriptionUrl().toStdString(), 0);
+        ASSERT_EQ(probe->find(), RouterSearch::Connected);
+        qputenv("KALVEX_UPNP_DESCRIPTION_URL", router->descriptionUrl().toUtf8());
     }
+
+    // What the router forwards `port` to, as any program at home sees it.
+    std::optional<RouterMapping> forwarding(quint16 port) { return probe->mapping(port); }
+
+    std::unique_ptr<TestRouter> router;
+    std::unique_ptr<UpnpGateway> probe;
 };
 
 TEST_F(RouterPortMapping, ForwardsTheGamePortToThisMachineUntilReleased)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
-    const auto mapper = mapperFor(router);
-    QSignalSpy mapped(mapper.get(), &PortMapper::mapped);
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    ASSERT_NO_FATAL_FAILURE(startRouter());
+    WatchedMapper mapper(makeRouterPortMapper());
 
     mapper->request(kGamePort);
-    ASSERT_TRUE(mapped.wait(kAnswerMs)) << firstArgument(unavailable, 0);
-    EXPECT_EQ(firstArgument(mapped, 0), "16.1.2.3");
-    EXPECT_EQ(mapped.at(0).at(1).value<quint16>(), kGamePort);
-    const auto entry = probe.mapping(kGamePort);
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs)) << firstArgument(mapper.unavailable, 0);
+    EXPECT_EQ(firstArgument(mapper.mapped, 0), kInternetAddress);
+    EXPECT_EQ(mapper.mapped.at(0).at(1).value<quint16>(), kGamePort);
+    const auto entry = forwarding(kGamePort);
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->internalClient, router.homeAddress().toStdString());
+    EXPECT_EQ(entry->internalClient, router->homeAddress().toStdString());
     EXPECT_GT(entry->leaseSeconds, 0u);
     EXPECT_LE(entry->leaseSeconds, RouterPortMapper::kLeaseSeconds);
     // The router really forwards: its NAT rule leads to this machine.
-    EXPECT_TRUE(natRules().contains(QString("%1:%2").arg(router.homeAddress()).arg(kGamePort)))
+    EXPECT_TRUE(natRules().contains(QString("%1:%2").arg(router->homeAddress()).arg(kGamePort)))
         << natRules().toStdString();
 
     mapper->release();
-    EXPECT_TRUE(probe.waitUntilGone(kGamePort));
-    EXPECT_FALSE(natRules().contains(router.homeAddress()));
-    EXPECT_EQ(mapped.size(), 1);
-    EXPECT_TRUE(unavailable.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !forwarding(kGamePort); }, 5000));
+    EXPECT_FALSE(natRules().contains(router->homeAddress()));
+    EXPECT_EQ(mapper.mapped.size(), 1);
+    EXPECT_TRUE(mapper.unavailable.isEmpty());
 }
 
 TEST_F(RouterPortMapping, FindsTheRouterBySearchingTheHomeNetwork)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
+    ASSERT_NO_FATAL_FAILURE(startRouter());
     qunsetenv("KALVEX_UPNP_DESCRIPTION_URL"); // as in the program: no address known
-    const auto mapper = makeRouterPortMapper();
-    QSignalSpy mapped(mapper.get(), &PortMapper::mapped);
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    WatchedMapper mapper(makeRouterPortMapper());
     mapper->request(kGamePort);
-    ASSERT_TRUE(mapped.wait(kAnswerMs)) << firstArgument(unavailable, 0);
-    EXPECT_EQ(firstArgument(mapped, 0), "16.1.2.3");
-    const auto entry = probe.mapping(kGamePort);
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs)) << firstArgument(mapper.unavailable, 0);
+    EXPECT_EQ(firstArgument(mapper.mapped, 0), kInternetAddress);
+    const auto entry = forwarding(kGamePort);
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->internalClient, router.homeAddress().toStdString());
+    EXPECT_EQ(entry->internalClient, router->homeAddress().toStdString());
 }
 
 TEST_F(RouterPortMapping, TheForwardingGoesWithTheMapper)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
-    auto mapper = mapperFor(router);
-    QSignalSpy mapped(mapper.get(), &PortMapper::mapped);
-    mapper->request(kGamePort);
-    ASSERT_TRUE(mapped.wait(kAnswerMs));
-    ASSERT_TRUE(probe.mapping(kGamePort));
+    ASSERT_NO_FATAL_FAILURE(startRouter());
+    auto mapper = std::make_unique<WatchedMapper>(makeRouterPortMapper());
+    (*mapper)->request(kGamePort);
+    ASSERT_TRUE(mapper->mapped.wait(kAnswerMs));
+    ASSERT_TRUE(forwarding(kGamePort));
     mapper.reset(); // as at the end of the program: no event loop runs after it
-    EXPECT_FALSE(probe.mapping(kGamePort));
+    EXPECT_FALSE(forwarding(kGamePort));
 }
 
-TEST_F(RouterPortMapping, AReleaseOvertakesAnUnansweredRequest)
+TEST_F(RouterPortMapping, AnAnswerToAReleasedRequestIsNotPassedOn)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
-    const auto mapper = mapperFor(router);
-    QSignalSpy mapped(mapper.get(), &PortMapper::mapped);
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    ASSERT_NO_FATAL_FAILURE(startRouter());
+    WatchedMapper mapper(makeRouterPortMapper());
     mapper->request(kGamePort);
+    // The router answers meanwhile; no events run here, so its answer waits
+    // in the event queue.
+    for (int tries = 0; tries < 100 && !forwarding(kGamePort); ++tries)
+        QThread::msleep(50);
+    ASSERT_TRUE(forwarding(kGamePort));
+    QThread::msleep(200);
     mapper->release();
     mapper->request(kGamePort + 1);
-    ASSERT_TRUE(mapped.wait(kAnswerMs));
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs));
     QTest::qWait(300);
-    ASSERT_EQ(mapped.size(), 1); // only the request still wanted is answered
-    EXPECT_EQ(mapped.at(0).at(1).value<quint16>(), kGamePort + 1);
-    EXPECT_FALSE(probe.mapping(kGamePort));
-    EXPECT_TRUE(probe.mapping(kGamePort + 1));
-    EXPECT_TRUE(unavailable.isEmpty());
+    ASSERT_EQ(mapper.mapped.size(), 1); // only the request still wanted is answered
+    EXPECT_EQ(mapper.mapped.at(0).at(1).value<quint16>(), kGamePort + 1);
+    EXPECT_FALSE(forwarding(kGamePort));
+    EXPECT_TRUE(forwarding(kGamePort + 1));
+    EXPECT_TRUE(mapper.unavailable.isEmpty());
 }
 
 TEST_F(RouterPortMapping, RenewsTheForwardingBeforeItsLeaseRunsOut)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
+    ASSERT_NO_FATAL_FAILURE(startRouter());
     constexpr std::uint32_t kShortLease = 3;
-    qputenv("KALVEX_UPNP_DESCRIPTION_URL", router.descriptionUrl().toUtf8());
-    RouterPortMapper mapper(RouterPortMapper::sessionFromEnvironment(kShortLease));
-    QSignalSpy mapped(&mapper, &PortMapper::mapped);
-    QSignalSpy unavailable(&mapper, &PortMapper::unavailable);
-    mapper.request(kGamePort);
-    ASSERT_TRUE(mapped.wait(kAnswerMs));
+    WatchedMapper mapper(
+        std::make_unique<RouterPortMapper>(RouterPortMapper::sessionFromEnvironment(kShortLease)));
+    mapper->request(kGamePort);
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs));
 
     // Twice the lease: the router drops a forwarding whose lease ran out.
     QTest::qWait(2 * kShortLease * 1000 + 500);
-    const auto entry = probe.mapping(kGamePort);
+    const auto entry = forwarding(kGamePort);
     ASSERT_TRUE(entry) << "the forwarding expired";
     EXPECT_LE(entry->leaseSeconds, kShortLease);
-    EXPECT_EQ(mapped.size(), 1) << "renewals are not news to the lobby";
-    EXPECT_TRUE(unavailable.isEmpty());
+    EXPECT_EQ(mapper.mapped.size(), 1) << "renewals are not news to the lobby";
+    EXPECT_TRUE(mapper.unavailable.isEmpty());
 }
 
 TEST_F(RouterPortMapping, ARefusalSaysWhy)
 {
-    TestRouter router(0, "16.1.2.3");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
+    ASSERT_NO_FATAL_FAILURE(startRouter());
     // Another machine at home already has the port.
-    ASSERT_EQ(probe.router().addMapping(kGamePort, "192.168.77.20", 0), 0);
-    const auto mapper = mapperFor(router);
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    ASSERT_EQ(probe->addMapping(kGamePort, "192.168.77.20", 0), 0);
+    WatchedMapper mapper(makeRouterPortMapper());
     mapper->request(kGamePort);
-    ASSERT_TRUE(unavailable.wait(kAnswerMs));
-    EXPECT_EQ(firstArgument(unavailable, 0),
+    ASSERT_TRUE(mapper.unavailable.wait(kAnswerMs));
+    EXPECT_EQ(firstArgument(mapper.unavailable, 0),
               "The router refused to forward TCP port 7772: it already forwards that port to "
               "another machine (conflict with another mapping)");
-    EXPECT_EQ(probe.mapping(kGamePort)->internalClient, "192.168.77.20");
+    EXPECT_EQ(forwarding(kGamePort)->internalClient, "192.168.77.20");
 
     // A port the router's rules keep closed.
     mapper->request(80);
-    ASSERT_TRUE(unavailable.wait(kAnswerMs));
-    EXPECT_EQ(firstArgument(unavailable, 1),
+    ASSERT_TRUE(mapper.unavailable.wait(kAnswerMs));
+    EXPECT_EQ(firstArgument(mapper.unavailable, 1),
               "The router refused to forward TCP port 80: it does not let this machine open that "
               "port (action not authorized)");
 }
 
 TEST_F(RouterPortMapping, ARouterBehindAnotherNatIsOfNoUse)
 {
-    TestRouter router(1, "100.64.3.4");
-    ASSERT_TRUE(router.failure().isEmpty()) << router.failure().toStdString();
-    RouterProbe probe(router);
-    const auto mapper = mapperFor(router);
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    ASSERT_NO_FATAL_FAILURE(startRouter(1, "100.64.3.4"));
+    WatchedMapper mapper(makeRouterPortMapper());
     mapper->request(kGamePort);
-    ASSERT_TRUE(unavailable.wait(kAnswerMs));
+    ASSERT_TRUE(mapper.unavailable.wait(kAnswerMs));
     // miniupnpd keeps its private address to itself; other routers tell it.
-    EXPECT_EQ(firstArgument(unavailable, 0),
+    EXPECT_EQ(firstArgument(mapper.unavailable, 0),
               "The router has no public internet address (it may sit behind another router), so "
               "players outside cannot reach this game");
-    EXPECT_FALSE(probe.mapping(kGamePort));
+    EXPECT_FALSE(forwarding(kGamePort));
 }
 
 TEST_F(RouterPortMapping, NoRouterAnswering)
 {
     qputenv("KALVEX_UPNP_DESCRIPTION_URL",
             QString("http://127.0.0.1:%1/rootDesc.xml").arg(test::freePort()).toUtf8());
-    const auto mapper = makeRouterPortMapper();
-    QSignalSpy unavailable(mapper.get(), &PortMapper::unavailable);
+    WatchedMapper mapper(makeRouterPortMapper());
     mapper->request(kGamePort);
-    ASSERT_TRUE(unavailable.wait(3000));
-    EXPECT_EQ(firstArgument(unavailable, 0), "No router answered (UPnP is off or not supported)");
+    ASSERT_TRUE(mapper.unavailable.wait(3000));
+    EXPECT_EQ(firstArgument(mapper.unavailable, 0),
+              "No router answered (UPnP is off or not supported)");
     mapper->release(); // nothing to remove, and nothing goes wrong
 }
 
