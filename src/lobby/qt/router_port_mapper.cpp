@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -61,13 +62,15 @@ void RouterPortMapper::Worker::post(quint64 generation, const MappingOutcome &ou
 std::optional<Clock::time_point>
 RouterPortMapper::Worker::nextAttempt(const MappingOutcome &outcome) const
 {
-    if (!outcome.mapped)
-        return Clock::now() + std::chrono::seconds(kRetrySeconds);
+    using std::chrono::milliseconds;
     const std::uint32_t lease = session->grantedLease();
-    if (lease == 0)
-        return std::nullopt; // permanent: nothing to renew
-    // Renewed at half the lease, so that one late answer does not lose it.
-    return Clock::now() + std::chrono::milliseconds(std::uint64_t{lease} * 500);
+    // Renewed at half the lease, so that one late answer does not lose it;
+    // after a failure tried again as often, and at least once a minute.
+    const milliseconds halfLease(std::uint64_t{lease} * 500);
+    const milliseconds retry = std::chrono::seconds(kRetrySeconds);
+    if (outcome.mapped)
+        return lease == 0 ? std::nullopt : std::optional(Clock::now() + halfLease);
+    return Clock::now() + (lease == 0 ? retry : std::min(halfLease, retry));
 }
 
 void RouterPortMapper::Worker::run()

@@ -20,7 +20,7 @@ public:
     static constexpr int kDiscoveryMs = 2000;
     // How long destruction waits for the router to drop the forwarding.
     static constexpr int kReleaseWaitMs = 3000;
-    // After a renewal failed, how long until the next attempt.
+    // After a renewal failed, the longest wait until the next attempt.
     static constexpr int kRetrySeconds = 60;
 
     // The router found by discovery, or the one whose root description is

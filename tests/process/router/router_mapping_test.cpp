@@ -164,6 +164,26 @@ TEST_F(RouterPortMapping, RenewsTheForwardingBeforeItsLeaseRunsOut)
     EXPECT_TRUE(mapper.unavailable.isEmpty());
 }
 
+TEST_F(RouterPortMapping, ForwardsAgainWhenTheRouterComesBack)
+{
+    ASSERT_NO_FATAL_FAILURE(startRouter());
+    constexpr std::uint32_t kShortLease = 2;
+    WatchedMapper mapper(
+        std::make_unique<RouterPortMapper>(RouterPortMapper::sessionFromEnvironment(kShortLease)));
+    mapper->request(kGamePort);
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs));
+
+    router.reset(); // switched off: the renewal finds no router
+    ASSERT_TRUE(mapper.unavailable.wait(kAnswerMs));
+    EXPECT_EQ(firstArgument(mapper.unavailable, 0),
+              "No router answered (UPnP is off or not supported)");
+
+    ASSERT_NO_FATAL_FAILURE(startRouter());
+    ASSERT_TRUE(mapper.mapped.wait(kAnswerMs));
+    EXPECT_EQ(firstArgument(mapper.mapped, 1), kInternetAddress);
+    EXPECT_TRUE(forwarding(kGamePort));
+}
+
 TEST_F(RouterPortMapping, ARefusalSaysWhy)
 {
     ASSERT_NO_FATAL_FAILURE(startRouter());
