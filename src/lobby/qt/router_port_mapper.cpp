@@ -25,6 +25,11 @@ struct RouterPortMapper::Worker
     explicit Worker(std::unique_ptr<RouterSession> session) : session(std::move(session)) {}
 
     void run();
+    // Does what the mapper wants now; called with `lock` held, it lets go
+    // of it while the router answers.
+    void applyWanted(std::unique_lock<std::mutex> &lock);
+    // Renews the forwarding, or tries again to get one; the same locking.
+    void renew(std::unique_lock<std::mutex> &lock);
     // Hands an outcome to the mapper's thread; called with `mutex` held.
     void post(quint64 generation, const MappingOutcome &outcome);
     std::optional<Clock::time_point> nextAttempt(const MappingOutcome &outcome) const;
@@ -43,6 +48,7 @@ struct RouterPortMapper::Worker
     // The worker thread's alone.
     std::unique_ptr<RouterSession> session;
     MappingOutcome reported;
+    std::optional<Clock::time_point> renewal; // none: nothing to renew
 
     std::thread thread;
 };
@@ -76,54 +82,57 @@ RouterPortMapper::Worker::nextAttempt(const MappingOutcome &outcome) const
 void RouterPortMapper::Worker::run()
 {
     std::unique_lock lock(mutex);
-    std::optional<Clock::time_point> renewal;
     for (;;) {
-        if (wantedGeneration != appliedGeneration) {
-            const quint64 generation = wantedGeneration;
-            const quint16 port = wantedPort;
-            lock.unlock();
-            std::optional<MappingOutcome> outcome;
-            if (port == 0)
-                session->unmap();
-            else
-                outcome = session->map(port);
-            lock.lock();
-            appliedGeneration = generation;
-            renewal.reset();
-            if (outcome) {
-                // A first refusal is final; the player asks again by hosting again.
-                if (outcome->mapped)
-                    renewal = nextAttempt(*outcome);
-                post(generation, *outcome);
-            }
-            continue;
-        }
-        if (stopping)
+        if (wantedGeneration != appliedGeneration)
+            applyWanted(lock);
+        else if (stopping)
             break;
-        if (!renewal) {
+        else if (!renewal)
             wake.wait(lock);
-            continue;
-        }
-        if (Clock::now() < *renewal) {
+        else if (Clock::now() < *renewal)
             wake.wait_until(lock, *renewal);
-            continue;
-        }
-        const quint64 generation = appliedGeneration;
-        const quint16 port = wantedPort;
-        lock.unlock();
-        const MappingOutcome outcome =
-            session->mappedPort() ? session->renew() : session->map(port);
-        lock.lock();
-        if (generation != wantedGeneration)
-            continue; // overtaken by a new request or a release
-        renewal = nextAttempt(outcome);
-        qCDebug(lcRouter) << "renewal:" << outcome.mapped << outcome.reason.c_str();
-        if (outcome.mapped != reported.mapped ||
-            outcome.externalAddress != reported.externalAddress)
-            post(generation, outcome);
+        else
+            renew(lock);
     }
     finished = true;
     finishedChanged.notify_all();
+}
+
+void RouterPortMapper::Worker::applyWanted(std::unique_lock<std::mutex> &lock)
+{
+    const quint64 generation = wantedGeneration;
+    const quint16 port = wantedPort;
+    lock.unlock();
+    std::optional<MappingOutcome> outcome;
+    if (port == 0)
+        session->unmap();
+    else
+        outcome = session->map(port);
+    lock.lock();
+    appliedGeneration = generation;
+    renewal.reset();
+    if (outcome) {
+        // A first refusal is final: the player asks again by hosting again.
+        if (outcome->mapped)
+            renewal = nextAttempt(*outcome);
+        post(generation, *outcome);
+    }
+}
+
+void RouterPortMapper::Worker::renew(std::unique_lock<std::mutex> &lock)
+{
+    const quint64 generation = appliedGeneration;
+    const quint16 port = wantedPort;
+    lock.unlock();
+    const MappingOutcome outcome = session->mappedPort() ? session->renew() : session->map(port);
+    lock.lock();
+    if (generation != wantedGeneration)
+        return; // overtaken by a new request or a release
+    renewal = nextAttempt(outcome);
+    qCDebug(lcRouter) << "renewal:" << outcome.mapped << outcome.reason.c_str();
+    // Only news reach the lobby: lost, back, or a new internet address.
+    if (outcome.mapped != reported.mapped || outcome.externalAddress != reported.externalAddress)
+        post(generation, outcome);
 }
 
 std::unique_ptr<RouterSession> RouterPortMapper::sessionFromEnvironment(std::uint32_t leaseSeconds)
@@ -163,20 +172,18 @@ RouterPortMapper::~RouterPortMapper()
 
 void RouterPortMapper::request(quint16 port)
 {
-    if (port == 0) {
-        release(); // there is no port 0 to forward
-        return;
-    }
-    const std::lock_guard lock(worker->mutex);
-    worker->wantedPort = port;
-    worker->wantedGeneration = ++generation;
-    worker->wake.notify_all();
+    want(port); // port 0 is none: the same as a release
 }
 
 void RouterPortMapper::release()
 {
+    want(0);
+}
+
+void RouterPortMapper::want(quint16 port)
+{
     const std::lock_guard lock(worker->mutex);
-    worker->wantedPort = 0;
+    worker->wantedPort = port;
     worker->wantedGeneration = ++generation;
     worker->wake.notify_all();
 }

@@ -37,6 +37,8 @@ public:
 private:
     struct Worker;
 
+    // Hands the worker the port to forward now, 0 for none.
+    void want(quint16 port);
     void deliver(quint64 generation, const MappingOutcome &outcome);
 
     std::shared_ptr<Worker> worker;
