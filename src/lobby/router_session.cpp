@@ -34,13 +34,13 @@ std::string refusalReason(int code)
         return "its table of forwarded ports is full";
     case kRouterConflictWithOtherMechanisms:
         return "it conflicts with a forwarding set up another way on the router";
-    case 716:
+    case 716: // WildCardNotPermittedInExtPort
         return "it does not accept that port (wildcard not permitted)";
-    case 724:
+    case 724: // SamePortValuesRequired
         return "it needs the same port outside and inside";
-    case 727:
+    case 727: // ExternalPortOnlySupportsWildcard
         return "it only forwards ports it chooses itself";
-    case 501:
+    case 501: // ActionFailed
         return "the action failed on the router";
     default:
         return "error " + std::to_string(code);
