@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcRouter, "kalvex.lobby.router", QtWarningMsg)
 
@@ -44,6 +46,7 @@ struct RouterPortMapper::Worker
     bool stopping = false;
     bool finished = false;
     RouterPortMapper *receiver = nullptr;
+    std::deque<std::pair<quint64, MappingOutcome>> outcomes; // for the receiver
 
     // The worker thread's alone.
     std::unique_ptr<RouterSession> session;
@@ -58,11 +61,9 @@ void RouterPortMapper::Worker::post(quint64 generation, const MappingOutcome &ou
     reported = outcome;
     if (receiver == nullptr)
         return;
-    RouterPortMapper *mapper = receiver;
+    outcomes.emplace_back(generation, outcome);
     // Dropped unseen when the mapper is gone before its thread runs it.
-    QMetaObject::invokeMethod(
-        mapper, [mapper, generation, outcome] { mapper->deliver(generation, outcome); },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(receiver, "takeOutcomes", Qt::QueuedConnection);
 }
 
 std::optional<Clock::time_point>
@@ -188,16 +189,23 @@ void RouterPortMapper::want(quint16 port)
     worker->wake.notify_all();
 }
 
-void RouterPortMapper::deliver(quint64 outcomeGeneration, const MappingOutcome &outcome)
+void RouterPortMapper::takeOutcomes()
 {
-    if (outcomeGeneration != generation)
-        return; // answers a request that was released or replaced since
-    qCDebug(lcRouter) << "router:" << outcome.mapped << outcome.externalAddress.c_str()
-                      << outcome.reason.c_str();
-    if (outcome.mapped)
-        emit mapped(QString::fromStdString(outcome.externalAddress), outcome.port);
-    else
-        emit unavailable(QString::fromStdString(outcome.reason));
+    std::deque<std::pair<quint64, MappingOutcome>> taken;
+    {
+        const std::lock_guard lock(worker->mutex);
+        taken.swap(worker->outcomes);
+    }
+    for (const auto &[outcomeGeneration, outcome] : taken) {
+        if (outcomeGeneration != generation)
+            continue; // answers a request that was released or replaced since
+        qCDebug(lcRouter) << "router:" << outcome.mapped << outcome.externalAddress.c_str()
+                          << outcome.reason.c_str();
+        if (outcome.mapped)
+            emit mapped(QString::fromStdString(outcome.externalAddress), outcome.port);
+        else
+            emit unavailable(QString::fromStdString(outcome.reason));
+    }
 }
 
 std::unique_ptr<PortMapper> makeRouterPortMapper(QObject *parent)

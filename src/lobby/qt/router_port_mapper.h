@@ -39,7 +39,8 @@ private:
 
     // Hands the worker the port to forward now, 0 for none.
     void want(quint16 port);
-    void deliver(quint64 generation, const MappingOutcome &outcome);
+    // Passes on what the worker has heard from the router since last time.
+    Q_INVOKABLE void takeOutcomes();
 
     std::shared_ptr<Worker> worker;
     quint64 generation = 0;
