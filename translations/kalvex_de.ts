@@ -839,6 +839,12 @@ Danke an alle Spieler, die einen Fehler gemeldet oder eine Regel vorgeschlagen h
         <source>Cannot open Webpage</source>
         <translation>Die Webseite lässt sich nicht öffnen</translation>
     </message>
+    <message>
+        <source>en</source>
+        <comment>help pages</comment>
+        <extracomment>The folder of the help pages written in this language (assets/windows/help/&lt;folder&gt;)</extracomment>
+        <translation>de</translation>
+    </message>
 </context>
 <context>
     <name>kalvex::Tphrases</name>

@@ -119,10 +119,19 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
 QString Thelp::pageText(int number)
 {
     initWindowsResources();
-    QFile file(QStringLiteral(":/windows/help/page%1.html").arg(number));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    // The pages written in the player's language, else the English ones.
+    //: The folder of the help pages written in this language (assets/windows/help/<folder>)
+    const QString language = tr("en", "help pages");
+    QStringList places;
+    if (language != QLatin1String("en"))
+        places << QStringLiteral(":/windows/help/%1/page%2.html").arg(language).arg(number);
+    places << QStringLiteral(":/windows/help/page%1.html").arg(number);
+    for (const QString &place : std::as_const(places)) {
+        QFile file(place);
+        if (file.open(QIODevice::ReadOnly))
+            return QString::fromUtf8(file.readAll());
+    }
+    return {};
 }
 
 void Thelp::showPage(int number)
