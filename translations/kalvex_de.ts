@@ -539,6 +539,13 @@
     </message>
 </context>
 <context>
+    <name>kalvex::HttpDownload</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+</context>
+<context>
     <name>kalvex::MainWindow</name>
     <message>
         <source>Chat transcript</source>
