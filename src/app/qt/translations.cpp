@@ -3,6 +3,7 @@
 #include "net/shown_text.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -37,28 +38,36 @@ bool isEnglish(const QString &uiLanguage)
 
 } // namespace
 
-QString installTranslations(QCoreApplication &application, const QString &catalogue)
+QString chosenLanguage(const QStringList &languages, const QString &catalogue)
 {
-    const QStringList languages = QLocale::system().uiLanguages();
     for (const QString &language : languages) {
         if (isEnglish(language))
             return {};
         for (const QString &name : candidates(language)) {
-            auto own = std::make_unique<QTranslator>(&application);
-            if (!own->load(catalogue + QLatin1Char('_') + name,
-                           QString::fromLatin1(kTranslationsPath)))
-                continue;
-            QCoreApplication::installTranslator(own.release());
-            // Qt's standard dialogs speak the same language when Qt has it.
-            auto qt = std::make_unique<QTranslator>(&application);
-            if (qt->load(QStringLiteral("qtbase_") + name,
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-                QCoreApplication::installTranslator(qt.release());
-            setShownTextTranslator(&translateWithQt);
-            return name;
+            if (QFile::exists(QStringLiteral("%1/%2_%3.qm")
+                                  .arg(QString::fromLatin1(kTranslationsPath), catalogue, name)))
+                return name;
         }
     }
     return {};
+}
+
+QString installTranslations(QCoreApplication &application, const QString &catalogue)
+{
+    const QString name = chosenLanguage(QLocale::system().uiLanguages(), catalogue);
+    if (name.isEmpty())
+        return {};
+    auto own = std::make_unique<QTranslator>(&application);
+    if (!own->load(catalogue + QLatin1Char('_') + name, QString::fromLatin1(kTranslationsPath)))
+        return {};
+    QCoreApplication::installTranslator(own.release());
+    // Qt's standard dialogs speak the same language when Qt has it.
+    auto qt = std::make_unique<QTranslator>(&application);
+    if (qt->load(QStringLiteral("qtbase_") + name,
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt.release());
+    setShownTextTranslator(&translateWithQt);
+    return name;
 }
 
 } // namespace kalvex

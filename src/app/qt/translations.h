@@ -5,6 +5,7 @@
 // programs or stored in files never depend on it.
 
 #include <QString>
+#include <QStringList>
 
 class QCoreApplication;
 
@@ -13,6 +14,12 @@ namespace kalvex {
 // Where the translations of a catalogue are stored in the program:
 // ":/i18n/<catalogue>_<language>.qm".
 inline constexpr char kTranslationsPath[] = ":/i18n";
+
+// The first of `languages` (most wanted first, as QLocale::uiLanguages gives
+// them: "de-DE", "en") that the program holds a translation of `catalogue`
+// for, as its file names it ("de"); empty when an English language comes
+// first or none has one.
+QString chosenLanguage(const QStringList &languages, const QString &catalogue);
 
 // Installs the translation of `catalogue` ("kalvex") for the first of the
 // player's languages that has one, with Qt's own translation for the same
