@@ -8,6 +8,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+#include <string>
+
 namespace kalvex {
 
 namespace {
