@@ -55,6 +55,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # image format, the multimedia backends) ship in libqt6gui6 and
 # libqt6multimedia6, whose libraries the programs link: dpkg-shlibdeps
 # names those packages, so nothing is listed by hand.
+# The game's own translations are stored in the programs; Qt's texts of the
+# standard dialogs (message box buttons, the colour dialog) in the player's
+# language come from Qt's translations package, which the game does without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "multiplayer code-breaking board game with a chat")
 # The synopsis is the summary above; this is the long description under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

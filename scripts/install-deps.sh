@@ -14,7 +14,8 @@ packages=(
   appstream groff-base man-db   # checking the metainfo and manual pages
   dpkg-dev file                 # make deb: dpkg-shlibdeps and the ELF check
   dbus at-spi2-core python3-pyatspi  # reading the program as a screen reader does
-  qt6-l10n-tools                # lupdate and lrelease for the translations
+  qt6-l10n-tools python3        # lupdate and lrelease for the translations, and their check
+  qt6-translations-l10n         # Qt's own texts (standard dialogs) in the player's language
   libgloox-dev qtkeychain-qt6-dev prosody  # the internet lobby's room, and a room server for its tests
   libminiupnpc-dev miniupnpd nftables iproute2  # asking the router for a port, and a router for its tests
 )

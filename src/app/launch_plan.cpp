@@ -1,6 +1,7 @@
 #include "app/launch_plan.h"
 
 #include "net/message.h"
+#include "net/shown_text.h"
 
 #include <charconv>
 #include <cstring>
@@ -12,13 +13,14 @@ LaunchPlan planLaunch(const std::vector<std::string> &arguments)
     LaunchPlan plan;
     if (arguments.empty()) {
         plan.mode = LaunchMode::Solo;
-        plan.loadingLine = kSoloLoadingLine;
+        plan.loadingLine = "0+" + translate("LaunchPlan", "Loading Solo Game..Please wait.");
+        // Sent as the login name: the same in every language.
         plan.playername = "You";
         plan.hostaddress = "127.0.0.1";
         plan.showDownload = true;
         return plan;
     }
-    plan.loadingLine = kMultiLoadingLine;
+    plan.loadingLine = "0+" + translate("LaunchPlan", "Loading Multi-player Game.. Please Wait.");
     if (arguments.size() < 3)
         return plan;
     plan.playername = arguments[0];

@@ -20,7 +20,8 @@ enum class LaunchMode
 struct LaunchPlan
 {
     LaunchMode mode = LaunchMode::Incomplete;
-    // The system line shown first, with its "0+" slot marker.
+    // The system line shown first, with its "0+" slot marker, in the
+    // player's language.
     std::string loadingLine;
     std::string playername;
     std::string hostaddress;
@@ -29,9 +30,6 @@ struct LaunchPlan
     // The connection to the local lobby program is opened (host and join).
     bool openLobbyLink = false;
 };
-
-inline constexpr std::string_view kSoloLoadingLine = "0+Loading Solo Game..Please wait.";
-inline constexpr std::string_view kMultiLoadingLine = "0+Loading Multi-player Game.. Please Wait.";
 
 // arguments: the command line without the program's own name. Argument 3
 // hosts only when it is exactly "true"; arguments past the third are ignored.

@@ -3,6 +3,7 @@
 #include "chat/utf8_text.h"
 #include "net/chat_limits.h"
 #include "net/message.h"
+#include "net/shown_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,11 +12,27 @@ namespace kalvex {
 
 namespace {
 
-constexpr std::array<std::string_view, kChatterSoundCount> kChatterCaptions = {
-    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
-    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
-    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
-    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying",
+constexpr std::array<const char *, kChatterSoundCount> kChatterCaptions = {
+    QT_TRANSLATE_NOOP("ChatterSound", "Doh"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Cough"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Hello"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Thank You"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Where have you been?"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Snoring"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Sneezing"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Sorry"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Welcome"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Yeehaa"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Yippee"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Oh No"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Applause"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Honk"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Oooh"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Razzberry"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Cheer"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Woman Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Man Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSound", "Crying"),
 };
 
 constexpr std::array<std::string_view, kPhraseCount> kDefaultPhrases = {
@@ -45,11 +62,16 @@ std::string wireSafe(std::string_view text)
 
 } // namespace
 
-std::string_view chatterSoundCaption(int n)
+std::string chatPlaceholder()
+{
+    return translate("ChatInput", "<Enter Chat Here>");
+}
+
+std::string chatterSoundCaption(int n)
 {
     if (n < 1 || n > kChatterSoundCount)
         return {};
-    return kChatterCaptions[n - 1];
+    return translate("ChatterSound", kChatterCaptions[n - 1]);
 }
 
 std::string_view defaultPhrase(int n)
@@ -83,7 +105,7 @@ bool ChatComposer::sendit(std::string_view typed)
 
 std::string ChatComposer::afterKeyDown(std::string_view input)
 {
-    return input == kChatPlaceholder ? std::string() : std::string(input);
+    return input == chatPlaceholder() ? std::string() : std::string(input);
 }
 
 std::string ChatComposer::withSmiley(std::string_view input, int code)
@@ -175,8 +197,8 @@ void ChatComposer::playasound(std::string_view fields)
         slot >= 1 && slot <= kMaxPlayers ? host.seatName(slot) : std::nullopt;
     if (!seat)
         return;
-    const std::string line =
-        "0+" + *seat + ": <Chatter Sound> " + std::string(chatterSoundCaption(n));
+    const std::string line = "0+" + withArgs(translate("ChatComposer", "%1: <Chatter Sound> %2"),
+                                             {*seat, chatterSoundCaption(n)});
     transcript.addlinetochat(line, kSysColour);
 }
 

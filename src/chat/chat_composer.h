@@ -16,15 +16,17 @@
 
 namespace kalvex {
 
-inline constexpr std::string_view kChatPlaceholder = "<Enter Chat Here>";
 inline constexpr int kPhraseCount = 9;
 // The phrase buttons stay locked for this many dispatch ticks after a use.
 inline constexpr int kPhraseLockTicks = 101;
 
+// The text the chat input shows until the player types: never sent.
+std::string chatPlaceholder();
 // The caption of chatter sound n (1 to 20), as its menu lists it; empty for
-// any other number.
-std::string_view chatterSoundCaption(int n);
-// The default phrase of button n (1 to 9).
+// any other number. Only the sound's number travels.
+std::string chatterSoundCaption(int n);
+// The default phrase of button n (1 to 9). Sent as it stands and stored in
+// the settings, so it is the same in every language.
 std::string_view defaultPhrase(int n);
 
 class ChatComposer

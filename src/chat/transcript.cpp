@@ -2,16 +2,21 @@
 
 #include "chat/utf8_text.h"
 #include "net/message.h"
+#include "net/shown_text.h"
 
 namespace kalvex {
 
-const std::array<std::string_view, 6> kQuickInstructions = {
-    "0+Click the balls to change their colors.",
-    "0+Press the button with the Check Mark to enter your guess.",
-    "0+You will receive a clue.",
-    "0+A green peg means you have a correct colored ball in the correct location.",
-    "0+A yellow peg means you have a correct colored ball in the wrong location",
-    "0+An Empty peg means there is a colored ball that will not complete the code.",
+const std::array<const char *, 6> kQuickInstructions = {
+    QT_TRANSLATE_NOOP("Transcript", "Click the balls to change their colors."),
+    QT_TRANSLATE_NOOP("Transcript", "Press the button with the Check Mark to enter your guess."),
+    QT_TRANSLATE_NOOP("Transcript", "You will receive a clue."),
+    QT_TRANSLATE_NOOP("Transcript",
+                      "A green peg means you have a correct colored ball in the correct location."),
+    QT_TRANSLATE_NOOP("Transcript",
+                      "A yellow peg means you have a correct colored ball in the wrong location"),
+    QT_TRANSLATE_NOOP(
+        "Transcript",
+        "An Empty peg means there is a colored ball that will not complete the code."),
 };
 
 namespace {
@@ -143,8 +148,8 @@ bool Transcript::chatrecieved(std::string_view fields)
 
 void Transcript::viewQuickInstructions()
 {
-    for (std::string_view line : kQuickInstructions)
-        addlinetochat(line, kSysColour);
+    for (const char *line : kQuickInstructions)
+        addlinetochat("0+" + translate("Transcript", line), kSysColour);
 }
 
 void Transcript::clear()

@@ -157,8 +157,8 @@ private:
     TranscriptListener *observer = nullptr;
 };
 
-// The six lines of "View Quick Instructions" ("0+" and the text).
-extern const std::array<std::string_view, 6> kQuickInstructions;
+// The six lines of "View Quick Instructions", shown as system lines.
+extern const std::array<const char *, 6> kQuickInstructions;
 
 // The text with each line break (CR LF, CR, LF, VT, FF, NEL and Unicode's
 // line and paragraph separators) turned into one blank.

@@ -5,6 +5,7 @@
 #include "client/name_mention.h"
 #include "net/commands.h"
 #include "net/dispatch.h"
+#include "net/shown_text.h"
 
 #include <algorithm>
 #include <optional>
@@ -117,10 +118,13 @@ void ClientSession::dispatch(std::size_t index, std::string_view rest)
         newplayerinfo(rest);
         break;
     case clientCommand("CMD_havewrongversion"):
-        systemLine(std::string(rest) + " has a different version of the game then you.");
+        systemLine(
+            withArgs(translate("ClientSession", "%1 has a different version of the game then you."),
+                     {rest}));
         break;
     case clientCommand("CMD_wrongversion"):
-        systemLine("You have a differnt version of the game then the host.");
+        systemLine(
+            translate("ClientSession", "You have a differnt version of the game then the host."));
         break;
     case clientCommand("CMD_playerdisconnected"):
         playerdisconnected(rest);
@@ -156,7 +160,7 @@ void ClientSession::dispatch(std::size_t index, std::string_view rest)
         endround();
         break;
     case clientCommand("CMD_tiegame"):
-        systemLine("The Game is tied, so you will play another round.");
+        systemLine(translate("ClientSession", "The Game is tied, so you will play another round."));
         break;
     case clientCommand("CMD_timeup"):
         timeup(rest);
@@ -269,10 +273,10 @@ void ClientSession::newplayerinfo(std::string_view rest)
     const int slot = fields.number();
     const std::string_view name = fields.rest();
     if (slot == mySlot) {
-        systemLine("You are Connected.");
+        systemLine(translate("ClientSession", "You are Connected."));
         out.owner.loadinifile();
     } else {
-        systemLine(std::string(name) + " is Connected.");
+        systemLine(withArgs(translate("ClientSession", "%1 is Connected."), {name}));
     }
     if (slot > kMaxPlayers) {
         if (out.spectators != nullptr)
@@ -297,7 +301,7 @@ void ClientSession::playerdisconnected(std::string_view rest)
     if (!line)
         return;
     if (line->name != kWaitingName)
-        systemLine(line->name + " disconnected.");
+        systemLine(withArgs(translate("ClientSession", "%1 disconnected."), {line->name}));
     line->name = kWaitingName;
     setSeatMuted(slot, false);
 }
@@ -312,7 +316,9 @@ void ClientSession::justwatching(std::string_view rest)
     const bool watching = fields.rest() == "1";
     if (slot == mySlot)
         justWatchChecked = watching;
-    systemLine(line->name + (watching ? " is just watching" : " is now playing again"));
+    systemLine(withArgs(watching ? translate("ClientSession", "%1 is just watching")
+                                 : translate("ClientSession", "%1 is now playing again"),
+                        {line->name}));
     line->watching = watching;
 }
 
@@ -331,14 +337,15 @@ void ClientSession::startthegame(std::string_view rest)
     const int bonus = lenientFlag(fields);
     const int six = lenientFlag(fields);
 
-    systemLine(starter + " has started a game.");
+    systemLine(withArgs(translate("ClientSession", "%1 has started a game."), {starter}));
     bonusBadge = bonus == 1;
     setGameType(six);
 }
 
 void ClientSession::setGameType(int sixFlag)
 {
-    gameTypeLabel = sixFlag == 1 ? "Six Color Game" : "Five Color Game";
+    gameTypeLabel = sixFlag == 1 ? translate("ClientSession", "Six Color Game")
+                                 : translate("ClientSession", "Five Color Game");
     gameType = sixFlag;
 }
 
@@ -347,8 +354,9 @@ void ClientSession::startround(std::string_view rest)
     FieldReader fields(rest);
     const std::string_view round = fields.text();
     strToInt(round);
-    roundLabel = "ROUND: " + std::string(round) + "/" + std::to_string(roundsTotal);
-    status = "Round is starting";
+    roundLabel =
+        withArgs(translate("ClientSession", "ROUND: %1/%2"), {round, std::to_string(roundsTotal)});
+    status = translate("ClientSession", "Round is starting");
     playBoard.setCheckButton(1, false);
     playBoard.reset();
     playBoard.clearCode();
@@ -372,7 +380,7 @@ void ClientSession::stopClock()
 
 void ClientSession::openRowForEntry(int row)
 {
-    status = "Be a MasterMind!";
+    status = translate("ClientSession", "Be a MasterMind!");
     playBoard.openForEntry(row);
     selectedPosition = 1;
 }
@@ -388,7 +396,7 @@ void ClientSession::getnextplayer(std::string_view rest)
     guessSlot = slot;
     activeRow = row;
     if (slot == 0) {
-        status = "Round has started.";
+        status = translate("ClientSession", "Round has started.");
         return;
     }
     if (seatName(slot).value_or(std::string()) == playerName) {
@@ -430,7 +438,7 @@ void ClientSession::gotit(std::string_view rest)
     if (slot != mySlot)
         return;
     guessSlot = 0;
-    status = "You are a MasterMind!";
+    status = translate("ClientSession", "You are a MasterMind!");
     playBoard.showSolved(row);
     playBoard.showCode(code);
     tallyIncrease(3);
@@ -454,7 +462,7 @@ void ClientSession::nomoreguesses(std::string_view rest)
     const std::array<int, kRowHoles> code = readCode(fields);
     guessSlot = 0;
     playBoard.showCode(code);
-    status = "You are out of guesses.";
+    status = translate("ClientSession", "You are out of guesses.");
     if (SeatLine *line = seats.seat(mySlot))
         line->roundPoints.clear();
     playBoard.hideValueMarker(kBoardRows);
@@ -466,14 +474,14 @@ void ClientSession::timeup(std::string_view rest)
 {
     FieldReader fields(rest);
     playBoard.showCode(readCode(fields));
-    systemLine("Time is Up!.");
+    systemLine(translate("ClientSession", "Time is Up!."));
     clock.showTimeUp();
     cue(Cue::TimeUp);
 }
 
 void ClientSession::endround()
 {
-    status = "Round is Over.. Please Wait..";
+    status = translate("ClientSession", "Round is Over.. Please Wait..");
     stopClock();
     playBoard.hideCheckButton();
     guessSlot = 0;
@@ -491,9 +499,9 @@ void ClientSession::gottime(std::string_view rest)
         return;
     line->score = std::to_string(total);
     if (slotText == std::to_string(mySlot))
-        systemLine("You got the Time Bonus.");
+        systemLine(translate("ClientSession", "You got the Time Bonus."));
     else
-        systemLine(line->name + " got the Time Bonus.");
+        systemLine(withArgs(translate("ClientSession", "%1 got the Time Bonus."), {line->name}));
     timeBonusMarkerSeat = slot;
 }
 
@@ -506,7 +514,8 @@ void ClientSession::winner(std::string_view rest)
         return;
     const bool own = slot == mySlot;
     cue(Cue::Winner);
-    status = own ? std::string("You have Won the Game!") : line->name + " has Won the Game!";
+    status = own ? translate("ClientSession", "You have Won the Game!")
+                 : withArgs(translate("ClientSession", "%1 has Won the Game!"), {line->name});
     winnerMarkerSeat = slot;
     systemLine(status);
     if (hostingFlag)
@@ -521,7 +530,8 @@ void ClientSession::loadgame(std::string_view rest)
     fields.number(); // the newcomer's own slot
     roundsTotal = fields.number();
     const int round = fields.number();
-    roundLabel = "ROUND: " + std::to_string(round) + "/" + std::to_string(roundsTotal);
+    roundLabel = withArgs(translate("ClientSession", "ROUND: %1/%2"),
+                          {std::to_string(round), std::to_string(roundsTotal)});
     roundSeconds = fields.number();
     clock.setSeconds(fields.number());
     const int row = fields.number();

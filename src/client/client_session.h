@@ -10,6 +10,7 @@
 #include "client/roster.h"
 #include "client/round_clock.h"
 #include "net/colour_text.h"
+#include "net/shown_text.h"
 
 #include <array>
 #include <optional>
@@ -173,9 +174,9 @@ private:
 
     bool justWatchChecked = false;
     bool startButton = true;
-    std::string status = "Welcome to Kalvex";
-    std::string roundLabel = "ROUND: 0/0";
-    std::string gameTypeLabel = "Five Color Game";
+    std::string status = translate("ClientSession", "Welcome to Kalvex");
+    std::string roundLabel = withArgs(translate("ClientSession", "ROUND: %1/%2"), {"0", "0"});
+    std::string gameTypeLabel = translate("ClientSession", "Five Color Game");
     bool bonusBadge = true;
     int timeBonusMarkerSeat = 0;
     int winnerMarkerSeat = 0;

@@ -1,5 +1,7 @@
 #include "client/round_clock.h"
 
+#include "net/shown_text.h"
+
 #include <algorithm>
 
 namespace kalvex {
@@ -21,7 +23,7 @@ RoundClock::Tick RoundClock::tick()
     // reaches zero on this tick.
     if (seconds < 2) {
         seconds = 0;
-        clockText = "Time: 0:00";
+        clockText = withArgs(translate("RoundClock", "Time: %1"), {"0:00"});
         bar = 0;
         return {true, false};
     }
@@ -29,7 +31,7 @@ RoundClock::Tick RoundClock::tick()
     bar = seconds;
     textColour = seconds < 20 ? kHurryColour : kCalmColour;
     const bool cue = seconds == 20 || seconds == 15 || seconds <= 10;
-    clockText = "Time: " + format(seconds);
+    clockText = withArgs(translate("RoundClock", "Time: %1"), {format(seconds)});
     return {false, cue};
 }
 

@@ -2,6 +2,7 @@
 // The round clock: seconds left, its text, text colour and bar width.
 
 #include "net/colour_text.h"
+#include "net/shown_text.h"
 
 #include <string>
 
@@ -49,7 +50,7 @@ public:
 private:
     int seconds = 0;
     bool isRunning = false;
-    std::string clockText = "Time: 0:00";
+    std::string clockText = withArgs(translate("RoundClock", "Time: %1"), {"0:00"});
     ColourValue textColour = kDesignColour;
     int bar = kDesignBarWidth;
 };

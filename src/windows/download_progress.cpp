@@ -1,6 +1,7 @@
 #include "windows/download_progress.h"
 
 #include "net/ascii_text.h"
+#include "net/shown_text.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -51,7 +52,7 @@ void DownloadProgress::started()
 {
     getButton = false;
     abortButton = true;
-    infolabelText = "Loading";
+    infolabelText = translate("DownloadProgress", "Loading");
     isRunning = true;
 }
 
@@ -65,30 +66,31 @@ void DownloadProgress::idle()
 bool DownloadProgress::end(bool succeeded, std::int64_t fileSize)
 {
     if (succeeded) {
-        infolabelText = "Received " + std::to_string(fileSize) + " bytes";
+        infolabelText = withArgs(translate("DownloadProgress", "Received %1 bytes"),
+                                 {std::to_string(fileSize)});
     } else {
-        infolabelText = "Download Aborted";
+        infolabelText = translate("DownloadProgress", "Download Aborted");
         abortedFlag = Flag::Aborted;
     }
     idle();
     if (abortedFlag == Flag::Aborted)
         return false;
-    infolabel3Text = "Installing";
+    infolabel3Text = translate("DownloadProgress", "Installing");
     return true;
 }
 
 void DownloadProgress::endWithError()
 {
-    infolabelText = "Download Aborted";
+    infolabelText = translate("DownloadProgress", "Download Aborted");
     abortedFlag = Flag::Aborted;
     idle();
 }
 
 void DownloadProgress::stop()
 {
-    infolabelText = "Download has been aborted.";
+    infolabelText = translate("DownloadProgress", "Download has been aborted.");
     abortedFlag = Flag::Aborted;
-    infolabel3Text = "Download Aborted";
+    infolabel3Text = translate("DownloadProgress", "Download Aborted");
 }
 
 } // namespace kalvex

@@ -3,6 +3,8 @@
 // status texts, the button states and the aborted flag, driven by the HTTP
 // client's events.
 
+#include "net/shown_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,7 +45,11 @@ public:
     // The request is under way: "Loading", only "Stop Download" usable.
     void started();
     void headerLine() { infolabelText += '.'; }
-    void docBegin() { infolabel3Text = "Downloading: " + infolabel2Text; }
+    void docBegin()
+    {
+        infolabel3Text =
+            withArgs(translate("DownloadProgress", "Downloading: %1"), {infolabel2Text});
+    }
     void docData(std::int64_t received) { infolabelText = std::to_string(received) + " bytes"; }
     // The request ended. Answers whether the installer should be started.
     bool end(bool succeeded, std::int64_t fileSize);

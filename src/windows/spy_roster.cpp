@@ -1,6 +1,7 @@
 #include "windows/spy_roster.h"
 
 #include "net/message.h"
+#include "net/shown_text.h"
 
 #include <algorithm>
 
@@ -15,8 +16,8 @@ std::string SpyRoster::add(int slot, std::string_view name, int myslot)
 {
     list.push_back(entryText(slot, name));
     if (slot == myslot)
-        return "0+You are spying.";
-    return "0+" + std::string(name) + " is spying.";
+        return "0+" + translate("SpyRoster", "You are spying.");
+    return "0+" + withArgs(translate("SpyRoster", "%1 is spying."), {name});
 }
 
 std::optional<std::string> SpyRoster::remove(int slot, std::string_view name)
@@ -25,7 +26,7 @@ std::optional<std::string> SpyRoster::remove(int slot, std::string_view name)
     if (found == list.end())
         return std::nullopt;
     list.erase(found);
-    return "0+" + std::string(name) + " has left.";
+    return "0+" + withArgs(translate("SpyRoster", "%1 has left."), {name});
 }
 
 std::optional<int> SpyRoster::slotOfEntry(std::string_view entry)

@@ -7,6 +7,7 @@
 #include "app/qt/kalvex_application.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
+#include "app/qt/translations.h"
 #include "windows/qt/windows_resources.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("kalvex"));
     QApplication::setDesktopFileName(QStringLiteral("kalvex"));
     QApplication::setWindowIcon(programIcon());
+    kalvex::installTranslations(application, QStringLiteral("kalvex"));
 
     kalvex::SingleInstance guard(QStringLiteral("77obro"));
     if (guard.anotherInstanceRuns())

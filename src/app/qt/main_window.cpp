@@ -2,7 +2,6 @@
 
 #include "app/qt/client_link.h"
 #include "app/qt/file_places.h"
-#include "app/qt/menu_mnemonics.h"
 #include "app/qt/settings_controller.h"
 #include "app/qt/single_instance.h"
 #include "app/qt/sound_menu.h"
@@ -124,15 +123,15 @@ void MainWindow::buildClientArea()
 
 void MainWindow::nameControlsForScreenReaders()
 {
-    transcript().setAccessibleName(QStringLiteral("Chat transcript"));
+    transcript().setAccessibleName(tr("Chat transcript"));
     if (QWidget *input = chat().input()) {
-        input->setAccessibleName(QStringLiteral("Chat input"));
+        input->setAccessibleName(tr("Chat input"));
         input->setAccessibleDescription(
-            QStringLiteral("Enter sends the line; /me at the start sends an action"));
+            tr("Enter sends the line; /me at the start sends an action"));
     }
     for (int n = 1; n <= kPhraseCount; ++n) {
         if (QWidget *button = chat().phraseButton(n))
-            button->setAccessibleName(QStringLiteral("Phrase %1").arg(n));
+            button->setAccessibleName(tr("Phrase %1").arg(n));
     }
 }
 
@@ -163,58 +162,57 @@ void MainWindow::buildMenu()
         return entry;
     };
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("menu_file"));
-    startGameItem = item(file, QStringLiteral("action_startgame"), QStringLiteral("Start Game"),
+    startGameItem = item(file, QStringLiteral("action_startgame"), tr("&Start Game"),
                          [this] { startGameCommand(); });
     startGameItem->setEnabled(false);
     buildComputerItems(file);
     file->addSeparator();
-    item(file, QStringLiteral("action_exit"), QStringLiteral("Exit"), [this] { close(); });
+    item(file, QStringLiteral("action_exit"), tr("E&xit"), [this] { close(); });
 
-    QMenu *options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu *options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("menu_options"));
     buildSoundItems(options);
     options->addSeparator();
-    item(options, QStringLiteral("action_textcolor"), QStringLiteral("Text Color"),
+    item(options, QStringLiteral("action_textcolor"), tr("Text &Color"),
          [this] { chat().chooseTextColour(); });
-    QMenu *sizes = options->addMenu(QStringLiteral("Text Size"));
+    QMenu *sizes = options->addMenu(tr("Text Si&ze"));
     sizes->setObjectName(QStringLiteral("menu_textsize"));
     sizes->addActions(transcript().textSizeActions());
     QAction *scrollOff = transcript().scrollChatOffAction();
     scrollOff->setShortcutContext(Qt::WindowShortcut);
     options->addAction(scrollOff);
     options->addAction(transcript().clearAction());
-    item(options, QStringLiteral("action_resetscreen"), QStringLiteral("Reset Screen Location"),
+    item(options, QStringLiteral("action_resetscreen"), tr("&Reset Screen Location"),
          [this] { resetScreenLocation(); });
     options->addSeparator();
-    ballNumbersItem = item(options, QStringLiteral("action_ballnumbers"),
-                           QStringLiteral("Show Ball Numbers"), [this] {
-                               boardPanel->setShowBallNumbers(ballNumbersItem->isChecked());
-                               settings->save({SettingKey::Ballnumbers});
-                           });
+    ballNumbersItem =
+        item(options, QStringLiteral("action_ballnumbers"), tr("Show &Ball Numbers"), [this] {
+            boardPanel->setShowBallNumbers(ballNumbersItem->isChecked());
+            settings->save({SettingKey::Ballnumbers});
+        });
     ballNumbersItem->setCheckable(true);
     options->addSeparator();
-    justWatchItem =
-        item(options, QStringLiteral("action_justwatch"), QStringLiteral("Just Watch"), [this] {
-            // The mark follows the server's answer, not the click.
-            justWatchItem->setChecked(session().justWatch());
-            session().justWatchClick();
-        });
+    justWatchItem = item(options, QStringLiteral("action_justwatch"), tr("&Just Watch"), [this] {
+        // The mark follows the server's answer, not the click.
+        justWatchItem->setChecked(session().justWatch());
+        session().justWatchClick();
+    });
     justWatchItem->setCheckable(true);
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu *view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("menu_view"));
     // An open window is brought forward with its current-game list rebuilt.
-    item(view, QStringLiteral("action_viewtally"), QStringLiteral("View Tally"), [this] {
+    item(view, QStringLiteral("action_viewtally"), tr("View &Tally"), [this] {
         if (windows.tallylist)
             windows.tallylist->viewTally();
     });
-    item(view, QStringLiteral("action_spylist"), QStringLiteral("Spy List"), [this] {
+    item(view, QStringLiteral("action_spylist"), tr("&Spy List"), [this] {
         if (windows.spylist)
             windows.spylist->show();
     });
-    item(view, QStringLiteral("action_phraselist"), QStringLiteral("Phrase List"), [this] {
+    item(view, QStringLiteral("action_phraselist"), tr("&Phrase List"), [this] {
         if (!windows.phrases)
             return;
         QStringList texts;
@@ -226,26 +224,24 @@ void MainWindow::buildMenu()
     QAction *instructions = transcript().quickInstructionsAction();
     instructions->setShortcutContext(Qt::WindowShortcut);
     addAction(instructions);
-    QAction *hiddenEntry = item(view, QStringLiteral("action_quickinstructions"),
-                                QStringLiteral("View Quick Instructions"),
-                                [this] { transcript().viewQuickInstructions(); });
+    QAction *hiddenEntry =
+        item(view, QStringLiteral("action_quickinstructions"), tr("View &Quick Instructions"),
+             [this] { transcript().viewQuickInstructions(); });
     hiddenEntry->setVisible(false);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("menu_help"));
-    QAction *content =
-        item(help, QStringLiteral("action_content"), QStringLiteral("Content"), [this] {
-            if (windows.help)
-                windows.help->show();
-        });
+    QAction *content = item(help, QStringLiteral("action_content"), tr("&Content"), [this] {
+        if (windows.help)
+            windows.help->show();
+    });
     content->setShortcut(QKeySequence(Qt::Key_F1));
     content->setShortcutContext(Qt::WindowShortcut);
     help->addSeparator();
-    item(help, QStringLiteral("action_about"), QStringLiteral("About"), [this] {
+    item(help, QStringLiteral("action_about"), tr("&About"), [this] {
         if (windows.about)
             windows.about->show();
     });
-    giveMnemonics(menuBar());
 }
 
 void MainWindow::setWindows(const SecondaryWindows &others)
@@ -360,7 +356,7 @@ void MainWindow::setStartAvailable(bool shown, bool menuEnabled)
 void MainWindow::startGameCommand()
 {
     if (!session().loggedin()) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("You are not connected"));
+        QMessageBox::information(this, windowTitle(), tr("You are not connected"));
         return;
     }
     if (windows.gamestart) {
@@ -457,7 +453,7 @@ void MainWindow::gameIsFull()
     refusedAsFull = true;
     // The box opens after the dispatch tick, which goes on meanwhile.
     QTimer::singleShot(0, this, [this] {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("Game is full"));
+        QMessageBox::information(this, windowTitle(), tr("Game is full"));
         close();
     });
 }
@@ -489,21 +485,22 @@ void MainWindow::buildComputerItems(QMenu *file)
                 transcript().addlinetochat("0+" + text.toStdString(), kSysColour);
             });
 
-    addComputerItem = file->addAction(QStringLiteral("Add Computer Player"));
+    addComputerItem = file->addAction(tr("&Add Computer Player"));
     addComputerItem->setObjectName(QStringLiteral("action_addcomputer"));
     addComputerItem->setEnabled(false);
     connect(addComputerItem, &QAction::triggered, this,
             [this] { guarded(ErrorOrigin::Local, [this] { addComputerPlayer(); }); });
 
-    QMenu *levels = file->addMenu(QStringLiteral("Computer Level"));
+    QMenu *levels = file->addMenu(tr("Computer &Level"));
     levels->setObjectName(QStringLiteral("menu_computerlevel"));
     auto *group = new QActionGroup(levels);
-    const std::pair<const char *, bot::Level> choices[] = {
-        {"Easy", bot::Level::Easy}, {"Normal", bot::Level::Normal}, {"Expert", bot::Level::Expert}};
-    for (const auto &[caption, level] : choices) {
-        QAction *entry = levels->addAction(QString::fromLatin1(caption));
-        entry->setObjectName(QStringLiteral("action_level") +
-                             QString::fromLatin1(caption).toLower());
+    const std::tuple<const char *, const char *, bot::Level> choices[] = {
+        {"easy", QT_TR_NOOP("&Easy"), bot::Level::Easy},
+        {"normal", QT_TR_NOOP("&Normal"), bot::Level::Normal},
+        {"expert", QT_TR_NOOP("E&xpert"), bot::Level::Expert}};
+    for (const auto &[name, caption, level] : choices) {
+        QAction *entry = levels->addAction(tr(caption));
+        entry->setObjectName(QStringLiteral("action_level") + QLatin1String(name));
         entry->setCheckable(true);
         entry->setChecked(level == computers->level());
         group->addAction(entry);

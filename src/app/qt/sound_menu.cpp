@@ -20,14 +20,13 @@ QAction *checkable(QMenu *menu, const QString &text, const QString &objectName)
 
 SoundMenu::SoundMenu(SoundCues &cues, QMenu *options) : QObject(options), cues(cues)
 {
-    playSounds =
-        checkable(options, QStringLiteral("Play Sounds"), QStringLiteral("action_playsounds"));
-    chatterSounds = checkable(options, QStringLiteral("Play Chatter Sounds"),
-                              QStringLiteral("action_chattersounds"));
-    turnMenu = options->addMenu(QStringLiteral("Turn Sound"));
+    playSounds = checkable(options, tr("Play &Sounds"), QStringLiteral("action_playsounds"));
+    chatterSounds =
+        checkable(options, tr("Play C&hatter Sounds"), QStringLiteral("action_chattersounds"));
+    turnMenu = options->addMenu(tr("&Turn Sound"));
     turnMenu->setObjectName(QStringLiteral("menu_turnsound"));
-    classic = checkable(turnMenu, QStringLiteral("Classic"), QStringLiteral("action_turnclassic"));
-    newTurn = checkable(turnMenu, QStringLiteral("New"), QStringLiteral("action_turnnew"));
+    classic = checkable(turnMenu, tr("&Classic"), QStringLiteral("action_turnclassic"));
+    newTurn = checkable(turnMenu, tr("&New"), QStringLiteral("action_turnnew"));
     auto *group = new QActionGroup(this);
     group->setExclusive(true);
     group->addAction(classic);

@@ -7,6 +7,7 @@
 #include "net/error_report.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
 
@@ -18,7 +19,8 @@ namespace {
 
 std::optional<QColor> askColourDialog(const QColor &current, QWidget *parent)
 {
-    const QColor chosen = QColorDialog::getColor(current, parent, QStringLiteral("Text Color"));
+    const QColor chosen = QColorDialog::getColor(
+        current, parent, QCoreApplication::translate("kalvex::ChatControls", "Text Color"));
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
@@ -78,7 +80,7 @@ ChatControls::ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPa
     popupSounds = new QMenu(parent);
     popupSounds->setObjectName(QStringLiteral("popup_sounds"));
     popupSounds->setToolTipsVisible(true);
-    QAction *cancel = popupSounds->addAction(QStringLiteral("<Cancel>"));
+    QAction *cancel = popupSounds->addAction(tr("<Cancel>"));
     cancel->setData(0);
     for (int n = 1; n <= kChatterSoundCount; ++n) {
         QAction *sound = popupSounds->addAction(fromBytes(chatterSoundCaption(n)));
@@ -92,7 +94,7 @@ ChatControls::ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPa
     soundsButton->setObjectName(QStringLiteral("b_phrase10"));
     soundsButton->setIcon(chatterIcon());
     soundsButton->setIconSize(QSize(19, 15));
-    soundsButton->setToolTip(QStringLiteral("Chatter Sounds"));
+    soundsButton->setToolTip(tr("Chatter Sounds"));
     soundsButton->setFocusPolicy(Qt::NoFocus);
     connect(soundsButton, &QToolButton::clicked, this,
             reported([this] { openMenuAtCorner(popupSounds, soundsButton); }));
@@ -111,7 +113,7 @@ ChatControls::ChatControls(QWidget *parent, ChatComposer &composer, TranscriptPa
     buttonSmilies->setObjectName(QStringLiteral("button_smilies"));
     buttonSmilies->setIcon(smileyIcon(0));
     buttonSmilies->setIconSize(QSize(kSmileyWidth, kSmileyHeight));
-    buttonSmilies->setToolTip(QStringLiteral("See ya!"));
+    buttonSmilies->setToolTip(tr("See ya!"));
     buttonSmilies->setFocusPolicy(Qt::NoFocus);
     buttonSmilies->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(buttonSmilies, &QToolButton::clicked, this,

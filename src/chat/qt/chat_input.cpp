@@ -47,7 +47,7 @@ ChatInput::ChatInput(QWidget *parent) : QLineEdit(parent)
 {
     setObjectName(QStringLiteral("mychat"));
     setValidator(new ChatLineSize(this));
-    setText(QString::fromUtf8(kChatPlaceholder.data(), qsizetype(kChatPlaceholder.size())));
+    setText(QString::fromStdString(chatPlaceholder()));
 }
 
 void ChatInput::pasteAtEnd()
@@ -63,7 +63,7 @@ void ChatInput::pasteAtEnd()
 
 void ChatInput::dropPlaceholder()
 {
-    if (wireText(text()) == kChatPlaceholder)
+    if (wireText(text()) == chatPlaceholder())
         clear();
 }
 
@@ -105,19 +105,17 @@ void ChatInput::contextMenuEvent(QContextMenuEvent *event)
         connect(action, &QAction::triggered, this, slot);
     };
     const bool selected = hasSelectedText();
-    add("edit-undo", QStringLiteral("&Undo"), QKeySequence::Undo, isUndoAvailable(),
-        &QLineEdit::undo);
-    add("edit-redo", QStringLiteral("&Redo"), QKeySequence::Redo, isRedoAvailable(),
-        &QLineEdit::redo);
+    add("edit-undo", tr("&Undo"), QKeySequence::Undo, isUndoAvailable(), &QLineEdit::undo);
+    add("edit-redo", tr("&Redo"), QKeySequence::Redo, isRedoAvailable(), &QLineEdit::redo);
     menu->addSeparator();
-    add("edit-cut", QStringLiteral("Cu&t"), QKeySequence::Cut, selected, &QLineEdit::cut);
-    add("edit-copy", QStringLiteral("&Copy"), QKeySequence::Copy, selected, &QLineEdit::copy);
+    add("edit-cut", tr("Cu&t"), QKeySequence::Cut, selected, &QLineEdit::cut);
+    add("edit-copy", tr("&Copy"), QKeySequence::Copy, selected, &QLineEdit::copy);
     // Paste appends at the end instead of replacing the selection.
-    add("edit-paste", QStringLiteral("&Paste"), QKeySequence::Paste,
+    add("edit-paste", tr("&Paste"), QKeySequence::Paste,
         !QApplication::clipboard()->text().isEmpty(), &ChatInput::pasteAtEnd);
-    add("edit-delete", QStringLiteral("Delete"), QKeySequence::Delete, selected, &QLineEdit::del);
+    add("edit-delete", tr("Delete"), QKeySequence::Delete, selected, &QLineEdit::del);
     menu->addSeparator();
-    add("select-all", QStringLiteral("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
+    add("select-all", tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
         &QLineEdit::selectAll);
     menu->popup(event->globalPos());
 }

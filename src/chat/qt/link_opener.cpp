@@ -1,5 +1,6 @@
 #include "chat/qt/link_opener.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 
@@ -13,8 +14,9 @@ void DesktopLinkOpener::openWebAddress(const QUrl &address)
 
 void DesktopLinkOpener::cannotOpen(QWidget *parent)
 {
-    QMessageBox::information(parent, QStringLiteral("Kalvex"),
-                             QStringLiteral("Cannot open Webpage"));
+    QMessageBox::information(
+        parent, QStringLiteral("Kalvex"),
+        QCoreApplication::translate("kalvex::DesktopLinkOpener", "Cannot open Webpage"));
 }
 
 } // namespace kalvex

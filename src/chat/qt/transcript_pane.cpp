@@ -88,28 +88,28 @@ void TranscriptPane::accessibilityActiveChanged(bool active)
 
 void TranscriptPane::createActions()
 {
-    selectAllItem = new QAction(QStringLiteral("Select All"), this);
+    selectAllItem = new QAction(tr("Select All"), this);
     // Commands run through the error reporter, like every entry point.
     const auto reported = [this](void (TranscriptPane::*command)()) {
         return [this, command] { guarded(ErrorOrigin::Local, [&] { (this->*command)(); }); };
     };
     connect(selectAllItem, &QAction::triggered, this, reported(&TranscriptPane::selectAll));
 
-    copyItem = new QAction(QStringLiteral("Copy"), this);
+    copyItem = new QAction(tr("Copy"), this);
     copyItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     // Shown in the context menu; the keys themselves are handled by the pane.
     connect(copyItem, &QAction::triggered, this, reported(&TranscriptPane::copy));
 
-    clearItem = new QAction(QStringLiteral("Clear Main Chat"), this);
+    clearItem = new QAction(tr("Clear &Main Chat"), this);
     connect(clearItem, &QAction::triggered, this, reported(&TranscriptPane::clearMainChat));
 
-    scrollOffItem = new QAction(QStringLiteral("Scroll Chat Off"), this);
+    scrollOffItem = new QAction(tr("Scroll Chat O&ff"), this);
     scrollOffItem->setCheckable(true);
     scrollOffItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(scrollOffItem);
 
-    instructionsItem = new QAction(QStringLiteral("View Quick Instructions"), this);
+    instructionsItem = new QAction(tr("View &Quick Instructions"), this);
     instructionsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(instructionsItem, &QAction::triggered, this,
             reported(&TranscriptPane::viewQuickInstructions));

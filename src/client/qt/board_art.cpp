@@ -207,11 +207,13 @@ void paintSelectionRing(QPainter &p, const QRectF &box)
 
 QString ballColourName(int colour)
 {
-    static const char *const names[] = {"empty", "yellow",  "green", "blue",
-                                        "red",   "magenta", "cyan"};
-    if (colour < 0 || colour > kMaxColour)
-        return QString::fromLatin1(names[0]);
-    return QString::fromLatin1(names[colour]);
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("boardart", "empty"), QT_TRANSLATE_NOOP("boardart", "yellow"),
+        QT_TRANSLATE_NOOP("boardart", "green"), QT_TRANSLATE_NOOP("boardart", "blue"),
+        QT_TRANSLATE_NOOP("boardart", "red"),   QT_TRANSLATE_NOOP("boardart", "magenta"),
+        QT_TRANSLATE_NOOP("boardart", "cyan")};
+    const int shown = colour < 0 || colour > kMaxColour ? 0 : colour;
+    return QCoreApplication::translate("boardart", names[shown]);
 }
 
 void paintHole(QPainter &p, const QRectF &box)
@@ -531,9 +533,10 @@ void paintStartButton(QPainter &p, const QRectF &box, bool hovered, bool pressed
         paintGlossyBody(p, box, pressed, {base, 8, 100, 140, 145, 240, 80, 3, 6, 1}, 115);
     p.setFont(pixelFont(13, true));
     p.setPen(QColor(110, 50, 0, 170));
-    p.drawText(body.translated(0, 1), Qt::AlignCenter, QStringLiteral("Start Game"));
+    const QString caption = QCoreApplication::translate("boardart", "Start Game");
+    p.drawText(body.translated(0, 1), Qt::AlignCenter, caption);
     p.setPen(Qt::white);
-    p.drawText(body, Qt::AlignCenter, QStringLiteral("Start Game"));
+    p.drawText(body, Qt::AlignCenter, caption);
 }
 
 namespace {

@@ -160,7 +160,7 @@ QString clueDescription(const ClueBox &box)
         yellows += peg == Peg::Yellow;
         empties += peg == Peg::Empty;
     }
-    return QObject::tr("%1 green, %2 yellow, %3 empty").arg(greens).arg(yellows).arg(empties);
+    return BoardPanel::tr("%1 green, %2 yellow, %3 empty").arg(greens).arg(yellows).arg(empties);
 }
 
 } // namespace
@@ -359,9 +359,9 @@ void BoardPanel::buildSeatMenu()
 {
     popupKick = new QMenu(this);
     popupKick->setObjectName(QStringLiteral("popup_kick"));
-    actionRemove = popupKick->addAction(QStringLiteral("Remove From Game"));
-    actionSetWatching = popupKick->addAction(QStringLiteral("Set to Just Watch"));
-    actionUnsetWatching = popupKick->addAction(QStringLiteral("Unset Just Watch"));
+    actionRemove = popupKick->addAction(tr("Remove From Game"));
+    actionSetWatching = popupKick->addAction(tr("Set to Just Watch"));
+    actionUnsetWatching = popupKick->addAction(tr("Unset Just Watch"));
     connect(actionRemove, &QAction::triggered, this,
             [this] { userAction([this] { session.kickMenuRemove(); }); });
     connect(actionSetWatching, &QAction::triggered, this,
@@ -532,7 +532,8 @@ void BoardPanel::refreshRoster()
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *roster.seat(slot);
         SeatControls &seat = seats[slot - 1];
-        setLabelText(seat.name, displayText(line.name));
+        setLabelText(seat.name,
+                     line.name == kWaitingName ? tr("<Waiting>") : displayText(line.name));
         seat.name->setToolTip(seat.name->text());
         QString spoken =
             tr("Seat %1: %2, score %3").arg(slot).arg(seat.name->text(), displayText(line.score));

@@ -79,7 +79,7 @@ Ttallylist::Ttallylist(const QString &directory, QWidget *mainWindow, ErrorRepor
       reporter(std::move(reporter))
 {
     setObjectName(QStringLiteral("Ttallylist"));
-    setWindowTitle(QStringLiteral("Kalvex  - Tally List"));
+    setWindowTitle(tr("Kalvex  - Tally List"));
     setModal(false);
     buildWindow();
     if (mainWindow) {
@@ -113,10 +113,11 @@ void Ttallylist::buildWindow()
     auto *ownGrid = new QGridLayout(own);
     ownGrid->setContentsMargins(8, 4, 8, 4);
     ownGrid->setVerticalSpacing(1);
-    ownGrid->addWidget(heading(QStringLiteral("Your Total Tally"), own), 0, 0, 1, 2);
-    const char *ownCaptions[] = {"Total Games:", "Your Wins:", "Codes Cracked:", "Var4:"};
+    ownGrid->addWidget(heading(tr("Your Total Tally"), own), 0, 0, 1, 2);
+    const char *ownCaptions[] = {QT_TR_NOOP("Total Games:"), QT_TR_NOOP("Your Wins:"),
+                                 QT_TR_NOOP("Codes Cracked:"), QT_TR_NOOP("Var4:")};
     for (int n = 1; n <= 4; ++n) {
-        QLabel *caption = newLabel(QString::fromLatin1(ownCaptions[n - 1]), own);
+        QLabel *caption = newLabel(tr(ownCaptions[n - 1]), own);
         mylabel[n] = newLabel(QStringLiteral("0"), own, nullptr);
         mylabel[n]->setObjectName(QStringLiteral("mylabel_%1").arg(n));
         ownGrid->addWidget(caption, n, 0, Qt::AlignRight);
@@ -141,18 +142,17 @@ void Ttallylist::buildWindow()
     label_hisnametop->setMinimumHeight(QFontMetrics(big).height());
     oppGrid->addWidget(label_hisnametop, 0, 0, 1, 3);
     for (int col = 0; col < 2; ++col) {
-        QLabel *h =
-            heading(col == 0 ? QStringLiteral("Total") : QStringLiteral("Session"), opponent);
+        QLabel *h = heading(col == 0 ? tr("Total") : tr("Session"), opponent);
         QFont f = h->font();
         f.setUnderline(true);
         h->setFont(f);
         h->setAlignment(Qt::AlignCenter);
         oppGrid->addWidget(h, 1, col + 1);
     }
-    label_hisname = newLabel(QStringLiteral("XX Wins:"), opponent, "label_hisname");
-    QLabel *rowCaptions[] = {newLabel(QStringLiteral("Number of Games"), opponent), label_hisname,
-                             newLabel(QStringLiteral("Your Wins:"), opponent),
-                             newLabel(QStringLiteral("Neither Won:"), opponent)};
+    label_hisname = newLabel(tr("%1 Wins:").arg(QStringLiteral("XX")), opponent, "label_hisname");
+    QLabel *rowCaptions[] = {newLabel(tr("Number of Games"), opponent), label_hisname,
+                             newLabel(tr("Your Wins:"), opponent),
+                             newLabel(tr("Neither Won:"), opponent)};
     for (int r = 0; r < 4; ++r) {
         rowCaptions[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         oppGrid->addWidget(rowCaptions[r], r + 2, 0);
@@ -174,7 +174,7 @@ void Ttallylist::buildWindow()
     auto *currentBox = new QVBoxLayout(current);
     currentBox->setContentsMargins(6, 4, 6, 6);
     currentBox->setSpacing(3);
-    currentBox->addWidget(heading(QStringLiteral("Players In Current Game"), current));
+    currentBox->addWidget(heading(tr("Players In Current Game"), current));
     currentBox->addWidget(checklist, 1);
 
     QFrame *tallied = panel("panel_tallied", this);
@@ -183,13 +183,13 @@ void Ttallylist::buildWindow()
     auto *talliedBox = new QVBoxLayout(tallied);
     talliedBox->setContentsMargins(6, 4, 6, 6);
     talliedBox->setSpacing(3);
-    talliedBox->addWidget(heading(QStringLiteral("Players Being Tallied"), tallied));
+    talliedBox->addWidget(heading(tr("Players Being Tallied"), tallied));
     talliedBox->addWidget(listbox_tally, 1);
 
-    button_reset = new QPushButton(QStringLiteral("Reset Tally"), this);
+    button_reset = new QPushButton(tr("Reset Tally"), this);
     button_reset->setObjectName(QStringLiteral("button_reset"));
     button_reset->setAutoDefault(false);
-    button_done = new QPushButton(QStringLiteral("Done"), this);
+    button_done = new QPushButton(tr("Done"), this);
     button_done->setObjectName(QStringLiteral("button_done"));
     button_done->setDefault(true);
 
@@ -245,15 +245,13 @@ void Ttallylist::load()
         QString text = QString::fromStdString(e.what());
         const std::string kept = keepUnreadableFile(filePath);
         if (!kept.empty()) {
-            text += QStringLiteral(
-                        "\n\nThe unreadable tally file was kept as %1; a new tally is started.")
+            text += tr("\n\nThe unreadable tally file was kept as %1; a new tally is started.")
                         .arg(QString::fromStdString(kept));
         } else {
             storingAllowed = false;
-            text +=
-                QStringLiteral("\n\nThe unreadable tally file %1 could not be set aside, so the "
-                               "tally will not be saved while the program runs.")
-                    .arg(tallyFile());
+            text += tr("\n\nThe unreadable tally file %1 could not be set aside, so the "
+                       "tally will not be saved while the program runs.")
+                        .arg(tallyFile());
         }
         tally = TallyModel();
         report(text);
@@ -274,8 +272,7 @@ bool Ttallylist::store()
         qCWarning(lcTally) << "storing the tally failed:" << e.what();
         if (!storeFailureReported) {
             storeFailureReported = true;
-            report(QStringLiteral("The tally could not be saved: %1")
-                       .arg(QString::fromStdString(e.what())));
+            report(tr("The tally could not be saved: %1").arg(QString::fromStdString(e.what())));
         }
         return false;
     }
@@ -383,8 +380,7 @@ void Ttallylist::untallyPlayer(int index)
     if (index < 0 || index >= tally.opponentCount())
         return;
     const QString name = displayText(tally.opponentName(index));
-    if (ask(QStringLiteral("This will delete ") + name +
-            QStringLiteral("'s Tally, Are you want to delete it?"))) {
+    if (ask(tr("This will delete %1's Tally, Are you want to delete it?").arg(name))) {
         tally.removeOpponent(index);
         rebuildTalliedList();
         markCurrentGameList();
@@ -398,7 +394,7 @@ void Ttallylist::untallyPlayer(int index)
 
 void Ttallylist::resetTally()
 {
-    if (!ask(QStringLiteral("Are you sure you want to reset the Tally?")))
+    if (!ask(tr("Are you sure you want to reset the Tally?")))
         return;
     tally.reset();
     updatingLists = true;
@@ -425,8 +421,8 @@ void Ttallylist::refreshOpponentPanel()
     for (int n = 1; n <= 8; ++n)
         label[n]->setText(displayText(tally.cell(n, index + 1)));
     const QString name = displayText(tally.opponentName(index));
-    label_hisname->setText(name + QStringLiteral(" Wins:"));
-    label_hisnametop->setText(name + QStringLiteral("'s Tally"));
+    label_hisname->setText(tr("%1 Wins:").arg(name));
+    label_hisnametop->setText(tr("%1's Tally").arg(name));
 }
 
 void Ttallylist::rebuildTalliedList()
@@ -481,8 +477,7 @@ bool Ttallylist::ask(const QString &question)
 {
     if (confirm)
         return confirm(question);
-    return QMessageBox::question(this, QStringLiteral("Confirm"), question,
-                                 QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(this, tr("Confirm"), question, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -495,7 +490,7 @@ void Ttallylist::report(const QString &text)
     // Shown once the event loop runs, so that creating the window never waits.
     QPointer<QWidget> owner(parentWidget());
     QTimer::singleShot(
-        0, [owner, text] { QMessageBox::critical(owner, QStringLiteral("Error"), text); });
+        0, [owner, text] { QMessageBox::critical(owner, Ttallylist::tr("Error"), text); });
 }
 
 } // namespace kalvex

@@ -34,7 +34,7 @@ Tabout::Tabout(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
                       Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       desktop(desktop ? *desktop : systemDesktop())
 {
-    setWindowTitle(QStringLiteral("Kalvex - About"));
+    setWindowTitle(tr("Kalvex - About"));
     setObjectName(QStringLiteral("Tabout"));
 
     auto *panel = new WhitePanel(this);
@@ -45,14 +45,14 @@ Tabout::Tabout(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     // Painted at each paint for the ratio painted on (see eventFilter).
     logo->setMinimumSize(kLogoSize);
     logo->setCursor(Qt::PointingHandCursor);
-    logo->setToolTip(QStringLiteral("Click to close"));
+    logo->setToolTip(tr("Click to close"));
     logo->installEventFilter(this);
 
     webLine = centredLabel(QString::fromLatin1(kMakerWebAddress), panel);
     webLine->setObjectName(QStringLiteral("label_web"));
     webLine->setCursor(Qt::PointingHandCursor);
     webLine->setStyleSheet(QStringLiteral("color: #1a56c4; text-decoration: underline;"));
-    webLine->setToolTip(QStringLiteral("Open the web page"));
+    webLine->setToolTip(tr("Open the web page"));
     webLine->installEventFilter(this);
 
     auto *game = centredLabel(QStringLiteral("Kalvex"), panel);
@@ -60,16 +60,15 @@ Tabout::Tabout(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);
     game->setFont(big);
-    auto *credits =
-        centredLabel(QStringLiteral("The code-breaking board game with chat\n"
+    auto *credits = centredLabel(tr("The code-breaking board game with chat\n"
                                     "Game design, code, pictures and sounds by the Kalvex team\n"
                                     "Copyright \u00A9 the Kalvex team"),
-                     panel);
+                                 panel);
     credits->setObjectName(QStringLiteral("label_credits"));
 
     auto *versionRow = new QHBoxLayout;
     versionRow->setSpacing(0);
-    auto *versionCaption = new QLabel(QStringLiteral("Version "), panel);
+    auto *versionCaption = new QLabel(tr("Version "), panel);
     auto *version = new QLabel(versionText(), panel);
     version->setObjectName(QStringLiteral("label_version"));
     auto *build = new QLabel(QStringLiteral(".6"), panel);
@@ -80,7 +79,7 @@ Tabout::Tabout(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     versionRow->addWidget(build);
     versionRow->addStretch();
 
-    auto *doneButton = new QPushButton(QStringLiteral("Done"), panel);
+    auto *doneButton = new QPushButton(tr("Done"), panel);
     doneButton->setObjectName(QStringLiteral("button_done"));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &QDialog::close);
@@ -111,7 +110,7 @@ void Tabout::openWebPage()
 {
     const QUrl url(QStringLiteral("http://") + QString::fromLatin1(kMakerWebAddress));
     if (!desktop.openWebAddress(url))
-        desktop.showMessage(this, QStringLiteral("Cannot open Webpage"));
+        desktop.showMessage(this, tr("Cannot open Webpage"));
 }
 
 bool Tabout::eventFilter(QObject *watched, QEvent *event)

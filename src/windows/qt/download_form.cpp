@@ -102,7 +102,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
       desktop(desktop ? *desktop : systemDesktop()), directory(programDirectory),
       lobby(QString::fromLatin1(kInstalledLobbyPath)), http(new HttpDownload(this))
 {
-    setWindowTitle(QStringLiteral("Download The Orbo77 Lobby"));
+    setWindowTitle(tr("Download The Orbo77 Lobby"));
     setObjectName(QStringLiteral("Tdownload"));
     setCentredOnScreen(true);
     const QString configured = qEnvironmentVariable("KALVEX_LOBBY_URL");
@@ -115,7 +115,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     picture->setObjectName(QStringLiteral("image_ad"));
     picture->setPixmap(advertisingPicture(devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
-    auto *closedCaption = new QLabel(QStringLiteral("IS CLOSED"), picture);
+    auto *closedCaption = new QLabel(tr("IS CLOSED"), picture);
     closedCaption->setObjectName(QStringLiteral("label_closed"));
     closedCaption->setStyleSheet(QStringLiteral(
         "color: #e02020; font-weight: bold; font-size: 10px; background: rgba(255,255,255,0.9);"
@@ -124,15 +124,15 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     closedCaption->move(
         qRound(picture->pixmap().deviceIndependentSize().width()) - closedCaption->width() - 8, 8);
 
-    auto *pitch = wrappedText(QStringLiteral("Download The Orbo77 Lobby Now to play this  and "
-                                             "other exciting games online with other players! "),
+    auto *pitch = wrappedText(tr("Download The Orbo77 Lobby Now to play this  and "
+                                 "other exciting games online with other players! "),
                               left);
     pitch->setObjectName(QStringLiteral("label_pitch"));
     QFont pitchFont = pitch->font();
     pitchFont.setBold(true);
     pitch->setFont(pitchFont);
 
-    getButton = bigButton(QStringLiteral("Download And Install The Orbo77 Lobby Now"),
+    getButton = bigButton(tr("Download And Install The Orbo77 Lobby Now"),
                           QStringLiteral("getbutton"), QStringLiteral("#d01818"), left);
     getButton->setAutoDefault(false);
     getButton->setMinimumHeight(44);
@@ -141,7 +141,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
     info2 = new QLabel(left);
     info2->setObjectName(QStringLiteral("infolabel2"));
     info2->hide();
-    abortButton = new QPushButton(QStringLiteral("Stop Download"), left);
+    abortButton = new QPushButton(tr("Stop Download"), left);
     abortButton->setObjectName(QStringLiteral("abortbutton"));
     abortButton->setAutoDefault(false);
 
@@ -158,16 +158,16 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
 
     // Top right: the solo game.
     auto *solo = new WhitePanel(this);
-    auto *soloText = wrappedText(QStringLiteral("To proceed to the game without the ability to "
-                                                "play against others click the button below."),
+    auto *soloText = wrappedText(tr("To proceed to the game without the ability to "
+                                    "play against others click the button below."),
                                  solo);
-    auto *soloButton = bigButton(QStringLiteral("Play Solo Game"), QStringLiteral("Button1"),
-                                 QStringLiteral("#1d4f9c"), solo);
+    auto *soloButton =
+        bigButton(tr("Play Solo Game"), QStringLiteral("Button1"), QStringLiteral("#1d4f9c"), solo);
     soloButton->setDefault(true);
-    auto *firewall = wrappedText(
-        QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
+    auto *firewall =
+        wrappedText(tr("Note: Even if you are playing offline, you will need to configure your "
                        "FIREWALL to allow the game to access the internet components."),
-        solo);
+                    solo);
     firewall->setObjectName(QStringLiteral("label_firewall"));
     firewall->setStyleSheet(QStringLiteral("color: #d01818;"));
     auto *soloLayout = new QVBoxLayout(solo);
@@ -181,12 +181,12 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
 
     // Bottom right: an installed lobby.
     auto *others = new WhitePanel(this);
-    auto *othersText = wrappedText(
-        QStringLiteral("If you already have The Orbo77 Lobby and you wish to play with others "
+    auto *othersText =
+        wrappedText(tr("If you already have The Orbo77 Lobby and you wish to play with others "
                        "then click the button below to close this game and open The Orbo77 "
                        "Lobby."),
-        others);
-    auto *othersButton = bigButton(QStringLiteral("Play with Others"), QStringLiteral("Button2"),
+                    others);
+    auto *othersButton = bigButton(tr("Play with Others"), QStringLiteral("Button2"),
                                    QStringLiteral("#1d4f9c"), others);
     othersButton->setAutoDefault(false);
     auto *othersLayout = new QVBoxLayout(others);
@@ -257,8 +257,8 @@ void Tdownload::download()
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
         !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const QString reason =
-            name.isEmpty() ? QStringLiteral("the address names no file") : file.errorString();
-        desktop.showError(this, QStringLiteral("Cannot create file \"%1\". %2")
+            name.isEmpty() ? tr("the address names no file") : file.errorString();
+        desktop.showError(this, tr("Cannot create file \"%1\". %2")
                                     .arg(QDir::toNativeSeparators(file.fileName()), reason));
         return;
     }
@@ -300,7 +300,7 @@ void Tdownload::startInstaller()
         // executable nor started.
         qCWarning(lcDownload) << "not starting an installer fetched without HTTPS from"
                               << source.toString();
-        desktop.showMessage(this, QStringLiteral("An Error has Occurred."));
+        desktop.showMessage(this, tr("An Error has Occurred."));
         return;
     }
     const QString installer = file.fileName();
@@ -311,7 +311,7 @@ void Tdownload::startInstaller()
                             static_cast<qsizetype>(kInstallerParameters.size()))
             .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (!desktop.startProgram(installer, parameters)) {
-        desktop.showMessage(this, QStringLiteral("An Error has Occurred."));
+        desktop.showMessage(this, tr("An Error has Occurred."));
         return;
     }
     emit exitRequested();
@@ -331,9 +331,9 @@ void Tdownload::playWithOthers()
     const QString program =
         beside.isFile() && beside.isExecutable() ? beside.absoluteFilePath() : lobby;
     if (!QFileInfo::exists(program)) {
-        desktop.showMessage(
-            this, QStringLiteral("Please close the game and open the Orbo77 Lobby using the icon "
-                                 "on your desktop or using the your Window's start-up menu."));
+        desktop.showMessage(this,
+                            tr("Please close the game and open the Orbo77 Lobby using the icon "
+                               "on your desktop or using the your Window's start-up menu."));
         return;
     }
     desktop.startProgram(program, {});

@@ -46,10 +46,10 @@ Tgamestart::Tgamestart(QWidget *mainWindow, const QPixmap &background)
     : SecondaryWindow(mainWindow, background, kDialogColour,
                       Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Kalvex - Game Start"));
+    setWindowTitle(tr("Kalvex - Game Start"));
     setObjectName(QStringLiteral("Tgamestart"));
 
-    auto *heading = new QLabel(QStringLiteral("Kalvex Options"), this);
+    auto *heading = new QLabel(tr("Kalvex Options"), this);
     heading->setObjectName(QStringLiteral("label_heading"));
     heading->setAlignment(Qt::AlignCenter);
     QFont headingFont = heading->font();
@@ -71,27 +71,27 @@ Tgamestart::Tgamestart(QWidget *mainWindow, const QPixmap &background)
                               QStringLiteral("edit_creationtime"), panel);
     bonusPicture = new TwoStatePicture(panel);
     bonusPicture->setObjectName(QStringLiteral("image_bonus"));
-    bonusPicture->setAccessibleName(QStringLiteral("Bonus For Time"));
+    bonusPicture->setAccessibleName(tr("Bonus For Time"));
     sixPicture = new TwoStatePicture(panel);
     sixPicture->setObjectName(QStringLiteral("image_six"));
-    sixPicture->setAccessibleName(QStringLiteral("Six Color Game"));
+    sixPicture->setAccessibleName(tr("Six Color Game"));
 
-    auto *roundsLabel = optionLabel(QStringLiteral("# of Rounds:"), panel);
+    auto *roundsLabel = optionLabel(tr("# of Rounds:"), panel);
     roundsLabel->setBuddy(roundsField);
-    auto *secondsLabel = optionLabel(QStringLiteral("RoundTime Limit:"), panel);
+    auto *secondsLabel = optionLabel(tr("RoundTime Limit:"), panel);
     secondsLabel->setBuddy(secondsField);
     grid->addWidget(roundsLabel, 0, 0);
     grid->addWidget(roundsField, 0, 1);
     grid->addWidget(secondsLabel, 1, 0);
     grid->addWidget(secondsField, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("secs"), panel), 1, 2);
-    grid->addWidget(optionLabel(QStringLiteral("Bonus For Time:"), panel), 2, 0);
+    grid->addWidget(new QLabel(tr("secs"), panel), 1, 2);
+    grid->addWidget(optionLabel(tr("Bonus For Time:"), panel), 2, 0);
     grid->addWidget(bonusPicture, 2, 1, Qt::AlignLeft);
-    grid->addWidget(optionLabel(QStringLiteral("Six Color Game:"), panel), 3, 0);
+    grid->addWidget(optionLabel(tr("Six Color Game:"), panel), 3, 0);
     grid->addWidget(sixPicture, 3, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
 
-    startButton = new QPushButton(QStringLiteral("Start Game"), this);
+    startButton = new QPushButton(tr("Start Game"), this);
     startButton->setObjectName(QStringLiteral("button_start"));
     startButton->setDefault(true);
     startButton->setAutoDefault(true);

@@ -4,6 +4,7 @@
 #include "windows/qt/desktop.h"
 #include "windows/qt/windows_resources.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ const QSize kClientSize(548, 422);
 
 QString caption(const HelpPage &page)
 {
-    return QString::fromLatin1(page.caption.data(), static_cast<qsizetype>(page.caption.size()));
+    return QCoreApplication::translate("HelpPage", page.caption);
 }
 
 } // namespace
@@ -30,7 +31,7 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
       desktop(desktop ? *desktop : systemDesktop())
 {
     initWindowsResources();
-    setWindowTitle(QStringLiteral("Kalvex - Help File"));
+    setWindowTitle(tr("Kalvex - Help File"));
     setObjectName(QStringLiteral("Thelp"));
     setSizeGripEnabled(true);
 
@@ -50,14 +51,14 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
         pageButtons.insert(number, button);
     }
     sideLayout->addSpacing(8);
-    auto *aboutButton = new QPushButton(QStringLiteral("About"), side);
+    auto *aboutButton = new QPushButton(tr("About"), side);
     aboutButton->setObjectName(QStringLiteral("button_about"));
     aboutButton->setAutoDefault(false);
     connect(aboutButton, &QPushButton::clicked, this, &Thelp::aboutRequested);
     sideLayout->addWidget(aboutButton);
     sideLayout->addStretch();
-    auto *credits = new QLabel(QStringLiteral("Kalvex by the Kalvex team\n\nThanks to every player "
-                                              "who reported a bug or suggested a rule."),
+    auto *credits = new QLabel(tr("Kalvex by the Kalvex team\n\nThanks to every player "
+                                  "who reported a bug or suggested a rule."),
                                side);
     credits->setObjectName(QStringLiteral("label_credits"));
     credits->setAlignment(Qt::AlignCenter);
@@ -67,7 +68,7 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     credits->setFont(small);
     sideLayout->addWidget(credits);
     sideLayout->addSpacing(8);
-    auto *doneButton = new QPushButton(QStringLiteral("Done"), side);
+    auto *doneButton = new QPushButton(tr("Done"), side);
     doneButton->setObjectName(QStringLiteral("button_done"));
     doneButton->setAutoDefault(false);
     connect(doneButton, &QPushButton::clicked, this, &QWidget::hide);
@@ -95,7 +96,7 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
     text->document()->setDocumentMargin(10);
     connect(text, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (!this->desktop.openWebAddress(url))
-            this->desktop.showMessage(this, QStringLiteral("Cannot open Webpage"));
+            this->desktop.showMessage(this, tr("Cannot open Webpage"));
     });
 
     auto *mainLayout = new QVBoxLayout(main);
@@ -118,10 +119,19 @@ Thelp::Thelp(QWidget *mainWindow, const QPixmap &background, Desktop *desktop)
 QString Thelp::pageText(int number)
 {
     initWindowsResources();
-    QFile file(QStringLiteral(":/windows/help/page%1.html").arg(number));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    // The pages written in the player's language, else the English ones.
+    //: The folder of the help pages written in this language (assets/windows/help/<folder>)
+    const QString language = tr("en", "help pages");
+    QStringList places;
+    if (language != QLatin1String("en"))
+        places << QStringLiteral(":/windows/help/%1/page%2.html").arg(language).arg(number);
+    places << QStringLiteral(":/windows/help/page%1.html").arg(number);
+    for (const QString &place : std::as_const(places)) {
+        QFile file(place);
+        if (file.open(QIODevice::ReadOnly))
+            return QString::fromUtf8(file.readAll());
+    }
+    return {};
 }
 
 void Thelp::showPage(int number)

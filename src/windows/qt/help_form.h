@@ -27,7 +27,8 @@ public:
     // Shows page `number` (1..6 or 11) with the caption of its button.
     void showPage(int number);
     int currentPage() const { return page; }
-    // The page's text as shipped, or an empty text for an unknown number.
+    // The page's text as shipped, in the player's language when it is written
+    // in it, or an empty text for an unknown number.
     static QString pageText(int number);
 
 signals:

@@ -147,7 +147,7 @@ void HttpDownload::onFinished()
     bool succeeded = false;
     QString message;
     if (!writeError.isEmpty()) {
-        message = QStringLiteral("Cannot write %1: %2").arg(file->fileName(), writeError);
+        message = tr("Cannot write %1: %2").arg(file->fileName(), writeError);
     } else if (userAborted || isFailureStatus(status) || !headersSeen) {
         succeeded = false;
     } else if (error != QNetworkReply::NoError) {

@@ -13,7 +13,7 @@ Tphrases::Tphrases(QWidget *mainWindow, const QPixmap &background)
     : SecondaryWindow(mainWindow, background, Qt::white,
                       Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Kalvex - Phrase Buttons "));
+    setWindowTitle(tr("Kalvex - Phrase Buttons "));
     setObjectName(QStringLiteral("Tphrases"));
 
     auto *panel = new WhitePanel(this);
@@ -25,19 +25,19 @@ Tphrases::Tphrases(QWidget *mainWindow, const QPixmap &background)
         field->setObjectName(QStringLiteral("phrase%1").arg(n));
         field->setMaxLength(kMaxPhraseLength);
         field->setMinimumWidth(320);
-        auto *label = new QLabel(QStringLiteral("Phrase Button %1:").arg(n), panel);
+        auto *label = new QLabel(tr("Phrase Button %1:").arg(n), panel);
         label->setBuddy(field);
         grid->addWidget(label, n - 1, 0);
         grid->addWidget(field, n - 1, 1);
         fields[n - 1] = field;
     }
 
-    auto *note = new QLabel(QStringLiteral("Buttons can only be used once every 2 seconds"), panel);
+    auto *note = new QLabel(tr("Buttons can only be used once every 2 seconds"), panel);
     note->setObjectName(QStringLiteral("label_note"));
     QFont small = note->font();
     small.setItalic(true);
     note->setFont(small);
-    auto *doneButton = new QPushButton(QStringLiteral("Done"), panel);
+    auto *doneButton = new QPushButton(tr("Done"), panel);
     doneButton->setObjectName(QStringLiteral("button_done"));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &Tphrases::done);

@@ -18,11 +18,11 @@ Tspylist::Tspylist(QWidget *mainWindow, const QPixmap &background)
     : SecondaryWindow(mainWindow, background, Qt::white,
                       Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Kalvex - Spys"));
+    setWindowTitle(tr("Kalvex - Spys"));
     setObjectName(QStringLiteral("Tspylist"));
 
     auto *panel = new WhitePanel(this);
-    auto *title = new QLabel(QStringLiteral("Spy List"), panel);
+    auto *title = new QLabel(tr("Spy List"), panel);
     title->setObjectName(QStringLiteral("label_spylist"));
     QFont bold = title->font();
     bold.setBold(true);
@@ -38,12 +38,12 @@ Tspylist::Tspylist(QWidget *mainWindow, const QPixmap &background)
 
     menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("popup_spys"));
-    removeAction = menu->addAction(QStringLiteral("Remove From Game"));
+    removeAction = menu->addAction(tr("Remove From Game"));
     removeAction->setObjectName(QStringLiteral("menu_removefromgame"));
     removeAction->setEnabled(false);
     connect(removeAction, &QAction::triggered, this, &Tspylist::removeFromGame);
 
-    auto *doneButton = new QPushButton(QStringLiteral("Done"), panel);
+    auto *doneButton = new QPushButton(tr("Done"), panel);
     doneButton->setObjectName(QStringLiteral("button_done"));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &QDialog::close);

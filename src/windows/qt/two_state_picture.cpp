@@ -3,6 +3,7 @@
 
 #include "windows/game_options.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,13 +19,13 @@ TwoStatePicture::TwoStatePicture(QWidget *parent) : QWidget(parent)
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleDescription(QStringLiteral("Off"));
+    setAccessibleDescription(tr("Off"));
 }
 
 void TwoStatePicture::setState(int state)
 {
     current = twoState(state);
-    setAccessibleDescription(current ? QStringLiteral("On") : QStringLiteral("Off"));
+    setAccessibleDescription(current ? tr("On") : tr("Off"));
     update();
 }
 
@@ -73,7 +74,9 @@ void TwoStatePicture::paintPicture(QPainter &p, int state)
         on ? QRectF(track.left() + 4, track.top(), track.width() - knobSize - 8, track.height())
            : QRectF(knob.right() + 2, track.top(), track.right() - knob.right() - 4,
                     track.height());
-    p.drawText(label, Qt::AlignCenter, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    p.drawText(label, Qt::AlignCenter,
+               on ? QCoreApplication::translate("kalvex::TwoStatePicture", "ON")
+                  : QCoreApplication::translate("kalvex::TwoStatePicture", "OFF"));
     p.restore();
 }
 

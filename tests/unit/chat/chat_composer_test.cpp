@@ -1,4 +1,5 @@
 #include "chat/chat_composer.h"
+#include "fake_language.h"
 #include "net/chat_limits.h"
 #include "wire_bytes.h"
 
@@ -291,6 +292,53 @@ TEST_F(Composer, OnlyAChosenTextColourIsSavedAndChangesAreAnnounced)
     chat.setPhrase(10, "ignored");
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(chat.phrase(1), "Hi all");
+}
+
+// In another language what the player sees is translated, what goes to the
+// other players is not.
+std::vector<std::string> bytesOfPhraseLineActionAndSound()
+{
+    FakeHost host;
+    Transcript transcript;
+    ChatComposer chat(host, transcript);
+    chat.phraseClicked(1);
+    chat.sendit("hello");
+    chat.sendit("/me waves");
+    chat.chatterSoundChosen(5);
+    return host.sent;
+}
+
+TEST(ChatInAnotherLanguage, SendsTheSameBytesAsInEnglish)
+{
+    const std::vector<std::string> english = bytesOfPhraseLineActionAndSound();
+    ASSERT_EQ(english, (std::vector<std::string>{wire("CMD_action+3+says: Way To Go!|clBlack"),
+                                                 wire("CMD_chat+3+hello|clBlack"),
+                                                 wire("CMD_action+3+waves|clBlack"),
+                                                 wire("CMD_playasound+3+wave5+")}));
+    test::BracketLanguage other;
+    EXPECT_EQ(bytesOfPhraseLineActionAndSound(), english);
+    EXPECT_EQ(defaultPhrase(1), "Way To Go!") << "the phrases are what is sent and stored";
+}
+
+TEST_F(Composer, InAnotherLanguageTheChatterSoundLineAndCaptionsAreTranslated)
+{
+    test::BracketLanguage other;
+    host.chatterSounds = false;
+    host.seats[2] = "Bob";
+    chat.playasound("2+wave13+");
+    ASSERT_EQ(transcript.items().size(), 1u);
+    const std::string &shown = transcript.items().front().text;
+    EXPECT_EQ(shown.rfind("[Bob:", 0), 0u) << shown;
+    EXPECT_NE(shown.find("[Applause]"), std::string::npos) << shown;
+    EXPECT_EQ(chatterSoundCaption(13), "[Applause]");
+}
+
+TEST(ComposerInput, InAnotherLanguageOnlyTheShownPlaceholderIsDropped)
+{
+    test::BracketLanguage other;
+    EXPECT_EQ(chatPlaceholder(), "[<Enter Chat Here>]");
+    EXPECT_EQ(ChatComposer::withSmiley("[<Enter Chat Here>]", 15), ":)#15");
+    EXPECT_EQ(ChatComposer::withSmiley("<Enter Chat Here>", 15), "<Enter Chat Here>:)#15");
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 
 #include "app/qt/client_link.h"
 #include "app/qt/error_box.h"
+#include "app/qt/main_window.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
-#include "app/qt/main_window.h"
+#include "app/qt/translations.h"
 #include "bot/qt/computer_players.h"
 #include "chat/qt/chat_controls.h"
 #include "chat/qt/chat_input.h"
@@ -35,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -569,19 +571,13 @@ TEST_F(ProgramTest, TheChatInputHasTheKeyboardFirstSoTypedDigitsAreChat)
         << "the board takes the keys 1 to 6 only once the user hands it the keyboard";
 }
 
-TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
+// Within one menu every entry that has letters has a key, and no key twice.
+void expectAnAccessKeyOfItsOwnInEveryMenu(MainWindow &window)
 {
-    MainWindow &window = start({"a", "b"});
-    QStringList barKeys;
-    for (QAction *menu : window.menuBar()->actions())
-        barKeys << QKeySequence::mnemonic(menu->text()).toString();
-    EXPECT_EQ(barKeys, (QStringList{"Alt+F", "Alt+O", "Alt+V", "Alt+H"}));
-
-    // Within one menu every entry that has letters has a key, and no key twice.
     std::function<void(QMenu *)> check = [&](QMenu *menu) {
         QStringList keys;
         for (QAction *entry : menu->actions()) {
-            if (entry->isSeparator() || !entry->text().contains(QRegularExpression("[A-Za-z]")))
+            if (entry->isSeparator() || !entry->text().contains(QRegularExpression("[^\\W\\d_]")))
                 continue;
             const QString key = QKeySequence::mnemonic(entry->text()).toString();
             EXPECT_FALSE(key.isEmpty()) << caption(entry).toStdString();
@@ -594,6 +590,31 @@ TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
     };
     for (QAction *menu : window.menuBar()->actions())
         check(menu->menu());
+}
+
+TEST_F(ProgramTest, EveryMenuAndEntryHasAnAccessKeyOfItsOwn)
+{
+    MainWindow &window = start({"a", "b"});
+    QStringList barKeys;
+    for (QAction *menu : window.menuBar()->actions())
+        barKeys << QKeySequence::mnemonic(menu->text()).toString();
+    EXPECT_EQ(barKeys, (QStringList{"Alt+F", "Alt+O", "Alt+V", "Alt+H"}));
+    expectAnAccessKeyOfItsOwnInEveryMenu(window);
+}
+
+TEST_F(ProgramTest, InGermanTooEveryMenuAndEntryHasAnAccessKeyOfItsOwn)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load("kalvex_de", QString::fromLatin1(kTranslationsPath)));
+    QCoreApplication::installTranslator(&german);
+    MainWindow &window = start({"a", "b"});
+    QStringList bar;
+    for (QAction *menu : window.menuBar()->actions())
+        bar << menu->text();
+    EXPECT_EQ(bar, (QStringList{"&Datei", "&Optionen", "&Ansicht", "&Hilfe"}));
+    expectAnAccessKeyOfItsOwnInEveryMenu(window);
+    program.reset();
+    QCoreApplication::removeTranslator(&german);
 }
 
 TEST_F(ProgramTest, AltAndAMenusKeyOpensTheMenuAndTypesNothingIntoTheChat)

@@ -131,7 +131,7 @@ TEST_F(Pane, ContextMenuHoldsTheTranscriptCommandsInOrder)
     for (QAction *action : menu->actions())
         texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(texts,
-              (QStringList{"Select All", "Copy", "Clear Main Chat", "-", "Scroll Chat Off"}));
+              (QStringList{"Select All", "Copy", "Clear &Main Chat", "-", "Scroll Chat O&ff"}));
     EXPECT_TRUE(pane.scrollChatOffAction()->isCheckable());
     EXPECT_EQ(pane.scrollChatOffAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(pane.quickInstructionsAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));

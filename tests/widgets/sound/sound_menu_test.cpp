@@ -40,14 +40,14 @@ TEST_F(SoundMenuTest, OffersTheSwitchesInOrderWithTheirDefaults)
 {
     const QList<QAction *> entries = options.actions();
     ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(entries[0]->text(), "Play Sounds");
-    EXPECT_EQ(entries[1]->text(), "Play Chatter Sounds");
-    EXPECT_EQ(entries[2]->text(), "Turn Sound");
+    EXPECT_EQ(entries[0]->text(), "Play &Sounds");
+    EXPECT_EQ(entries[1]->text(), "Play C&hatter Sounds");
+    EXPECT_EQ(entries[2]->text(), "&Turn Sound");
     EXPECT_EQ(entries[2]->menu(), menu.turnSoundMenu());
     const QList<QAction *> turn = menu.turnSoundMenu()->actions();
     ASSERT_EQ(turn.size(), 2);
-    EXPECT_EQ(turn[0]->text(), "Classic");
-    EXPECT_EQ(turn[1]->text(), "New");
+    EXPECT_EQ(turn[0]->text(), "&Classic");
+    EXPECT_EQ(turn[1]->text(), "&New");
 
     EXPECT_TRUE(menu.playSoundsAction()->isChecked());
     EXPECT_TRUE(menu.chatterSoundsAction()->isChecked());

@@ -44,7 +44,7 @@ TEST(HelpWindow, EachButtonShowsItsNumberedPageUnderItsCaption)
         ASSERT_NE(button, nullptr) << page.number;
         QTest::mouseClick(button, Qt::LeftButton);
         EXPECT_EQ(help.currentPage(), page.number);
-        EXPECT_EQ(caption(help), QString::fromLatin1(page.caption.data(), page.caption.size()));
+        EXPECT_EQ(caption(help), QString::fromLatin1(page.caption));
         EXPECT_EQ(shownText(help),
                   QTextDocumentFragment::fromHtml(Thelp::pageText(page.number)).toPlainText());
         EXPECT_GT(shownText(help).size(), 300) << page.number;
