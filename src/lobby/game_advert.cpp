@@ -95,8 +95,8 @@ std::optional<GameAdvert> readAdvert(std::string_view element, std::string_view 
         attributes.size() > kMaxAdvertAttributes)
         return std::nullopt;
 
-    constexpr std::array<std::string_view, 7> keys = {
-        kVersionKey, kHostKey, kAddressKey, kPortKey, kSeatedKey, kStateKey, kProgramKey};
+    constexpr std::array<std::string_view, 7> keys = {kVersionKey, kHostKey,  kAddressKey, kPortKey,
+                                                      kSeatedKey,  kStateKey, kProgramKey};
     std::array<std::optional<std::string_view>, keys.size()> values;
     for (const auto &[key, value] : attributes) {
         if (value.size() > kMaxAdvertAttributeBytes)

@@ -120,8 +120,7 @@ void ProsodyServer::writeConfig() const
             .arg(luaString(dir.filePath(QStringLiteral("prosody.pid"))),
                  luaString(dir.filePath(QStringLiteral("data"))),
                  luaString(dir.filePath(QStringLiteral("certs"))),
-                 luaString(dir.filePath(QStringLiteral("prosody.log"))),
-                 QString::number(c2sPort));
+                 luaString(dir.filePath(QStringLiteral("prosody.log"))), QString::number(c2sPort));
     QFile file(configPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text.toUtf8());
@@ -141,8 +140,7 @@ bool ProsodyServer::start()
     process->setProgram(program());
     process->setArguments({QStringLiteral("--config"), configPath(), QStringLiteral("-F")});
     process->setStandardOutputFile(dir.filePath(QStringLiteral("prosody.out")));
-    process->setStandardErrorFile(dir.filePath(QStringLiteral("prosody.out")),
-                                  QIODevice::Append);
+    process->setStandardErrorFile(dir.filePath(QStringLiteral("prosody.out")), QIODevice::Append);
     process->start();
     if (!process->waitForStarted(5000)) {
         reason = QStringLiteral("prosody did not start: ") + process->errorString();
@@ -156,9 +154,8 @@ bool ProsodyServer::start()
         }
         QThread::msleep(50);
     }
-    reason = QStringLiteral("prosody did not listen on port %1; its log:\n%2")
-                 .arg(c2sPort)
-                 .arg(log());
+    reason =
+        QStringLiteral("prosody did not listen on port %1; its log:\n%2").arg(c2sPort).arg(log());
     if (process->state() != QProcess::NotRunning) {
         process->kill();
         process->waitForFinished(3000);
@@ -170,10 +167,9 @@ bool ProsodyServer::addUser(const QString &name, const QString &password) const
 {
     const QString ctl = QFileInfo(program()).dir().filePath(QStringLiteral("prosodyctl"));
     QProcess registration;
-    registration.setProgram(QFileInfo(ctl).isExecutable() ? ctl
-                                                          : QStringLiteral("prosodyctl"));
-    registration.setArguments({QStringLiteral("--config"), configPath(),
-                               QStringLiteral("register"), name, userDomain(), password});
+    registration.setProgram(QFileInfo(ctl).isExecutable() ? ctl : QStringLiteral("prosodyctl"));
+    registration.setArguments({QStringLiteral("--config"), configPath(), QStringLiteral("register"),
+                               name, userDomain(), password});
     registration.setStandardInputFile(QProcess::nullDevice());
     registration.start();
     if (!registration.waitForFinished(15000)) {

@@ -20,9 +20,8 @@ GameAdvert annsGame()
 
 XmlAttributes annsAttributes()
 {
-    return {{"v", "1"},        {"host", "Ann"},       {"address", "203.0.113.7"},
-            {"port", "7772"},  {"seated", "3"},       {"state", "waiting"},
-            {"program", "1.0"}};
+    return {{"v", "1"},      {"host", "Ann"},      {"address", "203.0.113.7"}, {"port", "7772"},
+            {"seated", "3"}, {"state", "waiting"}, {"program", "1.0"}};
 }
 
 std::optional<GameAdvert> read(const XmlAttributes &attributes)
@@ -163,10 +162,11 @@ TEST(GameAdvertForm, StateIsWaitingOrRunning)
 
 TEST(GameAdvertForm, AddressesAreBareHostsOrAddresses)
 {
-    for (const char *good : {"127.0.0.1", "::1", "2001:db8::7", "host-1.example.net", "fe80::1%eth0"})
+    for (const char *good :
+         {"127.0.0.1", "::1", "2001:db8::7", "host-1.example.net", "fe80::1%eth0"})
         EXPECT_TRUE(read(with("address", good))) << good;
-    for (const char *bad : {"host:7772", "[::1]", "[::1]:7772", " host", "host ", "ho st",
-                            "-host", "http://host", "host/path", "\xc3\xa9.example"})
+    for (const char *bad : {"host:7772", "[::1]", "[::1]:7772", " host", "host ", "ho st", "-host",
+                            "http://host", "host/path", "\xc3\xa9.example"})
         EXPECT_FALSE(read(with("address", bad))) << bad;
 }
 
