@@ -36,6 +36,50 @@ std::optional<int> canonicalNumber(std::string_view text, int low, int high)
     return value;
 }
 
+// Text an XML document can carry: well-formed UTF-8 of characters XML
+// allows (an XML writer drops or refuses anything else).
+bool xmlText(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead < 0x80) {
+            if (lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r')
+                return false;
+            ++at;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (at + length > text.size())
+            return false;
+        for (std::size_t i = 1; i < length; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+            code == 0xFFFE || code == 0xFFFF)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
 bool validAddress(std::string_view address)
 {
     if (address.size() > kMaxAdvertAddressBytes)
@@ -48,7 +92,7 @@ bool validAddress(std::string_view address)
 
 bool validProgram(std::string_view program)
 {
-    return program.size() <= kMaxAdvertProgramBytes &&
+    return !program.empty() && program.size() <= kMaxAdvertProgramBytes &&
            std::none_of(program.begin(), program.end(), [](char c) {
                const auto byte = static_cast<unsigned char>(c);
                return byte < 0x20 || byte == 0x7F || byte == 0xFF;
@@ -61,6 +105,8 @@ std::optional<std::string> advertProblem(const GameAdvert &advert)
 {
     if (const std::optional<std::string> problem = playerNameProblem(advert.hostName))
         return "the host's name: " + *problem;
+    if (!xmlText(advert.hostName) || !xmlText(advert.programVersion))
+        return "the host's name or the program version is no UTF-8 text";
     if (!advert.address.empty() && !validAddress(advert.address))
         return "the address is no host name or address: \"" + advert.address + "\"";
     if (advert.port < 1 || advert.port > 65535)
@@ -68,7 +114,7 @@ std::optional<std::string> advertProblem(const GameAdvert &advert)
     if (advert.seated < 0 || advert.seated > kMaxAdvertSeated)
         return "the count of players is out of range: " + std::to_string(advert.seated);
     if (!validProgram(advert.programVersion))
-        return "the program version is too long or holds control characters";
+        return "the program version is empty, too long or holds control characters";
     return std::nullopt;
 }
 

@@ -11,7 +11,7 @@
 // port     the game's TCP port, 1 to 65535, decimal without leading zeros
 // seated   players in the game, 0 to 10
 // state    "waiting" (players may join) or "running"
-// program  the host's program version, at most 32 printable bytes
+// program  the host's program version, 1 to 32 printable bytes
 // v        the form's version; a reader ignores an element of another one
 //
 // Other attributes and any content are ignored, so that a later lobby may

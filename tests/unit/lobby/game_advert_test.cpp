@@ -74,7 +74,7 @@ TEST(GameAdvertForm, WhatIsWrittenReadsBackEqual)
     named.address = "games.example.org";
     named.port = 1;
     named.seated = 0;
-    named.programVersion.clear();
+    named.programVersion = "2";
     for (const GameAdvert &sent : {annsGame(), unreachable, extremes, named})
         EXPECT_EQ(read(advertAttributes(sent).value()), sent) << sent.hostName;
 }
@@ -170,11 +170,23 @@ TEST(GameAdvertForm, AddressesAreBareHostsOrAddresses)
         EXPECT_FALSE(read(with("address", bad))) << bad;
 }
 
+TEST(GameAdvertForm, TextsAreUtf8ThatXmlCanCarry)
+{
+    EXPECT_TRUE(read(with("host", "Zo\xc3\xab \xe2\x82\xac \xf0\x9f\x8e\xb2")));
+    for (const char *bad : {"Ann\xfe", "Ann\xc3", "\xc0\xae", "\xed\xa0\x80", "\xef\xbf\xbe",
+                            "\xf4\x90\x80\x80", "\xe2\x82"}) {
+        EXPECT_FALSE(read(with("host", bad))) << bad;
+        EXPECT_FALSE(read(with("program", bad))) << bad;
+    }
+}
+
 TEST(GameAdvertForm, ProgramVersionsHoldNoControlCharacters)
 {
     EXPECT_FALSE(read(with("program", "1.0\x01")));
     EXPECT_FALSE(read(with("program", std::string("1.0\0", 4))));
     EXPECT_FALSE(read(with("program", std::nullopt)));
+    // An XML writer may leave out an empty attribute: none is ever written.
+    EXPECT_FALSE(read(with("program", "")));
 }
 
 TEST(GameAdvertForm, TheWriterRefusesWhatNoReaderAccepts)
