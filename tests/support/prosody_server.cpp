@@ -10,23 +10,27 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+
 namespace kalvex::testing {
 
 namespace {
 
 constexpr int kStartTimeoutMs = 15000;
 
-quint16 unusedLoopbackPort()
+quint16 unusedPort(const QHostAddress &address)
 {
     QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
+    probe.listen(address, 0);
     return probe.serverPort();
 }
 
-bool accepts(quint16 port)
+bool accepts(const QHostAddress &address, quint16 port)
 {
     QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.connectToHost(address, port);
     const bool connected = socket.waitForConnected(200);
     socket.abort();
     return connected;
@@ -51,7 +55,7 @@ QString ProsodyServer::program()
     return QFileInfo(debian).isExecutable() ? debian : QString();
 }
 
-ProsodyServer::ProsodyServer()
+ProsodyServer::ProsodyServer(ProsodyOptions options) : settings(std::move(options))
 {
     if (program().isEmpty()) {
         reason = QStringLiteral("prosody is not installed (Debian package \"prosody\")");
@@ -89,7 +93,7 @@ void ProsodyServer::writeConfig() const
 {
     QDir(dir.path()).mkpath(QStringLiteral("data"));
     QDir(dir.path()).mkpath(QStringLiteral("certs"));
-    const QString text =
+    QString text =
         // Tests and CI may run as root; prosody then keeps running as root
         // rather than refusing or switching to a user of its own.
         QStringLiteral("run_as_root = true\n"
@@ -97,9 +101,9 @@ void ProsodyServer::writeConfig() const
                        "data_path = %2\n"
                        "certificates = %3\n"
                        "log = { { levels = { min = \"info\" }, to = \"file\", filename = %4 } }\n"
-                       "interfaces = { \"127.0.0.1\" }\n"
+                       "interfaces = { %6 }\n"
                        "c2s_ports = { %5 }\n"
-                       "c2s_interfaces = { \"127.0.0.1\" }\n"
+                       "c2s_interfaces = { %6 }\n"
                        "c2s_direct_tls_ports = { }\n"
                        "legacy_ssl_ports = { }\n"
                        "s2s_ports = { }\n"
@@ -111,16 +115,24 @@ void ProsodyServer::writeConfig() const
                        "storage = \"internal\"\n"
                        "modules_enabled = { \"roster\", \"saslauth\", \"disco\", \"ping\", "
                        "\"posix\" }\n"
-                       "modules_disabled = { \"s2s\", \"offline\" }\n"
-                       "VirtualHost \"localhost\"\n"
-                       "  authentication = \"anonymous\"\n"
-                       "VirtualHost \"users.localhost\"\n"
-                       "  authentication = \"internal_plain\"\n"
-                       "Component \"conference.localhost\" \"muc\"\n")
+                       "modules_disabled = { \"s2s\", \"offline\" }\n")
             .arg(luaString(dir.filePath(QStringLiteral("prosody.pid"))),
                  luaString(dir.filePath(QStringLiteral("data"))),
                  luaString(dir.filePath(QStringLiteral("certs"))),
-                 luaString(dir.filePath(QStringLiteral("prosody.log"))), QString::number(c2sPort));
+                 luaString(dir.filePath(QStringLiteral("prosody.log"))), QString::number(c2sPort),
+                 luaString(settings.address));
+    if (!settings.certificate.isEmpty() && !settings.key.isEmpty()) {
+        text += QStringLiteral("modules_enabled = { \"roster\", \"saslauth\", \"disco\", \"ping\", "
+                               "\"posix\", \"tls\" }\n"
+                               "ssl = { certificate = %1, key = %2 }\n")
+                    .arg(luaString(settings.certificate), luaString(settings.key));
+    }
+    // Hosts and components last: every option after one belongs to it.
+    text += QStringLiteral("VirtualHost \"localhost\"\n"
+                           "  authentication = \"anonymous\"\n"
+                           "VirtualHost \"users.localhost\"\n"
+                           "  authentication = \"internal_plain\"\n"
+                           "Component \"conference.localhost\" \"muc\"\n");
     QFile file(configPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text.toUtf8());
@@ -128,9 +140,10 @@ void ProsodyServer::writeConfig() const
 
 bool ProsodyServer::start()
 {
-    c2sPort = unusedLoopbackPort();
+    const QHostAddress address(settings.address);
+    c2sPort = unusedPort(address);
     if (c2sPort == 0) {
-        reason = QStringLiteral("no free loop-back port for prosody");
+        reason = QStringLiteral("no free port for prosody on ") + settings.address;
         return false;
     }
     writeConfig();
@@ -138,6 +151,8 @@ bool ProsodyServer::start()
 
     process = std::make_unique<QProcess>();
     process->setProgram(program());
+    // A test that crashes takes its server with it.
+    process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process->setArguments({QStringLiteral("--config"), configPath(), QStringLiteral("-F")});
     process->setStandardOutputFile(dir.filePath(QStringLiteral("prosody.out")));
     process->setStandardErrorFile(dir.filePath(QStringLiteral("prosody.out")), QIODevice::Append);
@@ -148,7 +163,7 @@ bool ProsodyServer::start()
     }
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!deadline.hasExpired() && process->state() == QProcess::Running) {
-        if (accepts(c2sPort)) {
+        if (accepts(address, c2sPort)) {
             reason.clear();
             return true;
         }

@@ -12,8 +12,8 @@
 // Two virtual hosts: anonymousDomain() ("localhost") lets anyone in
 // anonymously; userDomain() ("users.localhost") wants a password, for the
 // accounts that addUser() registers. Both reach the multi-user chat
-// component mucDomain() ("conference.localhost"). No TLS, no server to
-// server links, nothing but the one loop-back port.
+// component mucDomain() ("conference.localhost"). No TLS unless asked
+// for, no server to server links, nothing but the one port.
 
 #include <QProcess>
 #include <QString>
@@ -23,10 +23,20 @@
 
 namespace kalvex::testing {
 
+struct ProsodyOptions
+{
+    // The address it listens on: loop-back, or an address that a test gave
+    // a network namespace of its own.
+    QString address = QStringLiteral("127.0.0.1");
+    // PEM files: when both are given, the server offers TLS with them.
+    QString certificate;
+    QString key;
+};
+
 class ProsodyServer
 {
 public:
-    ProsodyServer();
+    explicit ProsodyServer(ProsodyOptions options = {});
     ~ProsodyServer();
     ProsodyServer(const ProsodyServer &) = delete;
     ProsodyServer &operator=(const ProsodyServer &) = delete;
@@ -35,7 +45,7 @@ public:
     // Why no server runs (prosody missing, or it did not start: with its log).
     QString unavailableReason() const { return reason; }
 
-    QString host() const { return QStringLiteral("127.0.0.1"); }
+    QString host() const { return settings.address; }
     quint16 port() const { return c2sPort; }
     QString anonymousDomain() const { return QStringLiteral("localhost"); }
     QString userDomain() const { return QStringLiteral("users.localhost"); }
@@ -57,6 +67,7 @@ private:
     void writeConfig() const;
     QString configPath() const;
 
+    ProsodyOptions settings;
     QTemporaryDir dir;
     quint16 c2sPort = 0;
     QString reason;

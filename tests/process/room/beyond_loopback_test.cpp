@@ -1,0 +1,144 @@
+// A server that is not on the loop-back network must encrypt and prove who
+// it is. Such a server is made in a network namespace of the test's own:
+// the test binary runs itself again inside one (unshare -n), where an
+// address outside 127.0.0.0/8 lives on that namespace's loop-back device
+// and nothing leaves it.
+#include "lobby/qt/xmpp_game_room.h"
+
+#include "prosody_server.h"
+#include "room_recorder.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace kalvex::testing {
+namespace {
+
+constexpr const char *kInsideVariable = "KALVEX_ROOM_TEST_NETNS";
+const QString kNamespaceAddress = QStringLiteral("10.77.0.1");
+
+bool insideOwnNamespace()
+{
+    return qEnvironmentVariableIsSet(kInsideVariable);
+}
+
+bool run(const QString &program, const QStringList &arguments, QString *output = nullptr,
+         int timeoutMs = 10000, const QProcessEnvironment &environment = {})
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(timeoutMs);
+    if (!finished) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAll());
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+TEST(XmppRoomBeyondLoopback, RunsItsChecksInANetworkNamespaceOfItsOwn)
+{
+    if (insideOwnNamespace())
+        GTEST_SKIP() << "this is the run inside the namespace";
+    if (ProsodyServer::program().isEmpty())
+        GTEST_SKIP() << "prosody is not installed (Debian package \"prosody\")";
+    QString why;
+    if (!run(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")}, &why))
+        GTEST_SKIP() << "no network namespace can be made here: " << why.toStdString();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kInsideVariable), QStringLiteral("1"));
+    QString output;
+    const bool passed = run(QStringLiteral("unshare"),
+                            {QStringLiteral("-n"), QCoreApplication::applicationFilePath(),
+                             QStringLiteral("--gtest_filter=XmppRoomInNamespace.*")},
+                            &output, 120000, environment);
+    EXPECT_TRUE(passed) << output.toStdString();
+    EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 2 tests.")) &&
+                !output.contains(QLatin1String("SKIPPED")))
+        << output.toStdString();
+}
+
+class XmppRoomInNamespace : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!insideOwnNamespace())
+            GTEST_SKIP() << "runs only inside a network namespace of its own";
+        static const bool addressReady =
+            run(QStringLiteral("ip"), {"link", "set", "lo", "up"}) &&
+            run(QStringLiteral("ip"), {"addr", "add", kNamespaceAddress + "/32", "dev", "lo"});
+        ASSERT_TRUE(addressReady) << "cannot give the namespace "
+                                  << kNamespaceAddress.toStdString();
+    }
+
+    // An account on the server at the namespace's own address: not the
+    // loop-back network, so encryption is required.
+    static RoomAccount accountAt(const ProsodyServer &prosody)
+    {
+        RoomAccount account;
+        account.server = prosody.host();
+        account.port = prosody.port();
+        account.anonymous = false;
+        account.jid = QStringLiteral("ann@") + prosody.userDomain();
+        account.password = QStringLiteral("secret");
+        account.room = QStringLiteral("kalvex@") + prosody.mucDomain();
+        account.nickname = QStringLiteral("Ann");
+        return account;
+    }
+
+    static void expectRefusedForGood(const RoomRecorder &seen)
+    {
+        EXPECT_EQ(seen.failures.front().retryInSeconds, 0);
+        QTest::qWait(2500);
+        EXPECT_EQ(seen.failures.size(), 1u) << "no second attempt";
+        EXPECT_TRUE(seen.enteredAs.empty());
+    }
+};
+
+TEST_F(XmppRoomInNamespace, AServerWithoutEncryptionIsRefusedInWords)
+{
+    ProsodyOptions plain;
+    plain.address = kNamespaceAddress;
+    ProsodyServer prosody(plain);
+    ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
+
+    XmppGameRoom room;
+    RoomRecorder seen(room);
+    room.enter(accountAt(prosody));
+    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }));
+    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("no encrypted connection")))
+        << seen.failureText().toStdString();
+    expectRefusedForGood(seen);
+}
+
+TEST_F(XmppRoomInNamespace, AServerWhoseCertificateNoAuthoritySignedIsRefusedInWords)
+{
+    // The test authority's certificate, which this machine does not trust.
+    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
+    ProsodyOptions encrypted;
+    encrypted.address = kNamespaceAddress;
+    encrypted.certificate = tls + QStringLiteral("server.pem");
+    encrypted.key = tls + QStringLiteral("server.key");
+    ProsodyServer prosody(encrypted);
+    ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
+
+    XmppGameRoom room;
+    RoomRecorder seen(room);
+    room.enter(accountAt(prosody));
+    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }));
+    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("certificate is refused")))
+        << seen.failureText().toStdString() << "\n"
+        << prosody.log().toStdString();
+    expectRefusedForGood(seen);
+}
+
+} // namespace
+} // namespace kalvex::testing
