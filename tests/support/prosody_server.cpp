@@ -13,6 +13,7 @@
 #include <csignal>
 
 #include <sys/prctl.h>
+#include <sys/types.h>
 
 namespace kalvex::testing {
 
@@ -193,6 +194,18 @@ bool ProsodyServer::addUser(const QString &name, const QString &password) const
         return false;
     }
     return registration.exitStatus() == QProcess::NormalExit && registration.exitCode() == 0;
+}
+
+void ProsodyServer::pause() const
+{
+    if (process && process->processId() > 0)
+        ::kill(pid_t(process->processId()), SIGSTOP);
+}
+
+void ProsodyServer::resume() const
+{
+    if (process && process->processId() > 0)
+        ::kill(pid_t(process->processId()), SIGCONT);
 }
 
 QString ProsodyServer::log() const

@@ -55,6 +55,11 @@ public:
     // when that failed.
     bool addUser(const QString &name, const QString &password) const;
 
+    // Stops the server as a machine that hangs would (SIGSTOP), and lets it
+    // go on (SIGCONT).
+    void pause() const;
+    void resume() const;
+
     // What the server logged so far, for a failing test's message.
     QString log() const;
 

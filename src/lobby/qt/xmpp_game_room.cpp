@@ -7,6 +7,8 @@
 
 #include <gloox/client.h>
 #include <gloox/connectionlistener.h>
+#include <gloox/event.h>
+#include <gloox/eventhandler.h>
 #include <gloox/jid.h>
 #include <gloox/message.h>
 #include <gloox/mucroom.h>
@@ -45,7 +47,9 @@ std::string randomResource()
 // One connection's client and room. It passes gloox's reports on to the
 // room while it is the current session; once it ended (owner cleared) they
 // go nowhere, so that gloox may finish a callback that ended it.
-class XmppGameRoom::Session : public gloox::ConnectionListener, public gloox::MUCRoomHandler
+class XmppGameRoom::Session : public gloox::ConnectionListener,
+                              public gloox::MUCRoomHandler,
+                              public gloox::EventHandler
 {
 public:
     explicit Session(XmppGameRoom *room) : owner(room) {}
@@ -64,8 +68,15 @@ public:
     bool loopback = false;
     bool loggedIn = false;
     bool entered = false;
+    bool pingUnanswered = false;
 
 private:
+    // Any answer to a ping, an error too, shows that the server is there.
+    void handleEvent(const gloox::Event &event) override
+    {
+        if (event.eventType() != gloox::Event::PingPing)
+            pingUnanswered = false;
+    }
     void onConnect() override
     {
         if (owner)
@@ -121,10 +132,7 @@ XmppGameRoom::XmppGameRoom(QObject *parent) : GameRoom(parent)
     lockedRoomTimer.setInterval(kLockedRoomRetryMs);
     connect(&lockedRoomTimer, &QTimer::timeout, this, &XmppGameRoom::joinRoom);
     keepAliveTimer.setInterval(kKeepAliveMs);
-    connect(&keepAliveTimer, &QTimer::timeout, this, [this] {
-        if (session && session->loggedIn)
-            session->client->whitespacePing();
-    });
+    connect(&keepAliveTimer, &QTimer::timeout, this, &XmppGameRoom::keepAlive);
 }
 
 XmppGameRoom::~XmppGameRoom()
@@ -218,6 +226,19 @@ void XmppGameRoom::sessionConnected()
     session->loggedIn = true;
     keepAliveTimer.start();
     joinRoom();
+}
+
+void XmppGameRoom::keepAlive()
+{
+    if (!session || !session->loggedIn)
+        return;
+    if (session->pingUnanswered) {
+        fail(tr("The connection to the server %1 was lost: it does not answer.").arg(session->host),
+             true);
+        return;
+    }
+    session->pingUnanswered = true;
+    session->client->xmppPing(gloox::JID(session->client->server()), session.get());
 }
 
 void XmppGameRoom::joinRoom()
@@ -423,6 +444,15 @@ void XmppGameRoom::roomError(gloox::StanzaError error)
     }
     switch (error) {
     case gloox::StanzaErrorConflict: {
+        // After a lost connection the server may still hold this lobby's
+        // old self in the room, under its name, until it notices.
+        if (failures > 0) {
+            fail(tr("The name %1 is still in use in the room, perhaps by this lobby's lost "
+                    "connection.")
+                     .arg(account.nickname),
+                 true);
+            return;
+        }
         const QString suggestion = shown(suggestedNickname(utf8(account.nickname)));
         endSession();
         post([this, suggestion] { emit nicknameTaken(suggestion); });

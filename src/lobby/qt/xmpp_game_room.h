@@ -38,8 +38,9 @@ class XmppGameRoom : public GameRoom
     Q_OBJECT
 
 public:
-    // Whitespace sent this often keeps idle connections (and the routers
-    // between) from dropping the link.
+    // The server is pinged this often; one that has not answered by the
+    // next ping is gone (a link that died without a word, a laptop that
+    // slept). The traffic also keeps routers from dropping an idle link.
     static constexpr int kKeepAliveMs = 60000;
     // A room that is being created by someone else is locked for a moment:
     // entering is tried again this often, this many times, before the room
@@ -57,6 +58,9 @@ public:
 
     // In the room now (entered() came, and nothing ended it since).
     bool inRoom() const;
+
+    // How often the server is pinged (tests shorten it).
+    void setKeepAliveInterval(int ms) { keepAliveTimer.setInterval(ms); }
 
 private:
     struct Session;
@@ -84,6 +88,7 @@ private:
                           const gloox::Presence &presence);
     void roomMessage(const gloox::Message &message, bool privateMessage);
     void roomError(gloox::StanzaError error);
+    void keepAlive();
 
     RoomAccount account;
     std::optional<GameAdvert> currentAdvert;

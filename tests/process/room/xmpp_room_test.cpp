@@ -300,5 +300,28 @@ TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
     EXPECT_GT(annSees.failures.front().retryInSeconds, 0);
 }
 
+TEST_F(XmppRoom, AServerThatStopsAnsweringIsLeftAndEnteredAgain)
+{
+    XmppGameRoom ann;
+    ann.setKeepAliveInterval(300);
+    RoomRecorder annSees(ann);
+    enterAndWait(ann, annSees, anonymous("Ann"));
+
+    prosody->pause();
+    const bool noticed = RoomRecorder::waitFor([&] { return !annSees.failures.empty(); }, 3000);
+    prosody->resume();
+    ASSERT_TRUE(noticed) << "a silent server is noticed within a few pings";
+    EXPECT_TRUE(annSees.failures.front().reason.contains(QLatin1String("does not answer")))
+        << annSees.failureText().toStdString();
+    EXPECT_EQ(annSees.failures.front().retryInSeconds, 2);
+    EXPECT_FALSE(ann.inRoom());
+
+    // Back under the same name, once the server has let the old one go.
+    ASSERT_TRUE(RoomRecorder::waitFor([&] { return annSees.enteredAs.size() == 2; }, 30000))
+        << annSees.failureText().toStdString();
+    EXPECT_EQ(annSees.enteredAs.back(), "Ann");
+    EXPECT_TRUE(annSees.suggestions.empty());
+}
+
 } // namespace
 } // namespace kalvex::testing
