@@ -15,6 +15,7 @@
 #include <gloox/presence.h>
 
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 
@@ -24,6 +25,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcRoom, "kalvex.lobby.room", QtWarningMsg)
 
+constexpr quint16 kDefaultXmppPort = 5222;
 // The system's trusted certificate authorities (Debian's ca-certificates).
 constexpr const char *kCaBundle = "/etc/ssl/certs/ca-certificates.crt";
 
@@ -210,8 +212,14 @@ void XmppGameRoom::connectSession()
     next->client->registerStanzaExtension(new XmppAdvertExtension());
     if (currentAdvert)
         next->client->addPresenceExtension(new XmppAdvertExtension(currentAdvert));
-    next->connection = new XmppSocketConnection(next->client.get(), next->host,
-                                                account.port ? account.port : 5222);
+    const quint16 port = account.port ? account.port : kDefaultXmppPort;
+    // A server named on the standard port may have its service elsewhere:
+    // its DNS service records say where.
+    const bool named = QHostAddress(next->host).isNull();
+    const auto lookup = named && !next->loopback && port == kDefaultXmppPort
+                            ? XmppSocketConnection::Lookup::ServiceRecords
+                            : XmppSocketConnection::Lookup::Direct;
+    next->connection = new XmppSocketConnection(next->client.get(), next->host, port, lookup);
     next->client->setConnectionImpl(next->connection);
 
     session = std::move(next);

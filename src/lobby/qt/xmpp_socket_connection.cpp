@@ -2,6 +2,7 @@
 
 #include <gloox/connectiondatahandler.h>
 
+#include <QDnsLookup>
 #include <QTcpSocket>
 
 namespace kalvex {
@@ -29,15 +30,15 @@ gloox::ConnectionError connectionError(QAbstractSocket::SocketError error)
 } // namespace
 
 XmppSocketConnection::XmppSocketConnection(gloox::ConnectionDataHandler *handler,
-                                           const QString &host, quint16 port)
-    : gloox::ConnectionBase(handler), hostName(host), portNumber(port)
+                                           const QString &host, quint16 port, Lookup lookup)
+    : gloox::ConnectionBase(handler), hostName(host), portNumber(port), lookupKind(lookup)
 {
     m_server = host.toStdString();
     m_port = port;
     connectTimer.setSingleShot(true);
     connectTimer.setInterval(kConnectTimeoutMs);
     QObject::connect(&connectTimer, &QTimer::timeout, this,
-                     [this] { failed(gloox::ConnConnectionRefused, QStringLiteral("no answer")); });
+                     [this] { attemptFailed(gloox::ConnConnectionRefused, tr("no answer")); });
 }
 
 XmppSocketConnection::~XmppSocketConnection()
@@ -45,21 +46,93 @@ XmppSocketConnection::~XmppSocketConnection()
     release();
 }
 
+QString XmppSocketConnection::target() const
+{
+    if (nextEndpoint == 0 || nextEndpoint > endpoints.size())
+        return hostName + QLatin1Char(':') + QString::number(portNumber);
+    const Endpoint &endpoint = endpoints[nextEndpoint - 1];
+    return endpoint.host + QLatin1Char(':') + QString::number(endpoint.port);
+}
+
 gloox::ConnectionError XmppSocketConnection::connect()
 {
-    if (socket)
+    if (m_state != gloox::StateDisconnected)
         return gloox::ConnNoError;
+    m_state = gloox::StateConnecting;
+    endpoints.clear();
+    nextEndpoint = 0;
+    if (lookupKind == Lookup::ServiceRecords) {
+        serviceLookup =
+            new QDnsLookup(QDnsLookup::SRV, QStringLiteral("_xmpp-client._tcp.") + hostName, this);
+        QObject::connect(serviceLookup, &QDnsLookup::finished, this,
+                         &XmppSocketConnection::serviceLookedUp);
+        connectTimer.start();
+        serviceLookup->lookup();
+    } else {
+        endpoints.push_back({hostName, portNumber});
+        tryNext();
+    }
+    return gloox::ConnNoError;
+}
+
+void XmppSocketConnection::serviceLookedUp()
+{
+    connectTimer.stop();
+    if (serviceLookup->error() == QDnsLookup::NoError) {
+        // Qt gives them ordered by priority, and by weight within one.
+        for (const QDnsServiceRecord &record : serviceLookup->serviceRecords()) {
+            QString target = record.target();
+            if (target.endsWith(QLatin1Char('.')))
+                target.chop(1);
+            // "." says that the domain offers no such service here.
+            if (!target.isEmpty() && record.port() != 0)
+                endpoints.push_back({target, record.port()});
+        }
+    }
+    if (endpoints.empty())
+        endpoints.push_back({hostName, portNumber});
+    serviceLookup->deleteLater();
+    serviceLookup = nullptr;
+    tryNext();
+}
+
+void XmppSocketConnection::tryNext()
+{
+    if (m_state != gloox::StateConnecting)
+        return;
+    if (nextEndpoint >= endpoints.size()) {
+        failed(lastReason, lastError);
+        return;
+    }
+    const Endpoint endpoint = endpoints[nextEndpoint++];
+    release();
     socket = new QTcpSocket();
     QObject::connect(socket, &QTcpSocket::connected, this, &XmppSocketConnection::connected);
     QObject::connect(socket, &QTcpSocket::readyRead, this, &XmppSocketConnection::readReady);
     QObject::connect(socket, &QTcpSocket::errorOccurred, this,
                      [this](QAbstractSocket::SocketError error) {
-                         failed(connectionError(error), socket->errorString());
+                         if (m_state == gloox::StateConnecting)
+                             attemptFailed(connectionError(error), socket->errorString());
+                         else
+                             failed(connectionError(error), socket->errorString());
                      });
-    m_state = gloox::StateConnecting;
     connectTimer.start();
-    socket->connectToHost(hostName, portNumber);
-    return gloox::ConnNoError;
+    socket->connectToHost(endpoint.host, endpoint.port);
+}
+
+void XmppSocketConnection::attemptFailed(gloox::ConnectionError reason, const QString &text)
+{
+    if (m_state != gloox::StateConnecting)
+        return;
+    lastReason = reason;
+    lastError = text;
+    if (serviceLookup) {
+        // No answer to the lookup in time: the domain itself is tried.
+        serviceLookup->abort();
+        return;
+    }
+    // Not from inside the socket's own signal: it is replaced.
+    QMetaObject::invokeMethod(this, &XmppSocketConnection::tryNext, Qt::QueuedConnection);
 }
 
 void XmppSocketConnection::connected()
@@ -121,6 +194,12 @@ void XmppSocketConnection::disconnect()
 {
     m_state = gloox::StateDisconnected;
     connectTimer.stop();
+    if (serviceLookup) {
+        serviceLookup->disconnect(this);
+        serviceLookup->abort();
+        serviceLookup->deleteLater();
+        serviceLookup = nullptr;
+    }
     release();
 }
 
@@ -151,7 +230,7 @@ void XmppSocketConnection::getStatistics(long int &totalIn, long int &totalOut)
 
 gloox::ConnectionBase *XmppSocketConnection::newInstance() const
 {
-    return new XmppSocketConnection(m_handler, hostName, portNumber);
+    return new XmppSocketConnection(m_handler, hostName, portNumber, lookupKind);
 }
 
 } // namespace kalvex

@@ -1,9 +1,10 @@
 #pragma once
 // XmppSocketConnection: gloox's transport over a QTcpSocket, so that the
-// room lives on the program's one event loop. Name lookup and connecting
-// never block (gloox's own TCP connection does both blocking); received
-// bytes are handed to gloox as Qt reports them, so nothing polls. TLS and
-// the XMPP stream stay gloox's: it encrypts above this transport.
+// room lives on the program's one event loop. Name and service lookups and
+// connecting never block (gloox's own TCP connection does all three
+// blocking); received bytes are handed to gloox as Qt reports them, so
+// nothing polls. TLS and the XMPP stream stay gloox's: it encrypts above
+// this transport.
 
 #include <gloox/connectionbase.h>
 
@@ -11,6 +12,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <vector>
+
+class QDnsLookup;
 class QTcpSocket;
 
 namespace kalvex {
@@ -24,7 +28,17 @@ public:
     // taken as unreachable.
     static constexpr int kConnectTimeoutMs = 15000;
 
-    XmppSocketConnection(gloox::ConnectionDataHandler *handler, const QString &host, quint16 port);
+    enum class Lookup
+    {
+        // Connect to the host and port as given.
+        Direct,
+        // The host is an XMPP domain: connect where its DNS service records
+        // (_xmpp-client._tcp) point, else to the host and port as given.
+        ServiceRecords
+    };
+
+    XmppSocketConnection(gloox::ConnectionDataHandler *handler, const QString &host, quint16 port,
+                         Lookup lookup = Lookup::Direct);
     ~XmppSocketConnection() override;
 
     gloox::ConnectionError connect() override;
@@ -40,8 +54,20 @@ public:
 
     // Why the connection failed or ended, in words (the socket's own).
     QString errorText() const { return lastError; }
+    // Where the connection goes or went ("host:port").
+    QString target() const;
 
 private:
+    struct Endpoint
+    {
+        QString host;
+        quint16 port = 0;
+    };
+
+    void serviceLookedUp();
+    // Tries the next endpoint, or fails with the last error when none is left.
+    void tryNext();
+    void attemptFailed(gloox::ConnectionError reason, const QString &text);
     void connected();
     void readReady();
     void failed(gloox::ConnectionError reason, const QString &text);
@@ -49,6 +75,11 @@ private:
 
     QString hostName;
     quint16 portNumber = 0;
+    Lookup lookupKind = Lookup::Direct;
+    QDnsLookup *serviceLookup = nullptr;
+    std::vector<Endpoint> endpoints;
+    std::size_t nextEndpoint = 0;
+    gloox::ConnectionError lastReason = gloox::ConnConnectionRefused;
     QTcpSocket *socket = nullptr;
     QTimer connectTimer;
     QString lastError;

@@ -2,14 +2,17 @@
 // it is. Such a server is made in a network namespace of the test's own:
 // the test binary runs itself again inside one (unshare -n), where an
 // address outside 127.0.0.0/8 lives on that namespace's loop-back device
-// and nothing leaves it.
+// and nothing leaves it; in a mount namespace of its own too, where the
+// system's resolver configuration names a name server of the test's own.
 #include "lobby/qt/xmpp_game_room.h"
 
+#include "fake_dns_server.h"
 #include "prosody_server.h"
 #include "room_recorder.h"
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -49,18 +52,20 @@ TEST(XmppRoomBeyondLoopback, RunsItsChecksInANetworkNamespaceOfItsOwn)
     if (ProsodyServer::program().isEmpty())
         GTEST_SKIP() << "prosody is not installed (Debian package \"prosody\")";
     QString why;
-    if (!run(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")}, &why))
+    if (!run(QStringLiteral("unshare"),
+             {QStringLiteral("-n"), QStringLiteral("-m"), QStringLiteral("true")}, &why))
         GTEST_SKIP() << "no network namespace can be made here: " << why.toStdString();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QLatin1String(kInsideVariable), QStringLiteral("1"));
     QString output;
-    const bool passed = run(QStringLiteral("unshare"),
-                            {QStringLiteral("-n"), QCoreApplication::applicationFilePath(),
-                             QStringLiteral("--gtest_filter=XmppRoomInNamespace.*")},
-                            &output, 120000, environment);
+    const bool passed =
+        run(QStringLiteral("unshare"),
+            {QStringLiteral("-n"), QStringLiteral("-m"), QCoreApplication::applicationFilePath(),
+             QStringLiteral("--gtest_filter=XmppRoomInNamespace.*")},
+            &output, 120000, environment);
     EXPECT_TRUE(passed) << output.toStdString();
-    EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 2 tests.")) &&
+    EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 3 tests.")) &&
                 !output.contains(QLatin1String("SKIPPED")))
         << output.toStdString();
 }
@@ -138,6 +143,49 @@ TEST_F(XmppRoomInNamespace, AServerWhoseCertificateNoAuthoritySignedIsRefusedInW
         << seen.failureText().toStdString() << "\n"
         << prosody.log().toStdString();
     expectRefusedForGood(seen);
+}
+
+TEST_F(XmppRoomInNamespace, AServerIsReachedWhereItsServiceRecordsPoint)
+{
+    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
+    ProsodyOptions encrypted;
+    encrypted.address = kNamespaceAddress;
+    encrypted.certificate = tls + QStringLiteral("server.pem");
+    encrypted.key = tls + QStringLiteral("server.key");
+    ProsodyServer prosody(encrypted);
+    ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
+
+    FakeDnsServer dns{QHostAddress(kNamespaceAddress)};
+    ASSERT_TRUE(dns.running());
+    const std::string service = "_xmpp-client._tcp." + prosody.userDomain().toStdString();
+    // The preferred one does not answer; the next one is the server.
+    dns.addService(service, {0, quint16(prosody.port() + 1), "dead.test"});
+    dns.addService(service, {10, prosody.port(), "xmpp.test"});
+    dns.addAddress("dead.test", QHostAddress(kNamespaceAddress));
+    dns.addAddress("xmpp.test", QHostAddress(kNamespaceAddress));
+    QTemporaryFile resolverConfig;
+    ASSERT_TRUE(resolverConfig.open());
+    resolverConfig.write("nameserver " + kNamespaceAddress.toLatin1() + "\noptions timeout:1\n");
+    resolverConfig.flush();
+    QString why;
+    ASSERT_TRUE(run(QStringLiteral("mount"),
+                    {"--bind", resolverConfig.fileName(), QStringLiteral("/etc/resolv.conf")},
+                    &why))
+        << why.toStdString();
+
+    RoomAccount account = accountAt(prosody);
+    account.server.clear(); // the account's own domain, on the standard port
+    account.port = 5222;
+    XmppGameRoom room;
+    RoomRecorder seen(room);
+    room.enter(account);
+    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }, 20000));
+    run(QStringLiteral("umount"), {QStringLiteral("/etc/resolv.conf")});
+    // Only the server itself shows that certificate.
+    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("certificate is refused")))
+        << seen.failureText().toStdString();
+    ASSERT_FALSE(dns.questions().empty());
+    EXPECT_EQ(dns.questions().front(), "SRV " + service);
 }
 
 } // namespace
