@@ -99,6 +99,33 @@ protected:
         return account;
     }
 
+    // The server at the namespace's address, with the test authority's
+    // certificate (which this machine does not trust) when `encrypted`.
+    static ProsodyOptions serverOptions(bool encrypted)
+    {
+        ProsodyOptions options;
+        options.address = kNamespaceAddress;
+        if (encrypted) {
+            const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
+            options.certificate = tls + QStringLiteral("server.pem");
+            options.key = tls + QStringLiteral("server.key");
+        }
+        return options;
+    }
+
+    // Enters the room and expects the first failure to say `words`.
+    static void expectFailure(const RoomAccount &account, const QString &words, bool refusedForGood)
+    {
+        XmppGameRoom room;
+        RoomRecorder seen(room);
+        room.enter(account);
+        const auto failure = seen.firstFailure(20000);
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->reason.contains(words)) << seen.failureText().toStdString();
+        if (refusedForGood)
+            expectRefusedForGood(seen);
+    }
+
     static void expectRefusedForGood(const RoomRecorder &seen)
     {
         EXPECT_EQ(seen.failures.front().retryInSeconds, 0);
@@ -110,49 +137,21 @@ protected:
 
 TEST_F(XmppRoomInNamespace, AServerWithoutEncryptionIsRefusedInWords)
 {
-    ProsodyOptions plain;
-    plain.address = kNamespaceAddress;
-    ProsodyServer prosody(plain);
+    ProsodyServer prosody(serverOptions(false));
     ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
-
-    XmppGameRoom room;
-    RoomRecorder seen(room);
-    room.enter(accountAt(prosody));
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }));
-    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("no encrypted connection")))
-        << seen.failureText().toStdString();
-    expectRefusedForGood(seen);
+    expectFailure(accountAt(prosody), QStringLiteral("no encrypted connection"), true);
 }
 
 TEST_F(XmppRoomInNamespace, AServerWhoseCertificateNoAuthoritySignedIsRefusedInWords)
 {
-    // The test authority's certificate, which this machine does not trust.
-    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
-    ProsodyOptions encrypted;
-    encrypted.address = kNamespaceAddress;
-    encrypted.certificate = tls + QStringLiteral("server.pem");
-    encrypted.key = tls + QStringLiteral("server.key");
-    ProsodyServer prosody(encrypted);
+    ProsodyServer prosody(serverOptions(true));
     ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
-
-    XmppGameRoom room;
-    RoomRecorder seen(room);
-    room.enter(accountAt(prosody));
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }));
-    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("certificate is refused")))
-        << seen.failureText().toStdString() << "\n"
-        << prosody.log().toStdString();
-    expectRefusedForGood(seen);
+    expectFailure(accountAt(prosody), QStringLiteral("certificate is refused"), true);
 }
 
 TEST_F(XmppRoomInNamespace, AServerIsReachedWhereItsServiceRecordsPoint)
 {
-    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
-    ProsodyOptions encrypted;
-    encrypted.address = kNamespaceAddress;
-    encrypted.certificate = tls + QStringLiteral("server.pem");
-    encrypted.key = tls + QStringLiteral("server.key");
-    ProsodyServer prosody(encrypted);
+    ProsodyServer prosody(serverOptions(true));
     ASSERT_TRUE(prosody.running()) << prosody.unavailableReason().toStdString();
 
     FakeDnsServer dns{QHostAddress(kNamespaceAddress)};
@@ -176,14 +175,9 @@ TEST_F(XmppRoomInNamespace, AServerIsReachedWhereItsServiceRecordsPoint)
     RoomAccount account = accountAt(prosody);
     account.server.clear(); // the account's own domain, on the standard port
     account.port = 5222;
-    XmppGameRoom room;
-    RoomRecorder seen(room);
-    room.enter(account);
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !seen.failures.empty(); }, 20000));
-    run(QStringLiteral("umount"), {QStringLiteral("/etc/resolv.conf")});
     // Only the server itself shows that certificate.
-    EXPECT_TRUE(seen.failures.front().reason.contains(QLatin1String("certificate is refused")))
-        << seen.failureText().toStdString();
+    expectFailure(account, QStringLiteral("certificate is refused"), false);
+    run(QStringLiteral("umount"), {QStringLiteral("/etc/resolv.conf")});
     ASSERT_FALSE(dns.questions().empty());
     EXPECT_EQ(dns.questions().front(), "SRV " + service);
 }

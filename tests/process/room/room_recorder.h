@@ -59,6 +59,14 @@ struct RoomRecorder
         return QTest::qWaitFor(condition, timeoutMs);
     }
 
+    // The first failure, once it came; nothing when none came in time.
+    std::optional<Failure> firstFailure(int timeoutMs = kRoomWaitMs) const
+    {
+        if (!waitFor([this] { return !failures.empty(); }, timeoutMs))
+            return std::nullopt;
+        return failures.front();
+    }
+
     bool present(const QString &nickname) const { return occupants.count(nickname) > 0; }
     std::optional<GameAdvert> advertOf(const QString &nickname) const
     {

@@ -251,10 +251,10 @@ TEST_F(XmppRoom, AnAccountLogsInWithItsPasswordAndABadOneIsNotRetried)
     XmppGameRoom refused;
     RoomRecorder refusedSees(refused);
     refused.enter(account);
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !refusedSees.failures.empty(); }));
-    EXPECT_TRUE(refusedSees.failures.front().reason.contains("bad password"))
-        << refusedSees.failureText().toStdString();
-    EXPECT_EQ(refusedSees.failures.front().retryInSeconds, 0);
+    const auto failure = refusedSees.firstFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->reason.contains("bad password")) << failure->reason.toStdString();
+    EXPECT_EQ(failure->retryInSeconds, 0);
     QTest::qWait(2500);
     EXPECT_EQ(refusedSees.failures.size(), 1u) << "no second attempt";
     EXPECT_TRUE(refusedSees.enteredAs.empty());
@@ -274,10 +274,11 @@ TEST_F(XmppRoom, AnUnreachableServerIsRetriedWithAGrowingPause)
     XmppGameRoom ann;
     RoomRecorder annSees(ann);
     ann.enter(account);
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !annSees.failures.empty(); }));
-    EXPECT_TRUE(annSees.failures.front().reason.contains("Cannot reach the server 127.0.0.1"))
-        << annSees.failureText().toStdString();
-    EXPECT_EQ(annSees.failures.front().retryInSeconds, 2);
+    const auto failure = annSees.firstFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->reason.contains("Cannot reach the server 127.0.0.1"))
+        << failure->reason.toStdString();
+    EXPECT_EQ(failure->retryInSeconds, 2);
     ASSERT_TRUE(RoomRecorder::waitFor([&] { return annSees.failures.size() == 2; }, 4000));
     EXPECT_EQ(annSees.failures[1].retryInSeconds, 4);
 
