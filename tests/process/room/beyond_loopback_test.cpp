@@ -16,11 +16,23 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace kalvex::testing {
 namespace {
 
 constexpr const char *kInsideVariable = "KALVEX_ROOM_TEST_NETNS";
 const QString kNamespaceAddress = QStringLiteral("10.77.0.1");
+
+// unshare's options for a network and a mount namespace; a user who is
+// not root gets a user namespace too, in which he is.
+QStringList namespaceOptions()
+{
+    QStringList options{QStringLiteral("-n"), QStringLiteral("-m")};
+    if (::getuid() != 0)
+        options.prepend(QStringLiteral("-r"));
+    return options;
+}
 
 bool insideOwnNamespace()
 {
@@ -52,8 +64,7 @@ TEST(XmppRoomBeyondLoopback, RunsItsChecksInANetworkNamespaceOfItsOwn)
     if (ProsodyServer::program().isEmpty())
         GTEST_SKIP() << "prosody is not installed (Debian package \"prosody\")";
     QString why;
-    if (!run(QStringLiteral("unshare"),
-             {QStringLiteral("-n"), QStringLiteral("-m"), QStringLiteral("true")}, &why))
+    if (!run(QStringLiteral("unshare"), namespaceOptions() << QStringLiteral("true"), &why))
         GTEST_SKIP() << "no network namespace can be made here: " << why.toStdString();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -61,8 +72,8 @@ TEST(XmppRoomBeyondLoopback, RunsItsChecksInANetworkNamespaceOfItsOwn)
     QString output;
     const bool passed =
         run(QStringLiteral("unshare"),
-            {QStringLiteral("-n"), QStringLiteral("-m"), QCoreApplication::applicationFilePath(),
-             QStringLiteral("--gtest_filter=XmppRoomInNamespace.*")},
+            namespaceOptions() << QCoreApplication::applicationFilePath()
+                               << QStringLiteral("--gtest_filter=XmppRoomInNamespace.*"),
             &output, 120000, environment);
     EXPECT_TRUE(passed) << output.toStdString();
     EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 3 tests.")) &&
