@@ -7,6 +7,16 @@
 // that only the user can mend (a bad password, a taken name, a server that
 // will not encrypt).
 //
+// What it tells:
+// - occupantChanged() for everyone in the room, this lobby included (with
+//   its own advert as the room passes it on); the advert is nothing when an
+//   occupant advertises none or one that breaks the advert's rules;
+// - chatReceived() for every line said in the room, this lobby's own as the
+//   room sends them back (as the game's server does), with the game chat's
+//   rules applied; the room's past chat is not asked for;
+// - failed() with the seconds until it tries again by itself, 0 when it
+//   waits for the user; nicknameTaken() instead when the name is in use;
+// - left() after leave(), when it was in the room or about to try again.
 // Every signal is emitted from the event loop, never from inside gloox, so
 // that a slot may do anything (open a dialog, leave, enter again); signals
 // of a session that was left since are dropped.
