@@ -322,7 +322,9 @@ void XmppGameRoom::sessionDisconnected(gloox::ConnectionError error)
     // Only the user can mend these; trying again would only repeat them.
     const bool userMustAct = error == gloox::ConnAuthenticationFailed ||
                              error == gloox::ConnNoSupportedAuth ||
-                             error == gloox::ConnTlsNotAvailable || error == gloox::ConnTlsFailed;
+                             error == gloox::ConnTlsNotAvailable || error == gloox::ConnTlsFailed ||
+                             (error == gloox::ConnStreamError &&
+                              session->client->streamError() == gloox::StreamErrorHostUnknown);
     if (wasInRoom)
         failures = 0;
     fail(reason, !userMustAct);
@@ -355,6 +357,11 @@ QString XmppGameRoom::disconnectReason(gloox::ConnectionError error) const
     case gloox::ConnIoError:
         return tr("Cannot reach the server %1 (%2).").arg(host, socketText);
     case gloox::ConnStreamError:
+        if (session && session->client->streamError() == gloox::StreamErrorHostUnknown)
+            return tr("The server %1 does not serve \"%2\": please check the server and the "
+                      "account.")
+                .arg(host, shown(session->client->server()));
+        [[fallthrough]];
     case gloox::ConnStreamVersionError:
     case gloox::ConnParseError: {
         const std::string text = session ? session->client->streamErrorText() : std::string();

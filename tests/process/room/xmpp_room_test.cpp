@@ -290,6 +290,20 @@ TEST_F(XmppRoom, AnUnreachableServerIsRetriedWithAGrowingPause)
     EXPECT_EQ(annSees.leftCount, 1);
 }
 
+TEST_F(XmppRoom, ADomainTheServerDoesNotServeIsReportedAndNotRetried)
+{
+    RoomAccount account = anonymous("Ann");
+    account.server = QStringLiteral("127.0.0.1"); // reached, but it serves "localhost"
+    XmppGameRoom ann;
+    RoomRecorder annSees(ann);
+    ann.enter(account);
+    const auto failure = annSees.firstFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->reason.contains("does not serve \"127.0.0.1\""))
+        << failure->reason.toStdString();
+    EXPECT_EQ(failure->retryInSeconds, 0);
+}
+
 TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
 {
     RoomAccount account = anonymous("Ann");
