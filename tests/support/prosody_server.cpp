@@ -130,10 +130,12 @@ void ProsodyServer::writeConfig() const
     }
     // Hosts and components last: every option after one belongs to it.
     text += QStringLiteral("VirtualHost \"localhost\"\n"
-                           "  authentication = \"anonymous\"\n"
+                           "  authentication = %1\n"
                            "VirtualHost \"users.localhost\"\n"
                            "  authentication = \"internal_plain\"\n"
-                           "Component \"conference.localhost\" \"muc\"\n");
+                           "Component \"conference.localhost\" \"muc\"\n")
+                .arg(luaString(settings.anonymousLogin ? QStringLiteral("anonymous")
+                                                       : QStringLiteral("internal_plain")));
     QFile file(configPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text.toUtf8());

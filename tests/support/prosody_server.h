@@ -28,6 +28,9 @@ struct ProsodyOptions
     // The address it listens on: loop-back, or an address that a test gave
     // a network namespace of its own.
     QString address = QStringLiteral("127.0.0.1");
+    // Whether anonymousDomain() lets anyone in without an account; when
+    // not, it wants a password as userDomain() does.
+    bool anonymousLogin = true;
     // PEM files: when both are given, the server offers TLS with them.
     QString certificate;
     QString key;

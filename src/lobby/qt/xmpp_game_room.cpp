@@ -231,6 +231,12 @@ void XmppGameRoom::sessionConnected()
 {
     if (!session)
         return;
+    // gloox reports a stream it could not log in on (no way of logging in
+    // that both sides know) as connected all the same.
+    if (!session->client->authed()) {
+        fail(disconnectReason(gloox::ConnNoSupportedAuth), false);
+        return;
+    }
     session->loggedIn = true;
     keepAliveTimer.start();
     joinRoom();

@@ -304,6 +304,24 @@ TEST_F(XmppRoom, ADomainTheServerDoesNotServeIsReportedAndNotRetried)
     EXPECT_EQ(failure->retryInSeconds, 0);
 }
 
+TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
+{
+    ProsodyOptions accountsOnly;
+    accountsOnly.anonymousLogin = false;
+    ProsodyServer server(accountsOnly);
+    ASSERT_TRUE(server.running()) << server.unavailableReason().toStdString();
+    RoomAccount account = anonymous("Ann");
+    account.port = server.port();
+    XmppGameRoom ann;
+    RoomRecorder annSees(ann);
+    ann.enter(account);
+    const auto failure = annSees.firstFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->reason.contains("does not allow anonymous login"))
+        << failure->reason.toStdString();
+    EXPECT_EQ(failure->retryInSeconds, 0);
+}
+
 TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
 {
     RoomAccount account = anonymous("Ann");
