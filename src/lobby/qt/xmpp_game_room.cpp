@@ -210,8 +210,6 @@ void XmppGameRoom::connectSession()
         next->client->setCACerts({kCaBundle});
     next->client->registerConnectionListener(next.get());
     next->client->registerStanzaExtension(new XmppAdvertExtension());
-    if (currentAdvert)
-        next->client->addPresenceExtension(new XmppAdvertExtension(currentAdvert));
     const quint16 port = account.port ? account.port : kDefaultXmppPort;
     // A server named on the standard port may have its service elsewhere:
     // its DNS service records say where.
@@ -429,6 +427,11 @@ void XmppGameRoom::occupantPresence(const gloox::MUCRoomParticipant &participant
             session->entered = true;
             failures = 0;
             post([this, nickname] { emit entered(nickname); });
+            if (currentAdvert) {
+                // The room hears of it with the next presence.
+                sendAdvert();
+                return;
+            }
         }
     } else if (gone) {
         post([this, nickname] { emit occupantLeft(nickname); });
@@ -545,13 +548,19 @@ void XmppGameRoom::advertise(const std::optional<GameAdvert> &advert)
     if (next == currentAdvert)
         return;
     currentAdvert = next;
-    if (!session)
-        return;
+    if (inRoom())
+        sendAdvert();
+}
+
+void XmppGameRoom::sendAdvert()
+{
+    // gloox adds its presence extensions to every presence it sends: the
+    // advert is one only while in the room, so that it goes to the room
+    // alone (not to an account's contacts with the presence of logging in).
     session->client->removePresenceExtension(XmppAdvertExtension::kType);
     if (currentAdvert)
         session->client->addPresenceExtension(new XmppAdvertExtension(currentAdvert));
-    if (session->entered)
-        session->room->setPresence(gloox::Presence::Available);
+    session->room->setPresence(gloox::Presence::Available);
 }
 
 } // namespace kalvex

@@ -99,6 +99,8 @@ private:
     void roomMessage(const gloox::Message &message, bool privateMessage);
     void roomError(gloox::StanzaError error);
     void keepAlive();
+    // Puts the current advert (or none) into this lobby's room presence.
+    void sendAdvert();
 
     RoomAccount account;
     std::optional<GameAdvert> currentAdvert;
