@@ -62,10 +62,16 @@ bool validIpv6(std::string_view host)
 
 std::optional<GameAddress> parseGameAddress(std::string_view text)
 {
+    return parseHostAndPort(text, kDefaultGamePort);
+}
+
+std::optional<GameAddress> parseHostAndPort(std::string_view text, int defaultPort)
+{
     text = trimmed(text);
     if (text.empty())
         return std::nullopt;
     GameAddress result;
+    result.port = defaultPort;
     if (text.front() == '[') {
         const std::size_t close = text.find(']');
         if (close == std::string_view::npos)

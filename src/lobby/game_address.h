@@ -22,6 +22,9 @@ struct GameAddress
 // Nothing when the text is no address (empty, a bad port, characters no
 // host name or address holds).
 std::optional<GameAddress> parseGameAddress(std::string_view text);
+// The same for any service's address ("server", "server:5222"): a missing
+// port is `defaultPort`.
+std::optional<GameAddress> parseHostAndPort(std::string_view text, int defaultPort);
 
 // The address as the player would type it back.
 std::string displayAddress(const GameAddress &address);

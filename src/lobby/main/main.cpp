@@ -2,7 +2,10 @@
 
 #include "app/qt/kalvex_application.h"
 #include "app/qt/single_instance.h"
+#include "lobby/qt/game_room.h"
 #include "lobby/qt/lobby_window.h"
+#include "lobby/qt/password_store.h"
+#include "lobby/qt/port_mapper.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,8 +21,8 @@ int main(int argc, char **argv)
             std::puts("kalvex-lobby 1.0.5");
         else
             std::puts("Usage: kalvex-lobby\n"
-                      "Finds Kalvex games on this network and starts the game to host one,\n"
-                      "join one, or play alone. See kalvex-lobby(6).");
+                      "Finds Kalvex games on this network and in an internet chat room, and\n"
+                      "starts the game to host one, join one, or play alone. See kalvex-lobby(6).");
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
 
@@ -35,7 +38,9 @@ int main(int argc, char **argv)
     if (guard.anotherInstanceRuns())
         return 0;
 
-    kalvex::LobbyWindow window(kalvex::LobbyWindow::portsFromEnvironment());
+    kalvex::LobbyWindow window(kalvex::LobbyWindow::portsFromEnvironment(),
+                               {kalvex::makeXmppGameRoom(), kalvex::makeRouterPortMapper(),
+                                kalvex::makeDesktopPasswordStore()});
     QObject::connect(&guard, &kalvex::SingleInstance::raiseRequested, &window,
                      &kalvex::LobbyWindow::bringForward);
     window.show();

@@ -6,14 +6,20 @@
 #include "lobby/player_name.h"
 #include "lobby/qt/discovery.h"
 #include "lobby/qt/game_launcher.h"
+#include "lobby/qt/game_room.h"
+#include "lobby/qt/internet_tab.h"
 #include "lobby/qt/lobby_link.h"
 #include "lobby/qt/lobby_settings.h"
+#include "lobby/qt/password_store.h"
+#include "lobby/qt/port_mapper.h"
+#include "lobby/qt/room_advertiser.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -64,10 +70,11 @@ LobbyWindow::Ports LobbyWindow::portsFromEnvironment()
     return ports;
 }
 
-LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
+LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, QWidget *parent)
     : QWidget(parent), ports(ports), links(new LobbyLinkListener(this)),
       listener(new DiscoveryListener(this)), announcer(new GameAnnouncer(this)),
-      games(new GameLauncher(this))
+      games(new GameLauncher(this)), services(std::move(internetServices)),
+      advertiser(std::make_unique<RoomAdvertiser>(*services.room, *services.mapper))
 {
     setObjectName(QStringLiteral("LobbyWindow"));
     setWindowTitle(QStringLiteral("Orbo77 Lobby"));
@@ -126,18 +133,37 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(rejoinButton);
 
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs_lobby"));
+    auto *localPage = new QWidget(tabs);
+    localPage->setObjectName(QStringLiteral("tab_local"));
+    auto *localLayout = new QVBoxLayout(localPage);
+    localLayout->addWidget(listLabel);
+    localLayout->addWidget(gameList, 1);
+    localLayout->addWidget(discoveryState);
+    tabs->addTab(localPage, QStringLiteral("Local Network"));
+    internet = new InternetTab(
+        *services.room, *services.passwords, *advertiser,
+        [this]() -> std::optional<QString> {
+            const std::optional<std::string> name = checkedName();
+            if (!name)
+                return std::nullopt;
+            saveLobbyPlayerName(QString::fromStdString(*name));
+            return QString::fromStdString(*name);
+        },
+        tabs);
+    tabs->addTab(internet, QStringLiteral("Internet"));
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addSpacing(6);
-    layout->addWidget(listLabel);
-    layout->addWidget(gameList, 1);
-    layout->addWidget(discoveryState);
+    layout->addWidget(tabs, 1);
     layout->addLayout(addressRow);
     layout->addLayout(buttons);
     layout->addWidget(gameState);
     layout->addWidget(status);
     layout->addWidget(linkState);
-    resize(560, 420);
+    resize(760, 680);
 
     connect(hostButton, &QPushButton::clicked, this, &LobbyWindow::hostGame);
     connect(joinButton, &QPushButton::clicked, this, &LobbyWindow::joinGame);
@@ -160,6 +186,29 @@ LobbyWindow::LobbyWindow(const Ports &ports, QWidget *parent)
         showGameState();
     });
     connect(&refreshTimer, &QTimer::timeout, this, &LobbyWindow::refresh);
+    connect(internet, &InternetTab::gameSelected, this, [this](const GameAddress &address) {
+        addressEdit->setText(QString::fromStdString(displayAddress(address)));
+        showNote(QString());
+    });
+    connect(internet, &InternetTab::unreachableSelected, this, [this](bool unreachable) {
+        roomGameUnreachable = unreachable;
+        if (unreachable) {
+            addressEdit->clear();
+            showNote(QStringLiteral("This game cannot be reached from outside its host's "
+                                    "network: ask its host for an address."));
+        }
+        showGameState();
+    });
+    connect(internet, &InternetTab::gameActivated, this, &LobbyWindow::joinGame);
+    connect(internet, &InternetTab::nameChosen, this, [this](const QString &name) {
+        nameEdit->setText(name);
+        showNote(QString());
+    });
+    connect(addressEdit, &QLineEdit::textEdited, this, [this] {
+        roomGameUnreachable = false;
+        showGameState();
+    });
+    connect(tabs, &QTabWidget::currentChanged, this, &LobbyWindow::showGameState);
 
     QString error;
     linkState->hide();
@@ -189,6 +238,11 @@ LobbyWindow::~LobbyWindow()
     links->disconnect(this);
     listener->disconnect(this);
     games->disconnect(this);
+    // The room's page goes before the room; the advertiser (with the
+    // router's mapping) before the mapper.
+    delete internet;
+    advertiser.reset();
+    services.room->leave();
 }
 
 bool LobbyWindow::linkListening() const
@@ -254,6 +308,8 @@ void LobbyWindow::hostGame()
 
 void LobbyWindow::joinGame()
 {
+    if (unreachableGameSelected())
+        return;
     const std::optional<std::string> name = checkedName();
     if (!name)
         return;
@@ -372,8 +428,10 @@ void LobbyWindow::updateAnnouncing()
     if (hosted && games->running() && listens) {
         if (!announcer->active())
             announcer->start(*hosted, ports.discovery);
+        advertiser->setHostedGame(HostedGame{hosted->hostName, hosted->port});
     } else {
         announcer->stop();
+        advertiser->setHostedGame(std::nullopt);
     }
 }
 
@@ -404,9 +462,12 @@ void LobbyWindow::showGameState()
 {
     const bool running = games->running();
     hostButton->setEnabled(!running);
-    joinButton->setEnabled(!running);
+    joinButton->setEnabled(!running && !unreachableGameSelected());
     soloButton->setEnabled(!running);
-    if (links->openLinks() > 0)
+    if (links->openLinks() > 0 && announcer->active() && advertiser->advertised())
+        gameState->setText(QStringLiteral("Your game is running and can be found on this "
+                                          "network and in the internet room."));
+    else if (links->openLinks() > 0)
         gameState->setText(announcer->active()
                                ? QStringLiteral("Your game is running and can be found on this "
                                                 "network.")
@@ -423,6 +484,11 @@ void LobbyWindow::showGameState()
                                   .arg(QString::fromStdString(displayAddress(offer->address))));
     rejoinButton->setVisible(offer.has_value());
     emit stateShown();
+}
+
+bool LobbyWindow::unreachableGameSelected() const
+{
+    return roomGameUnreachable && tabs->currentWidget() == internet;
 }
 
 void LobbyWindow::showProblem(const QString &text)

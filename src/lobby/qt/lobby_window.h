@@ -1,8 +1,8 @@
 #pragma once
 // LobbyWindow, "Orbo77 Lobby": the player's name, the games found on the
-// network, and the buttons that start the game program to host, join,
-// rejoin or play alone. It holds the games' lobby links and announces the
-// game it hosts.
+// local network and in the internet room, and the buttons that start the
+// game program to host, join, rejoin or play alone. It holds the games'
+// lobby links and announces the game it hosts on the network and in the room.
 
 #include "lobby/discovery_datagram.h"
 #include "lobby/found_games.h"
@@ -12,11 +12,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 
 namespace kalvex {
@@ -24,8 +26,23 @@ namespace kalvex {
 class DiscoveryListener;
 class GameAnnouncer;
 class GameLauncher;
+class GameRoom;
+class InternetTab;
 class LobbyLinkListener;
+class PasswordStore;
+class PortMapper;
+class RoomAdvertiser;
 struct GameCommand;
+
+// What the lobby needs for the internet: the room, the router, the
+// desktop's password store. The program gives it the real ones, tests
+// their stand-ins.
+struct InternetServices
+{
+    std::unique_ptr<GameRoom> room;
+    std::unique_ptr<PortMapper> mapper;
+    std::unique_ptr<PasswordStore> passwords;
+};
 
 class LobbyWindow : public QWidget
 {
@@ -44,7 +61,8 @@ public:
     // KALVEX_DISCOVERY_PORT, KALVEX_PORT), else the defaults.
     static Ports portsFromEnvironment();
 
-    explicit LobbyWindow(const Ports &ports, QWidget *parent = nullptr);
+    LobbyWindow(const Ports &ports, InternetServices internet, QWidget *parent = nullptr);
+    // Gives the router's mapping back and leaves the room.
     ~LobbyWindow() override;
 
     void hostGame();
@@ -58,6 +76,8 @@ public:
     bool linkListening() const;
     int openLinks() const;
     bool announcing() const;
+    InternetTab &internetTab() { return *internet; }
+    const RoomAdvertiser &roomAdvertiser() const { return *advertiser; }
     std::optional<RejoinTarget> rejoinOffer() const { return rejoinOffered.offer(found); }
 
 public slots:
@@ -82,6 +102,7 @@ private:
     void showProblem(const QString &text);
     void showNote(const QString &text);
     void showGameState();
+    bool unreachableGameSelected() const;
 
     Ports ports;
     FoundGames found;
@@ -95,8 +116,13 @@ private:
     DiscoveryListener *listener;
     GameAnnouncer *announcer;
     GameLauncher *games;
+    InternetServices services;
+    std::unique_ptr<RoomAdvertiser> advertiser;
 
     QLineEdit *nameEdit;
+    QTabWidget *tabs;
+    InternetTab *internet;
+    bool roomGameUnreachable = false;
     QTreeWidget *gameList;
     QLineEdit *addressEdit;
     QPushButton *hostButton;

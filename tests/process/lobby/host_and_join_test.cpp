@@ -36,8 +36,8 @@ TEST(LobbiesOnOneMachine, AHostedGameIsFoundJoinedLinkedAndForgottenWhenItCloses
 {
     test::putGameOnPath();
     const quint16 discovery = test::freeUdpPort();
-    TestLobby a(discovery);
-    TestLobby b(discovery);
+    TestLobby a(discovery, test::realInternet());
+    TestLobby b(discovery, test::realInternet());
     ASSERT_TRUE(a.window->linkListening());
     ASSERT_TRUE(b.window->linkListening());
 
@@ -109,7 +109,7 @@ TEST(LobbiesOnOneMachine, GameProgramThatCannotRunIsReportedAndTheLobbyStays)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", fakeBin.path().toLocal8Bit());
 
-    TestLobby lobby(test::freeUdpPort());
+    TestLobby lobby(test::freeUdpPort(), test::realInternet());
     QTest::mouseClick(button(*lobby.window, "button_solo"), Qt::LeftButton);
     auto *status = lobby.window->findChild<QLabel *>("label_status");
     EXPECT_TRUE(

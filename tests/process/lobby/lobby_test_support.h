@@ -4,7 +4,10 @@
 // with a window manager for tests that type into a real game window.
 
 #include "lobby/qt/game_launcher.h"
+#include "lobby/qt/game_room.h"
 #include "lobby/qt/lobby_window.h"
+#include "lobby/qt/password_store.h"
+#include "lobby/qt/port_mapper.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,19 +83,26 @@ inline void putGameOnPath()
         qputenv("PATH", gameProgramDirectory().toLocal8Bit() + ':' + path);
 }
 
+// The room, router and password store the program itself uses.
+inline InternetServices realInternet()
+{
+    return {makeXmppGameRoom(), makeRouterPortMapper(), makeDesktopPasswordStore()};
+}
+
 // A lobby window of this process whose games run with their own runtime
 // directory (so that each game is a first instance) and settings place.
 class TestLobby
 {
 public:
-    TestLobby(quint16 discoveryPort, const QProcessEnvironment &gameEnvironment = {})
+    TestLobby(quint16 discoveryPort, InternetServices internet,
+              const QProcessEnvironment &gameEnvironment = {})
     {
         refuseUnlessDiscoveryStaysLocal();
         LobbyWindow::Ports ports;
         ports.link = freeTcpPort();
         ports.discovery = discoveryPort;
         ports.game = freeTcpPort();
-        window = std::make_unique<LobbyWindow>(ports);
+        window = std::make_unique<LobbyWindow>(ports, std::move(internet));
         QProcessEnvironment environment =
             gameEnvironment.isEmpty() ? QProcessEnvironment::systemEnvironment() : gameEnvironment;
         environment.insert(QStringLiteral("KALVEX_HOME"), home.path());
@@ -104,7 +114,7 @@ public:
     ~TestLobby()
     {
         // Every game this test started ends with it.
-        if (window->launcher().running()) {
+        if (window && window->launcher().running()) {
             const qint64 pid = window->launcher().processId();
             QProcess::execute(QStringLiteral("kill"),
                               {QStringLiteral("-KILL"), QString::number(pid)});

@@ -110,7 +110,7 @@ TEST_F(RejoinThroughTheLobby, TheOnlyPlayerToLeaveGetsHisSeatScoreAndRowBack)
     onDisplay.insert("QT_QPA_PLATFORM", "xcb");
     onDisplay.insert("DISPLAY", display->name);
     onDisplay.remove("KALVEX_PORT");
-    TestLobby bob(discovery, onDisplay);
+    TestLobby bob(discovery, test::realInternet(), onDisplay);
     auto *list = bob.window->findChild<QTreeWidget *>("list_games");
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1; }, 5000));
     list->setCurrentItem(list->topLevelItem(0));

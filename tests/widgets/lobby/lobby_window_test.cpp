@@ -4,6 +4,7 @@
 #include "../../process/lobby/lobby_test_support.h"
 #include "../windows/recording_desktop.h"
 #include "app/profile_file.h"
+#include "fake_internet.h"
 #include "lobby/discovery_datagram.h"
 #include "windows/qt/download_form.h"
 
@@ -28,7 +29,7 @@ protected:
     void SetUp() override
     {
         qputenv("KALVEX_HOME", home.path().toLocal8Bit());
-        lobby = std::make_unique<TestLobby>(discovery);
+        lobby = std::make_unique<TestLobby>(discovery, test::fakeInternet(record));
     }
 
     LobbyWindow &window() { return *lobby->window; }
@@ -56,6 +57,7 @@ protected:
     }
 
     QTemporaryDir home;
+    std::shared_ptr<test::InternetRecord> record = std::make_shared<test::InternetRecord>();
     quint16 discovery = test::freeUdpPort();
     QUdpSocket sender;
     std::unique_ptr<TestLobby> lobby;
@@ -126,7 +128,7 @@ TEST_F(Lobby, TheNameIsRememberedInItsOwnSectionOnly)
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().startsWith(before)) << "the game's section stays as it was";
 
-    TestLobby later(test::freeUdpPort());
+    TestLobby later(test::freeUdpPort(), test::fakeInternet(record));
     EXPECT_EQ(later.window->findChild<QLineEdit *>("edit_name")->text(), "Zoë");
 }
 
@@ -232,7 +234,7 @@ TEST(LobbyPorts, APortInUseIsReportedAndTheLobbyStillFindsGames)
     LobbyWindow::Ports ports;
     ports.link = taken.serverPort();
     ports.discovery = test::freeUdpPort();
-    LobbyWindow window(ports);
+    LobbyWindow window(ports, test::fakeInternet(std::make_shared<test::InternetRecord>()));
     EXPECT_FALSE(window.linkListening());
     const QString note = window.findChild<QLabel *>("label_link")->text();
     EXPECT_TRUE(note.contains(QString::number(ports.link)) && note.contains("in use"))
