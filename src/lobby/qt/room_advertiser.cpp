@@ -187,12 +187,16 @@ QString RoomAdvertiser::reachabilityText() const
                               "%2.")
             .arg(current->port)
             .arg(where);
-    if (!routerProblem.isEmpty())
+    if (!routerProblem.isEmpty()) {
+        QString reason = routerProblem;
+        while (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
         return QStringLiteral("Players outside cannot reach your game: %1. Forward TCP port %2 "
                               "to this computer by hand and type your outside address below; "
                               "until then your game is listed as not reachable from outside.")
-            .arg(routerProblem)
+            .arg(reason)
             .arg(hosted->port);
+    }
     return QStringLiteral("Asking your router to forward TCP port %1...").arg(hosted->port);
 }
 
