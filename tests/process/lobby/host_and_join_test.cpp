@@ -74,12 +74,7 @@ TEST(LobbiesOnOneMachine, AHostedGameIsFoundJoinedLinkedAndForgottenWhenItCloses
     EXPECT_EQ(b.window->launcher().lastCommand().port, a.gamePort);
 
     std::string seen;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            seen += watcher.drain(100);
-            return seen.find("+Bob") != std::string::npos;
-        },
-        15000))
+    EXPECT_TRUE(test::hearsPlayer(watcher, "Bob", seen))
         << "A's game announces B's player; it said: " << seen;
     EXPECT_TRUE(QTest::qWaitFor([&] { return b.window->openLinks() == 1; }, 15000));
     EXPECT_FALSE(button(*b.window, "button_join")->isEnabled()) << "one game at a time";

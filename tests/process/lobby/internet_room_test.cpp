@@ -141,12 +141,7 @@ TEST_F(InternetRoom, AGameHostedInTheRoomIsListedJoinedAndGoesWithItsGame)
     EXPECT_EQ(bob.window().launcher().lastCommand().arguments,
               (std::vector<std::string>{"Bob", "127.0.0.1", "join"}));
     std::string seen;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            seen += watcher.drain(100);
-            return seen.find("+Bob") != std::string::npos;
-        },
-        15000))
+    EXPECT_TRUE(test::hearsPlayer(watcher, "Bob", seen))
         << "Ann's game shows Bob; it said: " << seen;
 
     // The players at the table are counted in the advertisement.

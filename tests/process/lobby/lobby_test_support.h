@@ -89,6 +89,42 @@ inline InternetServices realInternet()
     return {makeXmppGameRoom(), makeRouterPortMapper(), makeDesktopPasswordStore()};
 }
 
+// A "kalvex" that runs but never listens nor links: first on the PATH, and
+// there to be run, while this object lives.
+class SleepingGame
+{
+public:
+    SleepingGame() : path(qgetenv("PATH"))
+    {
+        QFile game(bin.filePath(QStringLiteral("kalvex")));
+        if (game.open(QIODevice::WriteOnly))
+            game.write("#!/bin/sh\nexec sleep 60\n");
+        game.close();
+        game.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
+    }
+    ~SleepingGame() { qputenv("PATH", path); }
+    SleepingGame(const SleepingGame &) = delete;
+    SleepingGame &operator=(const SleepingGame &) = delete;
+
+private:
+    QTemporaryDir bin;
+    QByteArray path;
+};
+
+// Waits until a peer at a game's table hears `name` come in; `heard` keeps
+// what it heard meanwhile.
+template <typename Peer>
+bool hearsPlayer(Peer &watcher, const std::string &name, std::string &heard, int ms = 15000)
+{
+    return QTest::qWaitFor(
+        [&] {
+            heard += watcher.drain(100);
+            return heard.find("+" + name) != std::string::npos;
+        },
+        ms);
+}
+
 // A lobby window of this process whose games run with their own runtime
 // directory (so that each game is a first instance) and settings place.
 class TestLobby

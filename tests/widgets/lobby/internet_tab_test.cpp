@@ -94,16 +94,8 @@ protected:
     // its name, as a listening game does.
     void hostGame()
     {
-        QFile game(bin.filePath("kalvex"));
-        ASSERT_TRUE(game.open(QIODevice::WriteOnly));
-        game.write("#!/bin/sh\nexec sleep 60\n");
-        game.close();
-        game.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
         edit("edit_name")->setText("Ann");
         QTest::mouseClick(button("button_host"), Qt::LeftButton);
-        qputenv("PATH", path);
         ASSERT_TRUE(window().launcher().running());
         link.connectToHost(QHostAddress::LocalHost, lobby->linkPort);
         ASSERT_TRUE(QTest::qWaitFor([&] { return window().openLinks() == 1; }, 3000));
@@ -114,7 +106,8 @@ protected:
     }
 
     QTemporaryDir home;
-    QTemporaryDir bin;
+    // Every game these tests start only sleeps.
+    test::SleepingGame sleepingGame;
     QTcpSocket link;
     std::shared_ptr<test::InternetRecord> record = std::make_shared<test::InternetRecord>();
     std::unique_ptr<TestLobby> lobby;
@@ -357,15 +350,7 @@ TEST_F(InternetPage, AdvertisedGamesAreListedAndOnlyReachableOnesCanBeJoined)
     EXPECT_TRUE(button("button_join")->isEnabled());
 
     // Joining starts the game as a join from the local list does.
-    QFile game(bin.filePath("kalvex"));
-    ASSERT_TRUE(game.open(QIODevice::WriteOnly));
-    game.write("#!/bin/sh\nexec sleep 60\n");
-    game.close();
-    game.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
     emit games()->itemActivated(games()->topLevelItem(0), 0);
-    qputenv("PATH", path);
     ASSERT_TRUE(window().launcher().running());
     EXPECT_EQ(window().launcher().lastCommand().arguments,
               (std::vector<std::string>{"Ann", "203.0.113.7", "join"}));

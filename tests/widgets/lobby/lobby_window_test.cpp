@@ -195,18 +195,9 @@ TEST_F(Lobby, ClosingWithAGameLinkedLeavesTheGameItsLinkEnd)
 
 TEST_F(Lobby, AHostedGameIsAnnouncedOnlyWhileItIsLinked)
 {
-    // A game program that runs but never listens nor links.
-    QTemporaryDir bin;
-    QFile game(bin.filePath("kalvex"));
-    ASSERT_TRUE(game.open(QIODevice::WriteOnly));
-    game.write("#!/bin/sh\nexec sleep 60\n");
-    game.close();
-    game.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    const test::SleepingGame game;
     edit("edit_name")->setText("Ann");
     QTest::mouseClick(button("button_host"), Qt::LeftButton);
-    qputenv("PATH", path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window().launcher().running(); }, 5000));
     EXPECT_FALSE(window().announcing());
     EXPECT_FALSE(button("button_join")->isEnabled());
