@@ -427,6 +427,8 @@ void InternetTab::connectToRoom()
     const std::optional<RoomAccount> account = this->account(*name);
     if (!account)
         return;
+    failure.clear();
+    retryIn = 0;
     showError(QString());
     saveRoomSettings(fieldSettings());
     if (!account->anonymous && rememberCheck->isChecked())

@@ -54,9 +54,6 @@ public:
 
     State state() const { return current; }
     const RoomPeople &people() const { return present; }
-    // The room's account as the fields give it, nothing (and the reason
-    // shown) when they do not make one.
-    std::optional<RoomAccount> account(const QString &nickname);
 
 signals:
     // A reachable game in the room was selected.
@@ -69,6 +66,9 @@ signals:
     void nameChosen(const QString &name);
 
 private:
+    // The room's account as the fields give it, nothing (and the reason
+    // shown) when they do not make one.
+    std::optional<RoomAccount> account(const QString &nickname);
     QWidget *buildAccountForm();
     QWidget *buildRoomView();
     void serverEdited(const QString &text);

@@ -442,17 +442,30 @@ TEST_F(InternetPage, TheTypedAddressAsksNoRouterAndThePlayersAtTheTableAreCounte
                                 RoomAdvertiser::kRecountMs + 2000));
 }
 
-TEST_F(InternetPage, ClosingTheLobbyGivesTheMappingBackAndLeavesTheRoom)
+TEST_F(InternetPage, ClosingTheLobbyLeavesTheRoom)
 {
     enterRoom();
-    hostGame();
-    ASSERT_EQ(record->requests.size(), 1u);
-    // The window closes while its game goes on.
-    const qint64 game = window().launcher().processId();
     lobby->window.reset();
-    EXPECT_EQ(record->releases, 1);
     EXPECT_GE(record->leaves, 1);
-    QProcess::execute("kill", {"-KILL", QString::number(game)});
+}
+
+TEST(RoomAdvertiser, GoingWhileHostingInTheRoomGivesTheMappingBack)
+{
+    const auto record = std::make_shared<test::InternetRecord>();
+    test::FakeGameRoom room(record);
+    test::FakePortMapper mapper(record);
+    {
+        RoomAdvertiser advertiser(room, mapper);
+        advertiser.setHostedGame(HostedGame{"Ann", 7772});
+        EXPECT_TRUE(record->requests.empty()) << "not in the room yet";
+        advertiser.setInRoom(true);
+        EXPECT_EQ(record->requests, (std::vector<quint16>{7772}));
+        EXPECT_EQ(record->adverts.size(), 1u);
+    }
+    EXPECT_EQ(record->releases, 1);
+    // Gone, it hears the router no more.
+    emit mapper.mapped("203.0.113.9", 7772);
+    EXPECT_EQ(record->adverts.size(), 1u);
 }
 
 TEST(PublicAddress, PrivateSharedLoopbackAndLinkLocalAddressesAreNotPublic)
