@@ -69,6 +69,9 @@ public:
     // In the room now (entered() came, and nothing ended it since).
     bool inRoom() const;
 
+    // The link to the server is encrypted (TLS).
+    bool encrypted() const;
+
     // How often the server is pinged (tests shorten it).
     void setKeepAliveInterval(int ms) { keepAliveTimer.setInterval(ms); }
 

@@ -86,6 +86,7 @@ TEST_F(XmppRoom, TwoLobbiesSeeEachOtherAndChatBothWays)
     enterAndWait(bob, bobSees, anonymous("Bob"));
     EXPECT_EQ(annSees.enteredAs.front(), "Ann");
     EXPECT_TRUE(ann.inRoom());
+    EXPECT_FALSE(ann.encrypted()) << "this server offers no TLS";
 
     ASSERT_TRUE(RoomRecorder::waitFor([&] { return annSees.present("Bob"); }));
     ASSERT_TRUE(RoomRecorder::waitFor([&] { return bobSees.present("Ann"); }));
@@ -320,6 +321,31 @@ TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
     EXPECT_TRUE(failure->reason.contains("does not allow anonymous login"))
         << failure->reason.toStdString();
     EXPECT_EQ(failure->retryInSeconds, 0);
+}
+
+TEST_F(XmppRoom, ALoopbackServerThatOffersTlsIsTalkedToEncrypted)
+{
+    // The test authority's certificate, for another name: on this machine
+    // the server need not prove who it is.
+    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
+    ProsodyOptions encrypting;
+    encrypting.certificate = tls + QStringLiteral("server.pem");
+    encrypting.key = tls + QStringLiteral("server.key");
+    ProsodyServer server(encrypting);
+    ASSERT_TRUE(server.running()) << server.unavailableReason().toStdString();
+
+    RoomAccount account = anonymous("Ann");
+    account.port = server.port();
+    XmppGameRoom ann;
+    XmppGameRoom bob;
+    RoomRecorder annSees(ann);
+    RoomRecorder bobSees(bob);
+    enterAndWait(ann, annSees, account);
+    EXPECT_TRUE(ann.encrypted());
+    account.nickname = QStringLiteral("Bob");
+    enterAndWait(bob, bobSees, account);
+    ann.say(QStringLiteral("secret"));
+    EXPECT_TRUE(RoomRecorder::waitFor([&] { return bobSees.heard("Ann", "secret"); }));
 }
 
 TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
