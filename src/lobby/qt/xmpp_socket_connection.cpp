@@ -4,6 +4,7 @@
 
 #include <gloox/connectiondatahandler.h>
 
+#include <QCoreApplication>
 #include <QDnsLookup>
 #include <QSslSocket>
 
@@ -253,7 +254,9 @@ void XmppSocketConnection::release()
         closing->deleteLater();
         return;
     }
-    // The socket outlives this connection until what is pending is sent.
+    // The socket outlives this connection until what is pending is sent,
+    // or until the application ends.
+    closing->setParent(QCoreApplication::instance());
     QObject::connect(closing, &QSslSocket::disconnected, closing, &QObject::deleteLater);
     QObject::connect(closing, &QSslSocket::errorOccurred, closing, &QObject::deleteLater);
     QTimer::singleShot(kLingerMs, closing, &QObject::deleteLater);
