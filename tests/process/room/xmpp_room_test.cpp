@@ -71,6 +71,20 @@ protected:
             << prosody->log().toStdString();
     }
 
+    // Enters with this account and expects the first failure to say
+    // `words` and to be tried again after `retryInSeconds` (0: never).
+    static void expectFailure(const RoomAccount &account, const char *words, int retryInSeconds)
+    {
+        XmppGameRoom room;
+        RoomRecorder seen(room);
+        room.enter(account);
+        const auto failure = seen.firstFailure();
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->reason.contains(QLatin1String(words)))
+            << failure->reason.toStdString();
+        EXPECT_EQ(failure->retryInSeconds, retryInSeconds);
+    }
+
     static ProsodyServer *prosody;
 };
 
@@ -295,14 +309,7 @@ TEST_F(XmppRoom, ADomainTheServerDoesNotServeIsReportedAndNotRetried)
 {
     RoomAccount account = anonymous("Ann");
     account.server = QStringLiteral("127.0.0.1"); // reached, but it serves "localhost"
-    XmppGameRoom ann;
-    RoomRecorder annSees(ann);
-    ann.enter(account);
-    const auto failure = annSees.firstFailure();
-    ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->reason.contains("does not serve \"127.0.0.1\""))
-        << failure->reason.toStdString();
-    EXPECT_EQ(failure->retryInSeconds, 0);
+    expectFailure(account, "does not serve \"127.0.0.1\"", 0);
 }
 
 TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
@@ -313,14 +320,7 @@ TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
     ASSERT_TRUE(server.running()) << server.unavailableReason().toStdString();
     RoomAccount account = anonymous("Ann");
     account.port = server.port();
-    XmppGameRoom ann;
-    RoomRecorder annSees(ann);
-    ann.enter(account);
-    const auto failure = annSees.firstFailure();
-    ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->reason.contains("does not allow anonymous login"))
-        << failure->reason.toStdString();
-    EXPECT_EQ(failure->retryInSeconds, 0);
+    expectFailure(account, "does not allow anonymous login", 0);
 }
 
 TEST_F(XmppRoom, ALoopbackServerThatOffersTlsIsTalkedToEncrypted)
@@ -352,13 +352,7 @@ TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
 {
     RoomAccount account = anonymous("Ann");
     account.room = QStringLiteral("kalvex@nowhere.localhost");
-    XmppGameRoom ann;
-    RoomRecorder annSees(ann);
-    ann.enter(account);
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !annSees.failures.empty(); }, 20000));
-    EXPECT_TRUE(annSees.failures.front().reason.contains("kalvex@nowhere.localhost"))
-        << annSees.failureText().toStdString();
-    EXPECT_GT(annSees.failures.front().retryInSeconds, 0);
+    expectFailure(account, "The room kalvex@nowhere.localhost does not exist", 2);
 }
 
 TEST_F(XmppRoom, AServerThatStopsAnsweringIsLeftAndEnteredAgain)
