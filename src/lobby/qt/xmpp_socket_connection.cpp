@@ -53,14 +53,6 @@ XmppSocketConnection::~XmppSocketConnection()
     release();
 }
 
-QString XmppSocketConnection::target() const
-{
-    if (nextEndpoint == 0 || nextEndpoint > endpoints.size())
-        return hostName + QLatin1Char(':') + QString::number(portNumber);
-    const Endpoint &endpoint = endpoints[nextEndpoint - 1];
-    return endpoint.host + QLatin1Char(':') + QString::number(endpoint.port);
-}
-
 gloox::ConnectionError XmppSocketConnection::connect()
 {
     if (m_state != gloox::StateDisconnected)

@@ -64,8 +64,6 @@ public:
 
     // Why the connection failed or ended, in words (the socket's own).
     QString errorText() const { return lastError; }
-    // Where the connection goes or went ("host:port").
-    QString target() const;
 
 private:
     struct Endpoint
