@@ -342,6 +342,8 @@ QString XmppGameRoom::disconnectReason(gloox::ConnectionError error) const
     const QString host = session ? session->host : account.server;
     const QString socketText =
         session && session->connection ? session->connection->errorText() : QString();
+    if (session && session->connection && session->connection->flooded())
+        return tr("The server %1 sent far more than a room needs: the lobby left it.").arg(host);
     switch (error) {
     case gloox::ConnAuthenticationFailed:
         return tr("The server %1 refused the login: bad password or unknown account.").arg(host);

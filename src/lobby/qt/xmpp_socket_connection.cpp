@@ -181,6 +181,16 @@ void XmppSocketConnection::readReady()
         return;
     const QByteArray bytes = socket->readAll();
     bytesIn += bytes.size();
+    if (!minuteStart.isValid() || minuteStart.hasExpired(60000)) {
+        minuteStart.start();
+        bytesThisMinute = 0;
+    }
+    bytesThisMinute += bytes.size();
+    if (bytesThisMinute > kMaxBytesPerMinute) {
+        tooMuch = true;
+        failed(gloox::ConnIoError, tr("it sends too much"));
+        return;
+    }
     if (m_handler && !bytes.isEmpty())
         m_handler->handleReceivedData(this, bytes.toStdString());
 }

@@ -8,6 +8,7 @@
 
 #include <gloox/connectionbase.h>
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSslError>
@@ -31,6 +32,9 @@ public:
     // A server that has not answered a connection attempt by then is
     // taken as unreachable.
     static constexpr int kConnectTimeoutMs = 15000;
+    // A room's traffic stays far below this; a server that sends more (one
+    // endless stanza, which gloox would hold whole) is left.
+    static constexpr qint64 kMaxBytesPerMinute = 16 * 1024 * 1024;
 
     enum class Lookup
     {
@@ -64,6 +68,8 @@ public:
 
     // Why the connection failed or ended, in words (the socket's own).
     QString errorText() const { return lastError; }
+    // The connection ended because the server sent too much.
+    bool flooded() const { return tooMuch; }
 
 private:
     struct Endpoint
@@ -94,6 +100,9 @@ private:
     XmppTlsBridge *tlsBridge = nullptr;
     QTimer connectTimer;
     QString lastError;
+    QElapsedTimer minuteStart;
+    qint64 bytesThisMinute = 0;
+    bool tooMuch = false;
     long int bytesIn = 0;
     long int bytesOut = 0;
 };

@@ -1,6 +1,7 @@
 // Two lobbies' rooms (and a bare client where a lobby would not do what is
 // needed) in one room of a private prosody.
 #include "lobby/qt/xmpp_game_room.h"
+#include "lobby/qt/xmpp_socket_connection.h"
 
 #include "prosody_server.h"
 #include "raw_room_client.h"
@@ -9,6 +10,8 @@
 #include "free_port.h"
 
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -376,6 +379,47 @@ TEST_F(XmppRoom, AServerThatStopsAnsweringIsLeftAndEnteredAgain)
         << annSees.failureText().toStdString();
     EXPECT_EQ(annSees.enteredAs.back(), "Ann");
     EXPECT_TRUE(annSees.suggestions.empty());
+}
+
+// A server that opens a stream and then sends one stanza that never ends.
+TEST(XmppRoomFlood, AServerThatSendsEndlesslyIsLeft)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const QByteArray chunk(64 * 1024, 'x');
+    qint64 sent = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket *peer = server.nextPendingConnection();
+        peer->write("<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+                    "xmlns:stream='http://etherx.jabber.org/streams' version='1.0' "
+                    "from='localhost' id='1'><message><body>");
+        auto more = [peer, &chunk, &sent] {
+            // Never more than a few chunks queued; up to twice the bound.
+            while (peer->bytesToWrite() < 4 * chunk.size() &&
+                   sent < 2 * XmppSocketConnection::kMaxBytesPerMinute) {
+                peer->write(chunk);
+                sent += chunk.size();
+            }
+        };
+        QObject::connect(peer, &QTcpSocket::bytesWritten, peer, more);
+        more();
+    });
+
+    RoomAccount account;
+    account.server = QStringLiteral("127.0.0.1");
+    account.port = server.serverPort();
+    account.room = QStringLiteral("kalvex@conference.localhost");
+    account.nickname = QStringLiteral("Ann");
+    XmppGameRoom ann;
+    RoomRecorder annSees(ann);
+    ann.enter(account);
+    const auto failure = annSees.firstFailure(30000);
+    ASSERT_TRUE(failure) << "sent " << sent;
+    EXPECT_TRUE(failure->reason.contains(QLatin1String("far more than a room needs")))
+        << failure->reason.toStdString();
+    EXPECT_GT(failure->retryInSeconds, 0);
+    EXPECT_LT(sent, 2 * XmppSocketConnection::kMaxBytesPerMinute);
+    ann.leave();
 }
 
 } // namespace
