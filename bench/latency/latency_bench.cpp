@@ -216,7 +216,10 @@ int main(int argc, char **argv)
     probe.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, unless the caller names a platform (QT_QPA_PLATFORM=xcb with
+    // DISPLAY: the host's window drawn on an X server).
+    if (!env.contains("QT_QPA_PLATFORM"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("KALVEX_HOME", home.path());
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("KALVEX_PORT", QString::number(port));
