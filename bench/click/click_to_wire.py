@@ -162,11 +162,9 @@ def main():
             time.sleep(0.4)
             command("mousedown 1")
             time.sleep(0.4)
-            if os.environ.get("CLICK_SHOT") and row == 1:
-                subprocess.run(["import", "-window", "root", os.environ["CLICK_SHOT"]], env=env)
             seen = len(host.arrivals)
             released = time.monotonic()
-            command(os.environ.get("RELEASE", "mouseup 1"))
+            command("mouseup 1")
             arrival, _ = host.wait_for("CMD_checkit", after=seen)
             samples.append((arrival - released) * 1000)
             time.sleep(0.3)
