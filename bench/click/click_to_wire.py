@@ -4,6 +4,8 @@ button the guess is on the wire.
 
     bench/click/click_to_wire.py BUILD_DIR [ROWS] [DISPLAY]
 
+(DISPLAY: the first free one from :141 on when not given.)
+
 A fake host in this process listens on a loopback port, logs the real
 `kalvex` in as the second player and opens its rows one by one. The program
 runs on its own Xvfb display with openbox; xdotool (one process, fed through
@@ -84,10 +86,17 @@ class FakeHost:
                 self.arrived.wait(left)
 
 
+def free_display():
+    number = 141
+    while os.path.exists("/tmp/.X%d-lock" % number):
+        number += 1
+    return ":%d" % number
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
     rows = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    display = sys.argv[3] if len(sys.argv) > 3 else ":141"
+    display = sys.argv[3] if len(sys.argv) > 3 else free_display()
     program = os.path.join(build, "src/app/kalvex")
     for tool in ("Xvfb", "openbox", "xdotool", "xwininfo"):
         if shutil.which(tool) is None:
@@ -168,7 +177,7 @@ def main():
             arrival, _ = host.wait_for("CMD_checkit", after=seen)
             samples.append((arrival - released) * 1000)
             time.sleep(0.3)
-            host.send("CMD_yourresult+2+0+1+2+1+", "CMD_nextplayer+2+%d+" % (row + 1))
+            host.send("CMD_yourresult+2+%d+1+2+1+" % row, "CMD_nextplayer+2+%d+" % (row + 1))
             time.sleep(0.6)
         mouse.stdin.close()
         mouse.wait()

@@ -176,6 +176,35 @@ void BM_ClockTickAndPaint(benchmark::State &state)
 }
 BENCHMARK(BM_ClockTickAndPaint)->Unit(benchmark::kMillisecond);
 
+// A round's end and the next round's start, as the server sends them, each
+// drawn: the code shown, then the board emptied and the first row opened.
+void BM_RoundEndAndStartAndPaint(benchmark::State &state)
+{
+    auto program = windowIn(State::Play);
+    MainWindow &window = program->mainWindow();
+    int round = 3;
+    for (auto _ : state) {
+        state.PauseTiming();
+        openFirstRow(window, round++);
+        for (int row = 1; row <= 8; ++row) {
+            kalvex::guarded(kalvex::ErrorOrigin::Local, [&] { window.session().checkPress(); });
+            feed(window, "CMD_yourresult+3+" + std::to_string(row) + "+1+2+1+");
+            feed(window, "CMD_nextplayer+3+" + std::to_string(row + 1) + "+");
+            for (int position = 1; position <= 4; ++position)
+                window.session().ballClick(row + 1, position);
+        }
+        settle();
+        state.ResumeTiming();
+        for (const char *line : {"CMD_timeup+1+4+5+2+", "CMD_endround"}) {
+            feed(window, line);
+            settle();
+        }
+        feed(window, "CMD_startround+" + std::to_string(round) + "+");
+        settle();
+    }
+}
+BENCHMARK(BM_RoundEndAndStartAndPaint)->Unit(benchmark::kMillisecond);
+
 // A ball clicked in the open row, drawn.
 void BM_BallClickAndPaint(benchmark::State &state)
 {

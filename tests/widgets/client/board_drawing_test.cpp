@@ -202,7 +202,7 @@ TEST_F(BoardDrawingTest, TheUnchangingPictureIsPaintedOncePerPixelRatio)
     // Sending the row darkens it; the next row's band is made once.
     fillRow(1);
     session.checkPress();
-    feed("CMD_yourresult+2+0+1+2+1+");
+    feed("CMD_yourresult+2+1+1+2+1+");
     feed("CMD_nextplayer+2+2+");
     settle();
     EXPECT_EQ(backdrop.pixmapsMade(), made + 1);
