@@ -222,6 +222,35 @@ void BM_BallClickAndPaint(benchmark::State &state)
 }
 BENCHMARK(BM_BallClickAndPaint)->Unit(benchmark::kMillisecond);
 
+// The board panel rendered the first time, when its kept picture (and in
+// play the lit row's band) is painted (first:1), and again with both kept
+// (first:0); the difference between play:1 and play:0 of a first render is
+// what the first time a row is lit costs.
+void BM_PanelRender(benchmark::State &state)
+{
+    auto program = windowIn(state.range(1) == 1 ? State::Play : State::Start);
+    MainWindow &window = program->mainWindow();
+    const qreal ratio = window.devicePixelRatioF();
+    QPixmap surface(window.board()->size() * ratio);
+    surface.setDevicePixelRatio(ratio);
+    auto panel = std::make_unique<kalvex::BoardPanel>(window.session());
+    panel->render(&surface);
+    for (auto _ : state) {
+        if (state.range(0) == 1) {
+            state.PauseTiming();
+            panel = std::make_unique<kalvex::BoardPanel>(window.session());
+            state.ResumeTiming();
+        }
+        panel->render(&surface);
+    }
+}
+BENCHMARK(BM_PanelRender)
+    ->ArgNames({"first", "play"})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
+
 int grab(const QString &directory)
 {
     QDir().mkpath(directory);

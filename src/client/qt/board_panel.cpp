@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QTimer>
 
 namespace kalvex {
 
@@ -553,6 +554,13 @@ void BoardPanel::updateMarks(const Marks &before, const Marks &after)
     }
 }
 
+void BoardPanel::makeBandsWhenIdle()
+{
+    bandsPending = backdrop.makeNextBand(kBoardRows, litBandRect);
+    if (bandsPending)
+        QTimer::singleShot(0, this, &BoardPanel::makeBandsWhenIdle);
+}
+
 int BoardPanel::litRow() const
 {
     return session.guessslot() == session.myslot() ? session.board().openRow() : 0;
@@ -659,6 +667,10 @@ void BoardPanel::paintEvent(QPaintEvent *)
     const int lit = litRow();
     const QPoint tileOrigin = -mapTo(window(), QPoint(0, 0));
     backdrop.draw(p, tileOrigin, lit, lit != 0 ? litBandRect(lit) : QRect());
+    if (!bandsPending && !backdrop.complete(kBoardRows)) {
+        bandsPending = true;
+        QTimer::singleShot(0, this, &BoardPanel::makeBandsWhenIdle);
+    }
     // The stripes' gradients start where the felt's tiles do.
     p.setBrushOrigin(tileOrigin);
     const Roster &roster = session.roster();

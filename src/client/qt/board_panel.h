@@ -98,6 +98,9 @@ private:
     void refreshRoster();
     void refreshTexts();
     Marks currentMarks() const;
+    // Paints the lit bands of the rows not yet lit, one per idle turn, so
+    // that lighting a row the first time costs no more than any other time.
+    void makeBandsWhenIdle();
     // Asks for a repaint of what differs between two sets of marks only.
     void updateMarks(const Marks &before, const Marks &after);
     // The row drawn lit: the open row while this client may enter it.
@@ -133,6 +136,7 @@ private:
     bool showNumbers = false;
     Marks painted;
     PanelBackdrop backdrop;
+    bool bandsPending = false;
     // Counts refreshes, so that a click the session already redrew for is
     // not refreshed a second time.
     unsigned refreshes = 0;

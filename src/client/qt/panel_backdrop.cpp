@@ -59,7 +59,7 @@ QPixmap PanelBackdrop::paintPart(int litRow, const QRect &part) const
     return cut;
 }
 
-void PanelBackdrop::draw(QPainter &p, const QPoint &tileOrigin, int litRow, const QRect &band)
+void PanelBackdrop::draw(QPainter &p, const QPoint &tileOrigin, int litRow, const QRect &bandRect)
 {
     keep(boardart::paintedPixelRatio(p), tileOrigin);
     if (base.isNull()) {
@@ -70,14 +70,33 @@ void PanelBackdrop::draw(QPainter &p, const QPoint &tileOrigin, int litRow, cons
     p.drawPixmap(QPointF(0, 0), base);
     if (litRow == 0)
         return;
-    const QRect part = deviceRect(band, keptRatio)
-                           .intersected(QRect(QPoint(0, 0), base.size()));
+    const Band &lit = band(litRow, bandRect);
+    p.drawPixmap(QPointF(lit.offset) / keptRatio, lit.pixmap);
+}
+
+const PanelBackdrop::Band &PanelBackdrop::band(int litRow, const QRect &bandRect)
+{
     auto found = bands.find(litRow);
     if (found == bands.end()) {
-        found = bands.emplace(litRow, paintPart(litRow, part)).first;
+        const QRect part =
+            deviceRect(bandRect, keptRatio).intersected(QRect(QPoint(0, 0), base.size()));
+        found = bands.emplace(litRow, Band{part.topLeft(), paintPart(litRow, part)}).first;
         ++made;
     }
-    p.drawPixmap(QPointF(part.topLeft()) / keptRatio, found->second);
+    return found->second;
+}
+
+bool PanelBackdrop::makeNextBand(int rows, const std::function<QRect(int row)> &bandOf)
+{
+    if (base.isNull())
+        return false;
+    for (int row = 1; row <= rows; ++row) {
+        if (bands.count(row) == 0) {
+            band(row, bandOf(row));
+            return row < rows;
+        }
+    }
+    return false;
 }
 
 } // namespace kalvex
