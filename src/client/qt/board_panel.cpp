@@ -527,8 +527,9 @@ BoardPanel::Marks BoardPanel::currentMarks() const
     marks.ringHole = marks.litRow != 0 && hasFocus() ? session.selectedHole() : 0;
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *session.roster().seat(slot);
-        marks.stripes[static_cast<std::size_t>(slot - 1)] =
-            line.name == kWaitingName ? '-' : line.bold ? 'B' : 'N';
+        marks.stripes[static_cast<std::size_t>(slot - 1)] = line.name == kWaitingName ? '-'
+                                                            : line.bold               ? 'B'
+                                                                                      : 'N';
     }
     return marks;
 }

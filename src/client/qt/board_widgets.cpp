@@ -52,8 +52,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
     // A plain button draws itself risen at once, before it reports the
     // click; here the click goes first (a guess is on the wire before any
     // drawing) and the risen button is drawn with the next paint event.
-    if (event->button() != Qt::LeftButton || !isDown() ||
-        !hitButton(event->position().toPoint())) {
+    if (event->button() != Qt::LeftButton || !isDown() || !hitButton(event->position().toPoint())) {
         QAbstractButton::mouseReleaseEvent(event);
         return;
     }

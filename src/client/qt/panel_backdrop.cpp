@@ -20,8 +20,7 @@ QRect deviceRect(const QRect &logical, qreal ratio)
 
 PanelBackdrop::PanelBackdrop(QSize pictureSize, Painter painter)
     : size(pictureSize), paint(std::move(painter))
-{
-}
+{}
 
 void PanelBackdrop::keep(qreal ratio, const QPoint &tileOrigin)
 {

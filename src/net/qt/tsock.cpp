@@ -5,9 +5,9 @@
 #include "net/qt/net_log.h"
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include <atomic>

@@ -111,9 +111,9 @@ protected:
     void startRound()
     {
         session.setPlayername("Ann");
-        for (const char *line : {"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Ann",
-                                 "CMD_startgame+Bob+5+120+1+0+", "CMD_startround+2+",
-                                 "CMD_nextplayer+2+1+"})
+        for (const char *line :
+             {"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Ann", "CMD_startgame+Bob+5+120+1+0+",
+              "CMD_startround+2+", "CMD_nextplayer+2+1+"})
             feed(line);
     }
     void fillRow(int row)
@@ -217,12 +217,14 @@ TEST_F(BoardDrawingTest, TheUnchangingPictureIsPaintedOncePerPixelRatio)
 void paintBoardPicture(QPainter &p, const QPoint &tileOrigin, int litRow)
 {
     p.setBrushOrigin(tileOrigin);
-    p.fillRect(QRect(0, 0, 200, 400), QBrush(boardart::backgroundTile(boardart::paintedPixelRatio(p))));
+    p.fillRect(QRect(0, 0, 200, 400),
+               QBrush(boardart::backgroundTile(boardart::paintedPixelRatio(p))));
     boardart::BoardGeometry g;
     g.board = QRectF(10, 20, 164, 365);
     for (int row = 1; row <= kBoardRows; ++row) {
         for (int position = 1; position <= kRowHoles; ++position)
-            g.holes[row - 1][position - 1] = QRectF(37 + 25 * (position - 1), 344 - 25 * (row - 1), 20, 20);
+            g.holes[row - 1][position - 1] =
+                QRectF(37 + 25 * (position - 1), 344 - 25 * (row - 1), 20, 20);
         g.clueBoxes[row - 1] = QRectF(136, 343 - 25 * (row - 1), 22, 22);
         g.markers[row - 1] = QRectF(15, 344 - 25 * (row - 1), 18, 20);
     }
