@@ -22,6 +22,11 @@ PanelBackdrop::PanelBackdrop(QSize pictureSize, Painter painter)
     : size(pictureSize), paint(std::move(painter))
 {}
 
+QSize PanelBackdrop::pixels() const
+{
+    return {int(std::ceil(size.width() * keptRatio)), int(std::ceil(size.height() * keptRatio))};
+}
+
 void PanelBackdrop::keep(qreal ratio, const QPoint &tileOrigin)
 {
     if (ratio == keptRatio && tileOrigin == keptOrigin)
@@ -43,8 +48,7 @@ QPixmap PanelBackdrop::paintPart(int litRow, const QRect &part) const
     const QPoint place = -keptOrigin;
     const QPoint placed(qRound(place.x() * keptRatio), qRound(place.y() * keptRatio));
     const QRect target = part.translated(placed);
-    QPixmap surface(placed.x() + int(std::ceil(size.width() * keptRatio)),
-                    placed.y() + int(std::ceil(size.height() * keptRatio)));
+    QPixmap surface(QSize(placed.x(), placed.y()) + pixels());
     surface.setDevicePixelRatio(keptRatio);
     {
         QPainter p(&surface);
@@ -62,8 +66,7 @@ void PanelBackdrop::draw(QPainter &p, const QPoint &tileOrigin, int litRow, cons
 {
     keep(boardart::paintedPixelRatio(p), tileOrigin);
     if (base.isNull()) {
-        base = paintPart(0, QRect(0, 0, int(std::ceil(size.width() * keptRatio)),
-                                  int(std::ceil(size.height() * keptRatio))));
+        base = paintPart(0, QRect(QPoint(0, 0), pixels()));
         ++made;
     }
     p.drawPixmap(QPointF(0, 0), base);

@@ -53,6 +53,8 @@ private:
     };
 
     void keep(qreal ratio, const QPoint &tileOrigin);
+    // The picture's size in device pixels at the kept ratio.
+    QSize pixels() const;
     const Band &band(int litRow, const QRect &bandRect);
     // The picture's pixels inside `deviceRect`, painted with `litRow` lit.
     QPixmap paintPart(int litRow, const QRect &deviceRect) const;
