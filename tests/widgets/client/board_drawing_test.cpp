@@ -207,10 +207,11 @@ TEST_F(BoardDrawingTest, TheUnchangingPictureIsPaintedOncePerPixelRatio)
     EXPECT_EQ(backdrop.pixmapsMade(), 1 + kBoardRows) << "kept across repaints and rows";
 
     // A surface of another ratio has the picture painted again for it.
-    QPixmap twice(panel->size() * 2);
-    twice.setDevicePixelRatio(2.0);
-    panel->render(&twice);
-    EXPECT_EQ(backdrop.pixmapsMade(), 1 + kBoardRows + 2) << "the picture and the band, at ratio 2";
+    const qreal other = panel->devicePixelRatioF() + 1;
+    QPixmap denser(panel->size() * other);
+    denser.setDevicePixelRatio(other);
+    panel->render(&denser);
+    EXPECT_EQ(backdrop.pixmapsMade(), 1 + kBoardRows + 2) << "the picture and the band, again";
 }
 
 // A picture full of gradients and rounded edges, with a row lit: the board.
