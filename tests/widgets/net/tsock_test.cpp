@@ -445,3 +445,93 @@ TEST(TSockListen, ABurstOfJoinersWaitsInTheBacklogWithoutRetrying)
         ::close(fd);
     EXPECT_EQ(established, kBurst);
 }
+
+namespace {
+
+// A loopback peer read and closed without an event loop, so that what it
+// sees at a moment is what the endpoint had put on the wire by then.
+struct RawPeer
+{
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int peer = -1;
+    quint16 port = 0;
+
+    RawPeer()
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::listen(listener, 1);
+        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
+        port = ntohs(address.sin_port);
+    }
+    ~RawPeer()
+    {
+        if (peer >= 0)
+            ::close(peer);
+        ::close(listener);
+    }
+    std::string arrived() const
+    {
+        std::string bytes;
+        char buffer[256];
+        for (ssize_t n; (n = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        return bytes;
+    }
+    // Closes with a reset: the endpoint's next write fails.
+    void reset()
+    {
+        const linger abrupt{1, 0};
+        ::setsockopt(peer, SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
+        ::close(peer);
+        peer = -1;
+    }
+};
+
+std::unique_ptr<TSock> connectedTo(RawPeer &raw)
+{
+    auto client = std::make_unique<TSock>();
+    client->setHostName("127.0.0.1");
+    client->setPortName(QString::number(raw.port));
+    client->Open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return client->Connected(); }, 5000));
+    raw.peer = ::accept(raw.listener, nullptr, nullptr);
+    return client;
+}
+
+} // namespace
+
+TEST(TSockSend, AMessageIsOnTheWireWhenSendReturns)
+{
+    RawPeer raw;
+    auto client = connectedTo(raw);
+    // No turn of the event loop between the call and the look.
+    client->Send(std::string("CMD_checkit+2+1+2+3+4+\xFF"));
+    EXPECT_EQ(raw.arrived(), "CMD_checkit+2+1+2+3+4+\xFF");
+    client->Send(std::string("a\xFF"));
+    client->Send(std::string("b\xFF"));
+    EXPECT_EQ(raw.arrived(), "a\xFF"
+                             "b\xFF");
+}
+
+TEST(TSockSend, AWriteThatFailsIsReportedFromTheEventLoopNotInsideSend)
+{
+    RawPeer raw;
+    auto client = connectedTo(raw);
+    Journal journal;
+    journal.attach(*client, "c");
+    raw.reset();
+    ::usleep(50000);
+    journal.events.clear();
+    client->Send(std::string("late\xFF"));
+    EXPECT_EQ(journal.count("c Close: Socket Closed"), 0)
+        << "nothing runs inside the sender's call";
+    EXPECT_EQ(journal.count("c disconnect"), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return journal.count("c Close: Socket Closed") == 1; }, 5000));
+    EXPECT_LT(journal.position("c disconnect"), journal.position("c Close: Socket Closed"));
+    EXPECT_FALSE(client->Connected());
+}
