@@ -3,6 +3,7 @@
 // unchanging picture is painted once per pixel ratio, exact to the pixel.
 
 #include "panel_test.h"
+#include "raw_peer.h"
 
 #include "client/qt/board_art.h"
 #include "client/qt/panel_backdrop.h"
@@ -12,11 +13,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTest>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -66,44 +62,7 @@ int area(const QRegion &region)
     return sum;
 }
 
-// A loopback peer read without an event loop: what it can read at a moment
-// is what the program had put on the wire by then.
-class RawPeer
-{
-public:
-    RawPeer()
-    {
-        listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
-        ::listen(listener, 1);
-        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
-    ~RawPeer()
-    {
-        if (peer >= 0)
-            ::close(peer);
-        ::close(listener);
-    }
-    void accept() { peer = ::accept(listener, nullptr, nullptr); }
-    // What has arrived so far, without waiting.
-    std::string arrived()
-    {
-        std::string bytes;
-        char buffer[4096];
-        for (ssize_t n; (n = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        return bytes;
-    }
-
-    int listener = -1;
-    int peer = -1;
-    quint16 port = 0;
-};
+using test::RawPeer;
 
 class BoardDrawingTest : public PanelTest
 {

@@ -3,6 +3,8 @@
 #include "net/qt/host_lookup.h"
 #include "net/qt/tsock.h"
 
+#include "raw_peer.h"
+
 #include <QTcpSocket>
 #include <QTest>
 
@@ -448,48 +450,7 @@ TEST(TSockListen, ABurstOfJoinersWaitsInTheBacklogWithoutRetrying)
 
 namespace {
 
-// A loopback peer read and closed without an event loop, so that what it
-// sees at a moment is what the endpoint had put on the wire by then.
-struct RawPeer
-{
-    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int peer = -1;
-    quint16 port = 0;
-
-    RawPeer()
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
-        ::listen(listener, 1);
-        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
-    ~RawPeer()
-    {
-        if (peer >= 0)
-            ::close(peer);
-        ::close(listener);
-    }
-    std::string arrived() const
-    {
-        std::string bytes;
-        char buffer[256];
-        for (ssize_t n; (n = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        return bytes;
-    }
-    // Closes with a reset: the endpoint's next write fails.
-    void reset()
-    {
-        const linger abrupt{1, 0};
-        ::setsockopt(peer, SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
-        ::close(peer);
-        peer = -1;
-    }
-};
+using test::RawPeer;
 
 std::unique_ptr<TSock> connectedTo(RawPeer &raw)
 {
@@ -498,7 +459,7 @@ std::unique_ptr<TSock> connectedTo(RawPeer &raw)
     client->setPortName(QString::number(raw.port));
     client->Open();
     EXPECT_TRUE(QTest::qWaitFor([&] { return client->Connected(); }, 5000));
-    raw.peer = ::accept(raw.listener, nullptr, nullptr);
+    raw.accept();
     return client;
 }
 
