@@ -43,7 +43,7 @@ SANITIZE_TESTS    = app_unit_tests unit_bot chat_unit_tests client_unit_tests lo
                     net_unit_tests server_unit_tests settings_unit_tests sound_unit_tests \
                     tally_unit_tests windows_unit_tests app_widget_tests chat_widget_tests \
                     client_widget_tests lobby_widget_tests net_socket_tests sound_widget_tests \
-                    tally_widget_tests windows_widget_tests server_process_tests
+                    tally_widget_tests windows_widget_tests server_process_tests room_process_tests
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 

@@ -59,6 +59,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # standard dialogs (message box buttons, the colour dialog) in the player's
 # language come from Qt's translations package, which the game does without.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# The lobby's internet room checks the XMPP server's certificate against the
+# system's certificate authorities; dpkg-shlibdeps adds the libraries.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ca-certificates)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "multiplayer code-breaking board game with a chat")
 # The synopsis is the summary above; this is the long description under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

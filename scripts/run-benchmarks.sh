@@ -18,6 +18,11 @@ for bench in codec/codec_bench transcript/transcript_bench server/server_bench n
   fi
 done
 [ -x "$build/bench/latency/latency_bench" ] && run "$build/bench/latency/latency_bench" 4 40 60
+if [ -x "$build/bench/paint/paint_bench" ]; then
+  run "$build/bench/paint/paint_bench"
+  run env QT_SCALE_FACTOR=2 "$build/bench/paint/paint_bench"
+fi
+run python3 "$root/bench/click/click_to_wire.py" "$build" 10
 run bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
 run env PLATFORM=xvfb-wm bash "$root/bench/idle/idle_wakeups.sh" "$build" 10
 run bash "$root/bench/startup/startup_time.sh" "$build" 7

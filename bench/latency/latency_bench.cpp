@@ -5,9 +5,10 @@
 // Starts the hosting program (kalvex-bench-host, the program's own main
 // window and server with a driver that starts a game from the options
 // dialog), joins it as a player over 127.0.0.1 and, with nothing else
-// queued, sends wrong guesses one at a time: the time from writing
-// "CMD_checkit" to reading the whole "CMD_yourresult" is one sample (eleven
-// per round; the twelfth row ends the round). Then CHATS chat lines, each
+// queued, sends wrong guesses one at a time, each 20 ms after its row
+// opened: the time from writing "CMD_checkit" to reading the whole
+// "CMD_yourresult" is one sample (eleven per round; the twelfth row ends the
+// round). Then CHATS chat lines, each
 // timed to its relay, at the pace the server relays a player's chat for
 // ever (two a second). Then eight more players join and keep their queues
 // busy with chat (a burst, then more lines than the server relays for
@@ -216,7 +217,10 @@ int main(int argc, char **argv)
     probe.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, unless the caller names a platform (QT_QPA_PLATFORM=xcb with
+    // DISPLAY: the host's window drawn on an X server).
+    if (!env.contains("QT_QPA_PLATFORM"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("KALVEX_HOME", home.path());
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("KALVEX_PORT", QString::number(port));
@@ -248,6 +252,10 @@ int main(int argc, char **argv)
         for (int round = 1; round <= rounds; ++round) {
             link.until("CMD_startround+" + std::to_string(round) + "+");
             link.until("CMD_nextplayer+" + slot + "+1+");
+            // The server keeps its pace of one line per tick: a guess within
+            // a tick of the row's opening would wait for the next tick,
+            // which no player clicks fast enough to meet.
+            ::usleep(20000);
             for (int row = 1; row <= 11; ++row) {
                 // Colour 0 is never in a code, so every guess is wrong.
                 const auto start = Clock::now();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QTimer>
 
 namespace kalvex {
 
@@ -142,6 +143,39 @@ void setPainted(QWidget *widget, const char *name, const QVariant &value)
     widget->update();
 }
 
+// The pixels that lighting `row` changes: its band on the board.
+QRect litBandRect(int row)
+{
+    const QRectF band(kBoardPicture.left() + 3, holeRect(row, 1).top() - 2.5,
+                      kBoardPicture.width() - 6, 25);
+    return band.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+// The keyboard's ring around a hole, with the pixels its edge touches.
+QRect ringRect(int row, int position)
+{
+    return holeRect(row, position).adjusted(-4, -4, 4, 4);
+}
+
+QRectF seatStripeBox(int slot)
+{
+    return {8, qreal(seatTop(slot) - 1), 156, qreal(kSeatHeight + 2)};
+}
+
+// The panel's unchanging picture: the felt, the roster plate, the chat
+// frame, the wooden board with a row lit and the clock frame.
+void paintStill(QPainter &p, const QPoint &tileOrigin, int litRow)
+{
+    const QPixmap tile = boardart::backgroundTile(boardart::paintedPixelRatio(p));
+    // Line the tiles up with the window's own, so no seam shows at the panel's edge.
+    p.setBrushOrigin(tileOrigin);
+    p.fillRect(QRect(0, 0, BoardPanel::kWidth, BoardPanel::kHeight), QBrush(tile));
+    boardart::paintRosterPlate(p, QRectF(kRosterPicture));
+    boardart::paintChatFrame(p, QRectF(kChatArea));
+    boardart::paintBoard(p, boardGeometry(), litRow);
+    boardart::paintClockFrame(p, QRectF(kClockFrame));
+}
+
 QString pegText(const ClueBox &box)
 {
     QString text;
@@ -172,9 +206,11 @@ QPixmap BoardPanel::backgroundTile()
 }
 
 BoardPanel::BoardPanel(ClientSession &clientSession, QWidget *parent)
-    : QWidget(parent), session(clientSession)
+    : QWidget(parent), session(clientSession), backdrop(QSize(kWidth, kHeight), paintStill)
 {
     setObjectName(QStringLiteral("panel_board"));
+    // The panel covers itself with its felt: nothing under it need be drawn.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Game board"));
@@ -462,27 +498,68 @@ void BoardPanel::openSeatMenu(int slot, const QPoint &globalPosition)
 void BoardPanel::userAction(const std::function<void()> &action)
 {
     // A failing send (the link gone) is reported like every other error.
+    const unsigned before = refreshes;
     guarded(ErrorOrigin::Local, action);
-    refresh();
+    // Most actions have the session ask for the redraw already.
+    if (refreshes == before)
+        refresh();
 }
 
 void BoardPanel::refresh()
 {
+    ++refreshes;
     refreshBoard();
     refreshRoster();
     refreshTexts();
-    // The panel itself paints the lit row and the seat stripes; the rest of
-    // its picture never changes.
-    QString key = QString::number(litRow());
-    key += QString::number(hasFocus() ? session.selectedHole() : 0);
+    // The panel itself paints the lit row, the ring and the seat stripes; the
+    // rest of its picture never changes.
+    const Marks now = currentMarks();
+    if (now != painted) {
+        updateMarks(painted, now);
+        painted = now;
+    }
+}
+
+BoardPanel::Marks BoardPanel::currentMarks() const
+{
+    Marks marks;
+    marks.litRow = litRow();
+    marks.ringHole = marks.litRow != 0 && hasFocus() ? session.selectedHole() : 0;
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *session.roster().seat(slot);
-        key += line.name == kWaitingName ? '-' : line.bold ? 'B' : 'N';
+        marks.stripes[static_cast<std::size_t>(slot - 1)] = line.name == kWaitingName ? '-'
+                                                            : line.bold               ? 'B'
+                                                                                      : 'N';
     }
-    if (key != paintedKey) {
-        paintedKey = key;
-        update();
+    return marks;
+}
+
+void BoardPanel::updateMarks(const Marks &before, const Marks &after)
+{
+    if (before.litRow != after.litRow) {
+        for (int row : {before.litRow, after.litRow}) {
+            if (row != 0)
+                update(litBandRect(row));
+        }
     }
+    if (before.litRow != after.litRow || before.ringHole != after.ringHole) {
+        if (before.ringHole != 0)
+            update(ringRect(before.litRow, before.ringHole));
+        if (after.ringHole != 0)
+            update(ringRect(after.litRow, after.ringHole));
+    }
+    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
+        const auto i = static_cast<std::size_t>(slot - 1);
+        if (before.stripes[i] != after.stripes[i])
+            update(seatStripeBox(slot).toAlignedRect().adjusted(-1, -1, 1, 1));
+    }
+}
+
+void BoardPanel::makeBandsWhenIdle()
+{
+    bandsPending = backdrop.makeNextBand(kBoardRows, litBandRect);
+    if (bandsPending)
+        QTimer::singleShot(0, this, &BoardPanel::makeBandsWhenIdle);
 }
 
 int BoardPanel::litRow() const
@@ -589,23 +666,23 @@ void BoardPanel::refreshTexts()
 void BoardPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap tile = boardart::backgroundTile(boardart::paintedPixelRatio(p));
-    // Line the tiles up with the window's own, so no seam shows at the panel's edge.
-    p.setBrushOrigin(-mapTo(window(), QPoint(0, 0)));
-    p.fillRect(rect(), QBrush(tile));
-
-    boardart::paintRosterPlate(p, QRectF(kRosterPicture));
-    boardart::paintChatFrame(p, QRectF(kChatArea));
-    boardart::paintBoard(p, boardGeometry(), litRow());
+    const int lit = litRow();
+    const QPoint tileOrigin = -mapTo(window(), QPoint(0, 0));
+    backdrop.draw(p, tileOrigin, lit, lit != 0 ? litBandRect(lit) : QRect());
+    if (!bandsPending && !backdrop.complete(kBoardRows)) {
+        bandsPending = true;
+        QTimer::singleShot(0, this, &BoardPanel::makeBandsWhenIdle);
+    }
+    // The stripes' gradients start where the felt's tiles do.
+    p.setBrushOrigin(tileOrigin);
     const Roster &roster = session.roster();
     for (int slot = 1; slot <= kMaxPlayers; ++slot) {
         const SeatLine &line = *roster.seat(slot);
         if (line.name == kWaitingName)
             continue;
-        boardart::paintSeatStripe(p, QRectF(8, seatTop(slot) - 1, 156, kSeatHeight + 2),
-                                  rgbColour(Roster::seatColour(slot)), line.bold);
+        boardart::paintSeatStripe(p, seatStripeBox(slot), rgbColour(Roster::seatColour(slot)),
+                                  line.bold);
     }
-    boardart::paintClockFrame(p, QRectF(kClockFrame));
     // The ring stands around the hole, outside the ball, so the panel draws it.
     if (const int row = litRow(); row != 0 && hasFocus())
         boardart::paintSelectionRing(

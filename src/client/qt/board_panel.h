@@ -6,6 +6,8 @@
 // panel (from x = 341) is a framed place for the chat controls, which the
 // main window lays over it.
 
+#include "client/qt/panel_backdrop.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -47,6 +49,9 @@ public:
     // Opens the seat line menu (`popup_kick`) for `slot` at a screen position.
     void openSeatMenu(int slot, const QPoint &globalPosition);
 
+    // The panel's own picture under the controls, kept as pixmaps.
+    const PanelBackdrop &backdropPixmaps() const { return backdrop; }
+
     QSize sizeHint() const override { return {kWidth, kHeight}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -64,6 +69,17 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // What the panel itself paints besides its unchanging picture: the lit
+    // row, the keyboard's ring and the seat stripes ('-' none, 'N' plain,
+    // 'B' emphasised).
+    struct Marks
+    {
+        int litRow = 0;
+        int ringHole = 0;
+        std::array<char, 10> stripes{};
+        bool operator==(const Marks &) const = default;
+    };
+
     struct SeatControls
     {
         ElidedLabel *name = nullptr;
@@ -81,6 +97,12 @@ private:
     void refreshBoard();
     void refreshRoster();
     void refreshTexts();
+    Marks currentMarks() const;
+    // Paints the lit bands of the rows not yet lit, one per idle turn, so
+    // that lighting a row the first time costs no more than any other time.
+    void makeBandsWhenIdle();
+    // Asks for a repaint of what differs between two sets of marks only.
+    void updateMarks(const Marks &before, const Marks &after);
     // The row drawn lit: the open row while this client may enter it.
     int litRow() const;
     // The hole that shows the keyboard's selection ring, if any.
@@ -112,7 +134,12 @@ private:
     QAction *actionUnsetWatching = nullptr;
     QAction *actionMute = nullptr;
     bool showNumbers = false;
-    QString paintedKey;
+    Marks painted;
+    PanelBackdrop backdrop;
+    bool bandsPending = false;
+    // Counts refreshes, so that a click the session already redrew for is
+    // not refreshed a second time.
+    unsigned refreshes = 0;
 };
 
 } // namespace kalvex

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <array>
 
@@ -44,6 +45,23 @@ void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paint(p, QRectF(rect()), hovered, isDown());
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A plain button draws itself risen at once, before it reports the
+    // click; here the click goes first (a guess is on the wire before any
+    // drawing) and the risen button is drawn with the next paint event.
+    if (event->button() != Qt::LeftButton || !isDown() || !hitButton(event->position().toPoint())) {
+        QAbstractButton::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    QPointer<PictureButton> self(this);
+    setDown(false);
+    emit released();
+    if (self)
+        emit clicked(isChecked());
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

@@ -34,7 +34,8 @@ private:
     Painter paint;
 };
 
-// A button drawn as a picture, lit while hovered and sunk while pressed.
+// A button drawn as a picture, lit while hovered and sunk while pressed. A
+// click's effect comes before the button is drawn again.
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 

@@ -3,6 +3,7 @@
 #include "lobby/qt/xmpp_advert_extension.h"
 #include "lobby/qt/xmpp_room_rules.h"
 #include "lobby/qt/xmpp_socket_connection.h"
+#include "lobby/qt/xmpp_tls_bridge.h"
 #include "net/qt/display_text.h"
 
 #include <gloox/client.h>
@@ -14,7 +15,6 @@
 #include <gloox/mucroom.h>
 #include <gloox/presence.h>
 
-#include <QFileInfo>
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
@@ -26,8 +26,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcRoom, "kalvex.lobby.room", QtWarningMsg)
 
 constexpr quint16 kDefaultXmppPort = 5222;
-// The system's trusted certificate authorities (Debian's ca-certificates).
-constexpr const char *kCaBundle = "/etc/ssl/certs/ca-certificates.crt";
 
 std::string utf8(const QString &text)
 {
@@ -149,6 +147,11 @@ bool XmppGameRoom::inRoom() const
     return session && session->entered;
 }
 
+bool XmppGameRoom::encrypted() const
+{
+    return session && session->connection && session->connection->encrypted();
+}
+
 void XmppGameRoom::enter(const RoomAccount &newAccount)
 {
     ++generation;
@@ -206,8 +209,6 @@ void XmppGameRoom::connectSession()
     next->client->setTls(next->loopback ? gloox::TLSOptional : gloox::TLSRequired);
     next->client->setCompression(false);
     next->client->disableRoster();
-    if (QFileInfo::exists(QLatin1String(kCaBundle)))
-        next->client->setCACerts({kCaBundle});
     next->client->registerConnectionListener(next.get());
     next->client->registerStanzaExtension(new XmppAdvertExtension());
     const quint16 port = account.port ? account.port : kDefaultXmppPort;
@@ -219,6 +220,8 @@ void XmppGameRoom::connectSession()
                             : XmppSocketConnection::Lookup::Direct;
     next->connection = new XmppSocketConnection(next->client.get(), next->host, port, lookup);
     next->client->setConnectionImpl(next->connection);
+    next->client->setEncryptionImpl(
+        new XmppTlsBridge(next->client.get(), next->connection, next->client->server()));
 
     session = std::move(next);
     qCDebug(lcRoom) << "connecting to" << session->host << account.port;
@@ -339,6 +342,8 @@ QString XmppGameRoom::disconnectReason(gloox::ConnectionError error) const
     const QString host = session ? session->host : account.server;
     const QString socketText =
         session && session->connection ? session->connection->errorText() : QString();
+    if (session && session->connection && session->connection->flooded())
+        return tr("The server %1 sent far more than a room needs: the lobby left it.").arg(host);
     switch (error) {
     case gloox::ConnAuthenticationFailed:
         return tr("The server %1 refused the login: bad password or unknown account.").arg(host);

@@ -7,6 +7,10 @@
 // that only the user can mend (a bad password, a taken name, a server that
 // will not encrypt).
 //
+// Every server but one on the loop-back network must encrypt (STARTTLS) with
+// a certificate that the system trusts for the XMPP domain; a server named
+// on the standard port is looked for where its DNS service records point.
+//
 // What it tells:
 // - occupantChanged() for everyone in the room, this lobby included (with
 //   its own advert as the room passes it on); the advert is nothing when an
@@ -68,6 +72,9 @@ public:
 
     // In the room now (entered() came, and nothing ended it since).
     bool inRoom() const;
+
+    // The link to the server is encrypted (TLS).
+    bool encrypted() const;
 
     // How often the server is pinged (tests shorten it).
     void setKeepAliveInterval(int ms) { keepAliveTimer.setInterval(ms); }

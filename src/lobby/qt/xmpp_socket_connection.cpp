@@ -1,9 +1,12 @@
 #include "lobby/qt/xmpp_socket_connection.h"
 
+#include "lobby/qt/xmpp_tls_bridge.h"
+
 #include <gloox/connectiondatahandler.h>
 
+#include <QCoreApplication>
 #include <QDnsLookup>
-#include <QTcpSocket>
+#include <QSslSocket>
 
 namespace kalvex {
 
@@ -22,6 +25,10 @@ gloox::ConnectionError connectionError(QAbstractSocket::SocketError error)
         return gloox::ConnConnectionRefused;
     case QAbstractSocket::RemoteHostClosedError:
         return gloox::ConnStreamClosed;
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        return gloox::ConnTlsFailed;
     default:
         return gloox::ConnIoError;
     }
@@ -44,14 +51,6 @@ XmppSocketConnection::XmppSocketConnection(gloox::ConnectionDataHandler *handler
 XmppSocketConnection::~XmppSocketConnection()
 {
     release();
-}
-
-QString XmppSocketConnection::target() const
-{
-    if (nextEndpoint == 0 || nextEndpoint > endpoints.size())
-        return hostName + QLatin1Char(':') + QString::number(portNumber);
-    const Endpoint &endpoint = endpoints[nextEndpoint - 1];
-    return endpoint.host + QLatin1Char(':') + QString::number(endpoint.port);
 }
 
 gloox::ConnectionError XmppSocketConnection::connect()
@@ -106,10 +105,14 @@ void XmppSocketConnection::tryNext()
     }
     const Endpoint endpoint = endpoints[nextEndpoint++];
     release();
-    socket = new QTcpSocket();
-    QObject::connect(socket, &QTcpSocket::connected, this, &XmppSocketConnection::connected);
-    QObject::connect(socket, &QTcpSocket::readyRead, this, &XmppSocketConnection::readReady);
-    QObject::connect(socket, &QTcpSocket::errorOccurred, this,
+    socket = new QSslSocket();
+    QObject::connect(socket, &QSslSocket::connected, this, &XmppSocketConnection::connected);
+    QObject::connect(socket, &QSslSocket::readyRead, this, &XmppSocketConnection::readReady);
+    QObject::connect(socket, &QSslSocket::sslErrors, this,
+                     &XmppSocketConnection::certificateFaults);
+    QObject::connect(socket, &QSslSocket::encrypted, this,
+                     &XmppSocketConnection::handshakeFinished);
+    QObject::connect(socket, &QSslSocket::errorOccurred, this,
                      [this](QAbstractSocket::SocketError error) {
                          if (m_state == gloox::StateConnecting)
                              attemptFailed(connectionError(error), socket->errorString());
@@ -144,12 +147,50 @@ void XmppSocketConnection::connected()
         m_handler->handleConnect(this);
 }
 
+bool XmppSocketConnection::startEncryption(XmppTlsBridge *tls, const std::string &domain)
+{
+    if (!socket || m_state != gloox::StateConnected || !QSslSocket::supportsSsl())
+        return false;
+    tlsBridge = tls;
+    socket->setPeerVerifyName(QString::fromStdString(domain));
+    socket->startClientEncryption();
+    return true;
+}
+
+bool XmppSocketConnection::encrypted() const
+{
+    return socket && socket->isEncrypted();
+}
+
+void XmppSocketConnection::certificateFaults(const QList<QSslError> &errors)
+{
+    // The handshake goes on only when the room takes the certificate as it is.
+    if (tlsBridge && tlsBridge->handshakeDone(errors) && socket)
+        socket->ignoreSslErrors();
+}
+
+void XmppSocketConnection::handshakeFinished()
+{
+    if (tlsBridge)
+        tlsBridge->handshakeDone({});
+}
+
 void XmppSocketConnection::readReady()
 {
     if (!socket || m_state != gloox::StateConnected)
         return;
     const QByteArray bytes = socket->readAll();
     bytesIn += bytes.size();
+    if (!minuteStart.isValid() || minuteStart.hasExpired(60000)) {
+        minuteStart.start();
+        bytesThisMinute = 0;
+    }
+    bytesThisMinute += bytes.size();
+    if (bytesThisMinute > kMaxBytesPerMinute) {
+        tooMuch = true;
+        failed(gloox::ConnIoError, tr("it sends too much"));
+        return;
+    }
     if (m_handler && !bytes.isEmpty())
         m_handler->handleReceivedData(this, bytes.toStdString());
 }
@@ -207,7 +248,7 @@ void XmppSocketConnection::release()
 {
     if (!socket)
         return;
-    QTcpSocket *closing = socket;
+    QSslSocket *closing = socket;
     socket = nullptr;
     closing->disconnect(this);
     if (closing->state() != QAbstractSocket::ConnectedState) {
@@ -215,9 +256,11 @@ void XmppSocketConnection::release()
         closing->deleteLater();
         return;
     }
-    // The socket outlives this connection until what is pending is sent.
-    QObject::connect(closing, &QTcpSocket::disconnected, closing, &QObject::deleteLater);
-    QObject::connect(closing, &QTcpSocket::errorOccurred, closing, &QObject::deleteLater);
+    // The socket outlives this connection until what is pending is sent,
+    // or until the application ends.
+    closing->setParent(QCoreApplication::instance());
+    QObject::connect(closing, &QSslSocket::disconnected, closing, &QObject::deleteLater);
+    QObject::connect(closing, &QSslSocket::errorOccurred, closing, &QObject::deleteLater);
     QTimer::singleShot(kLingerMs, closing, &QObject::deleteLater);
     closing->disconnectFromHost();
 }

@@ -3,21 +3,26 @@
 // room lives on the program's one event loop. Name and service lookups and
 // connecting never block (gloox's own TCP connection does all three
 // blocking); received bytes are handed to gloox as Qt reports them, so
-// nothing polls. TLS and the XMPP stream stay gloox's: it encrypts above
-// this transport.
+// nothing polls. The XMPP stream stays gloox's; when it has negotiated
+// STARTTLS, the socket encrypts (see XmppTlsBridge).
 
 #include <gloox/connectionbase.h>
 
+#include <QElapsedTimer>
+#include <QList>
 #include <QObject>
+#include <QSslError>
 #include <QString>
 #include <QTimer>
 
 #include <vector>
 
 class QDnsLookup;
-class QTcpSocket;
+class QSslSocket;
 
 namespace kalvex {
+
+class XmppTlsBridge;
 
 class XmppSocketConnection : public QObject, public gloox::ConnectionBase
 {
@@ -27,6 +32,9 @@ public:
     // A server that has not answered a connection attempt by then is
     // taken as unreachable.
     static constexpr int kConnectTimeoutMs = 15000;
+    // A room's traffic stays far below this; a server that sends more (one
+    // endless stanza, which gloox would hold whole) is left.
+    static constexpr qint64 kMaxBytesPerMinute = 16 * 1024 * 1024;
 
     enum class Lookup
     {
@@ -52,10 +60,16 @@ public:
     void getStatistics(long int &totalIn, long int &totalOut) override;
     gloox::ConnectionBase *newInstance() const override;
 
+    // Starts TLS on the connected socket, the certificate to be for
+    // `domain`; the handshake's end goes to `tls`. False when no TLS can be
+    // had (not connected, or no TLS library).
+    bool startEncryption(XmppTlsBridge *tls, const std::string &domain);
+    bool encrypted() const;
+
     // Why the connection failed or ended, in words (the socket's own).
     QString errorText() const { return lastError; }
-    // Where the connection goes or went ("host:port").
-    QString target() const;
+    // The connection ended because the server sent too much.
+    bool flooded() const { return tooMuch; }
 
 private:
     struct Endpoint
@@ -70,6 +84,8 @@ private:
     void attemptFailed(gloox::ConnectionError reason, const QString &text);
     void connected();
     void readReady();
+    void certificateFaults(const QList<QSslError> &errors);
+    void handshakeFinished();
     void failed(gloox::ConnectionError reason, const QString &text);
     void release();
 
@@ -80,9 +96,13 @@ private:
     std::vector<Endpoint> endpoints;
     std::size_t nextEndpoint = 0;
     gloox::ConnectionError lastReason = gloox::ConnConnectionRefused;
-    QTcpSocket *socket = nullptr;
+    QSslSocket *socket = nullptr;
+    XmppTlsBridge *tlsBridge = nullptr;
     QTimer connectTimer;
     QString lastError;
+    QElapsedTimer minuteStart;
+    qint64 bytesThisMinute = 0;
+    bool tooMuch = false;
     long int bytesIn = 0;
     long int bytesOut = 0;
 };

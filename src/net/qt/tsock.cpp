@@ -5,6 +5,7 @@
 #include "net/qt/net_log.h"
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -300,7 +301,33 @@ void TSock::flushSendBuffer()
     const qint64 taken = stream->write(sendBuffer.data(), static_cast<qint64>(sendBuffer.size()));
     if (taken > 0)
         sendBuffer.erase(0, static_cast<std::size_t>(taken));
+    pushToNetwork();
     checkSendLimit();
+}
+
+void TSock::pushToNetwork()
+{
+    // The socket would write when control is back in the event loop, after
+    // whatever drawing is waiting there; the message goes now. Its signals
+    // stay quiet meanwhile, so that nothing runs inside the sender's call: a
+    // failed write is reported from the event loop, as the socket reports it.
+    {
+        const QSignalBlocker quiet(stream);
+        stream->flush();
+    }
+    if (stream->state() != QAbstractSocket::UnconnectedState)
+        return;
+    QPointer<QTcpSocket> failed(stream);
+    QTimer::singleShot(0, this, [this, failed] {
+        guarded(ErrorOrigin::Local, [this, failed] {
+            if (stream == nullptr || stream != failed)
+                return;
+            QPointer<TSock> self(this);
+            onStreamError();
+            if (self && stream == failed)
+                closeEvent();
+        });
+    });
 }
 
 void TSock::checkSendLimit()

@@ -101,6 +101,8 @@ private:
     void attachStream(QTcpSocket *socket);
     void releaseStream();
     void flushSendBuffer();
+    // Hands what the socket holds to the network at once.
+    void pushToNetwork();
 
     // Event handling, each run from a Qt signal and guarded there.
     void readEvent();

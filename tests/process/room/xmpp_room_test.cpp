@@ -1,6 +1,7 @@
 // Two lobbies' rooms (and a bare client where a lobby would not do what is
 // needed) in one room of a private prosody.
 #include "lobby/qt/xmpp_game_room.h"
+#include "lobby/qt/xmpp_socket_connection.h"
 
 #include "prosody_server.h"
 #include "raw_room_client.h"
@@ -9,6 +10,8 @@
 #include "free_port.h"
 
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +74,20 @@ protected:
             << prosody->log().toStdString();
     }
 
+    // Enters with this account and expects the first failure to say
+    // `words` and to be tried again after `retryInSeconds` (0: never).
+    static void expectFailure(const RoomAccount &account, const char *words, int retryInSeconds)
+    {
+        XmppGameRoom room;
+        RoomRecorder seen(room);
+        room.enter(account);
+        const auto failure = seen.firstFailure();
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->reason.contains(QLatin1String(words)))
+            << failure->reason.toStdString();
+        EXPECT_EQ(failure->retryInSeconds, retryInSeconds);
+    }
+
     static ProsodyServer *prosody;
 };
 
@@ -86,6 +103,7 @@ TEST_F(XmppRoom, TwoLobbiesSeeEachOtherAndChatBothWays)
     enterAndWait(bob, bobSees, anonymous("Bob"));
     EXPECT_EQ(annSees.enteredAs.front(), "Ann");
     EXPECT_TRUE(ann.inRoom());
+    EXPECT_FALSE(ann.encrypted()) << "this server offers no TLS";
 
     ASSERT_TRUE(RoomRecorder::waitFor([&] { return annSees.present("Bob"); }));
     ASSERT_TRUE(RoomRecorder::waitFor([&] { return bobSees.present("Ann"); }));
@@ -294,14 +312,7 @@ TEST_F(XmppRoom, ADomainTheServerDoesNotServeIsReportedAndNotRetried)
 {
     RoomAccount account = anonymous("Ann");
     account.server = QStringLiteral("127.0.0.1"); // reached, but it serves "localhost"
-    XmppGameRoom ann;
-    RoomRecorder annSees(ann);
-    ann.enter(account);
-    const auto failure = annSees.firstFailure();
-    ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->reason.contains("does not serve \"127.0.0.1\""))
-        << failure->reason.toStdString();
-    EXPECT_EQ(failure->retryInSeconds, 0);
+    expectFailure(account, "does not serve \"127.0.0.1\"", 0);
 }
 
 TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
@@ -312,27 +323,39 @@ TEST_F(XmppRoom, AServerWithoutAnonymousLoginSaysSoAndIsNotRetried)
     ASSERT_TRUE(server.running()) << server.unavailableReason().toStdString();
     RoomAccount account = anonymous("Ann");
     account.port = server.port();
+    expectFailure(account, "does not allow anonymous login", 0);
+}
+
+TEST_F(XmppRoom, ALoopbackServerThatOffersTlsIsTalkedToEncrypted)
+{
+    // The test authority's certificate, for another name: on this machine
+    // the server need not prove who it is.
+    const QString tls = QStringLiteral(KALVEX_SOURCE_DIR "/tests/process/windows/tls/");
+    ProsodyOptions encrypting;
+    encrypting.certificate = tls + QStringLiteral("server.pem");
+    encrypting.key = tls + QStringLiteral("server.key");
+    ProsodyServer server(encrypting);
+    ASSERT_TRUE(server.running()) << server.unavailableReason().toStdString();
+
+    RoomAccount account = anonymous("Ann");
+    account.port = server.port();
     XmppGameRoom ann;
+    XmppGameRoom bob;
     RoomRecorder annSees(ann);
-    ann.enter(account);
-    const auto failure = annSees.firstFailure();
-    ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->reason.contains("does not allow anonymous login"))
-        << failure->reason.toStdString();
-    EXPECT_EQ(failure->retryInSeconds, 0);
+    RoomRecorder bobSees(bob);
+    enterAndWait(ann, annSees, account);
+    EXPECT_TRUE(ann.encrypted());
+    account.nickname = QStringLiteral("Bob");
+    enterAndWait(bob, bobSees, account);
+    ann.say(QStringLiteral("secret"));
+    EXPECT_TRUE(RoomRecorder::waitFor([&] { return bobSees.heard("Ann", "secret"); }));
 }
 
 TEST_F(XmppRoom, AMissingRoomServiceIsReportedInWords)
 {
     RoomAccount account = anonymous("Ann");
     account.room = QStringLiteral("kalvex@nowhere.localhost");
-    XmppGameRoom ann;
-    RoomRecorder annSees(ann);
-    ann.enter(account);
-    ASSERT_TRUE(RoomRecorder::waitFor([&] { return !annSees.failures.empty(); }, 20000));
-    EXPECT_TRUE(annSees.failures.front().reason.contains("kalvex@nowhere.localhost"))
-        << annSees.failureText().toStdString();
-    EXPECT_GT(annSees.failures.front().retryInSeconds, 0);
+    expectFailure(account, "The room kalvex@nowhere.localhost does not exist", 2);
 }
 
 TEST_F(XmppRoom, AServerThatStopsAnsweringIsLeftAndEnteredAgain)
@@ -356,6 +379,47 @@ TEST_F(XmppRoom, AServerThatStopsAnsweringIsLeftAndEnteredAgain)
         << annSees.failureText().toStdString();
     EXPECT_EQ(annSees.enteredAs.back(), "Ann");
     EXPECT_TRUE(annSees.suggestions.empty());
+}
+
+// A server that opens a stream and then sends one stanza that never ends.
+TEST(XmppRoomFlood, AServerThatSendsEndlesslyIsLeft)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const QByteArray chunk(64 * 1024, 'x');
+    qint64 sent = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket *peer = server.nextPendingConnection();
+        peer->write("<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+                    "xmlns:stream='http://etherx.jabber.org/streams' version='1.0' "
+                    "from='localhost' id='1'><message><body>");
+        auto more = [peer, &chunk, &sent] {
+            // Never more than a few chunks queued; up to twice the bound.
+            while (peer->bytesToWrite() < 4 * chunk.size() &&
+                   sent < 2 * XmppSocketConnection::kMaxBytesPerMinute) {
+                peer->write(chunk);
+                sent += chunk.size();
+            }
+        };
+        QObject::connect(peer, &QTcpSocket::bytesWritten, peer, more);
+        more();
+    });
+
+    RoomAccount account;
+    account.server = QStringLiteral("127.0.0.1");
+    account.port = server.serverPort();
+    account.room = QStringLiteral("kalvex@conference.localhost");
+    account.nickname = QStringLiteral("Ann");
+    XmppGameRoom ann;
+    RoomRecorder annSees(ann);
+    ann.enter(account);
+    const auto failure = annSees.firstFailure(30000);
+    ASSERT_TRUE(failure) << "sent " << sent;
+    EXPECT_TRUE(failure->reason.contains(QLatin1String("far more than a room needs")))
+        << failure->reason.toStdString();
+    EXPECT_GT(failure->retryInSeconds, 0);
+    EXPECT_LT(sent, 2 * XmppSocketConnection::kMaxBytesPerMinute);
+    ann.leave();
 }
 
 } // namespace

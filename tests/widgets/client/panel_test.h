@@ -5,6 +5,7 @@
 #include "../../unit/client/recording_output.h"
 
 #include "client/qt/board_panel.h"
+#include "net/qt/tsock.h"
 
 #include <QTest>
 
@@ -21,11 +22,15 @@ struct PanelOutput : RecordingOutput
 {
     BoardPanel *panel = nullptr;
     bool linkLost = false;
+    // Where sent messages also go, when a test puts them on a real socket.
+    TSock *wireSocket = nullptr;
     void send(const std::string &bytes) override
     {
         if (linkLost)
             throw std::runtime_error("Socket Closed");
         RecordingOutput::send(bytes);
+        if (wireSocket)
+            wireSocket->Send(bytes);
     }
     void modelChanged() override
     {
@@ -50,7 +55,11 @@ protected:
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
     }
-    void TearDown() override { out.panel = nullptr; }
+    void TearDown() override
+    {
+        out.panel = nullptr;
+        out.wireSocket = nullptr;
+    }
 
     void feed(std::string_view line) { session.handleLine(line); }
     template <typename T = QWidget> T *control(const char *name)

@@ -3,6 +3,8 @@
 #include "net/qt/host_lookup.h"
 #include "net/qt/tsock.h"
 
+#include "raw_peer.h"
+
 #include <QTcpSocket>
 #include <QTest>
 
@@ -444,4 +446,53 @@ TEST(TSockListen, ABurstOfJoinersWaitsInTheBacklogWithoutRetrying)
     for (const int fd : peers)
         ::close(fd);
     EXPECT_EQ(established, kBurst);
+}
+
+namespace {
+
+using test::RawPeer;
+
+std::unique_ptr<TSock> connectedTo(RawPeer &raw)
+{
+    auto client = std::make_unique<TSock>();
+    client->setHostName("127.0.0.1");
+    client->setPortName(QString::number(raw.port));
+    client->Open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return client->Connected(); }, 5000));
+    raw.accept();
+    return client;
+}
+
+} // namespace
+
+TEST(TSockSend, AMessageIsOnTheWireWhenSendReturns)
+{
+    RawPeer raw;
+    auto client = connectedTo(raw);
+    // No turn of the event loop between the call and the look.
+    client->Send(std::string("CMD_checkit+2+1+2+3+4+\xFF"));
+    EXPECT_EQ(raw.arrived(), "CMD_checkit+2+1+2+3+4+\xFF");
+    client->Send(std::string("a\xFF"));
+    client->Send(std::string("b\xFF"));
+    EXPECT_EQ(raw.arrived(), "a\xFF"
+                             "b\xFF");
+}
+
+TEST(TSockSend, AWriteThatFailsIsReportedFromTheEventLoopNotInsideSend)
+{
+    RawPeer raw;
+    auto client = connectedTo(raw);
+    Journal journal;
+    journal.attach(*client, "c");
+    raw.reset();
+    ::usleep(50000);
+    journal.events.clear();
+    client->Send(std::string("late\xFF"));
+    EXPECT_EQ(journal.count("c Close: Socket Closed"), 0)
+        << "nothing runs inside the sender's call";
+    EXPECT_EQ(journal.count("c disconnect"), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return journal.count("c Close: Socket Closed") == 1; }, 5000));
+    EXPECT_LT(journal.position("c disconnect"), journal.position("c Close: Socket Closed"));
+    EXPECT_FALSE(client->Connected());
 }
