@@ -225,6 +225,21 @@
     </message>
 </context>
 <context>
+    <name>FoundGames</name>
+    <message>
+        <source>now</source>
+        <translation>jetzt</translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation>vor %1 s</translation>
+    </message>
+    <message>
+        <source>%1 min ago</source>
+        <translation>vor %1 min</translation>
+    </message>
+</context>
+<context>
     <name>HelpPage</name>
     <message>
         <source>Overview</source>
@@ -267,10 +282,100 @@
     </message>
 </context>
 <context>
+    <name>PlayerName</name>
+    <message>
+        <source>Please enter your name first.</source>
+        <translation>Bitte gib zuerst deinen Namen ein.</translation>
+    </message>
+    <message>
+        <source>Your name is too long: at most %1 bytes, please.</source>
+        <translation>Dein Name ist zu lang: bitte höchstens %1 Bytes.</translation>
+    </message>
+    <message>
+        <source>A name cannot contain &quot;+&quot;.</source>
+        <translation>Ein Name darf kein „+“ enthalten.</translation>
+    </message>
+    <message>
+        <source>A name cannot contain control characters.</source>
+        <translation>Ein Name darf keine Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>A name cannot begin or end with a blank.</source>
+        <translation>Ein Name darf nicht mit einem Leerzeichen beginnen oder enden.</translation>
+    </message>
+</context>
+<context>
     <name>RoundClock</name>
     <message>
         <source>Time: %1</source>
         <translation>Zeit: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RouterSession</name>
+    <message>
+        <source>The router answered but is not connected to the internet, so players outside cannot reach this game</source>
+        <translation>Der Router antwortet, ist aber nicht mit dem Internet verbunden; Spieler von außerhalb erreichen dieses Spiel also nicht</translation>
+    </message>
+    <message>
+        <source>The router stopped answering (UPnP)</source>
+        <translation>Der Router antwortet nicht mehr (UPnP)</translation>
+    </message>
+    <message>
+        <source>The router has no public internet address (it may sit behind another router), so players outside cannot reach this game</source>
+        <translation>Der Router hat keine öffentliche Internetadresse (vielleicht steht er hinter einem weiteren Router); Spieler von außerhalb erreichen dieses Spiel also nicht</translation>
+    </message>
+    <message>
+        <source>The router&apos;s internet address %1 is itself a private one: this network sits behind another router (the provider&apos;s), so players outside cannot reach this game</source>
+        <translation>Die Internetadresse %1 des Routers ist selbst eine private: Dieses Netz steht hinter einem weiteren Router (dem des Anbieters), Spieler von außerhalb erreichen dieses Spiel also nicht</translation>
+    </message>
+    <message>
+        <source>it does not let this machine open that port (action not authorized)</source>
+        <translation>er lässt diesen Computer den Port nicht öffnen (Aktion nicht erlaubt)</translation>
+    </message>
+    <message>
+        <source>it already forwards that port to another machine (conflict with another mapping)</source>
+        <translation>er leitet diesen Port schon an einen anderen Computer weiter (Konflikt mit einer anderen Weiterleitung)</translation>
+    </message>
+    <message>
+        <source>its table of forwarded ports is full</source>
+        <translation>seine Tabelle der weitergeleiteten Ports ist voll</translation>
+    </message>
+    <message>
+        <source>it conflicts with a forwarding set up another way on the router</source>
+        <translation>das kollidiert mit einer Weiterleitung, die auf anderem Weg im Router eingerichtet ist</translation>
+    </message>
+    <message>
+        <source>it does not accept that port (wildcard not permitted)</source>
+        <translation>er nimmt diesen Port nicht an (Platzhalter nicht erlaubt)</translation>
+    </message>
+    <message>
+        <source>it needs the same port outside and inside</source>
+        <translation>er braucht außen und innen denselben Port</translation>
+    </message>
+    <message>
+        <source>it only forwards ports it chooses itself</source>
+        <translation>er leitet nur Ports weiter, die er selbst wählt</translation>
+    </message>
+    <message>
+        <source>the action failed on the router</source>
+        <translation>die Aktion ist im Router fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>The router refused to forward TCP port %1: %2</source>
+        <translation>Der Router leitet TCP-Port %1 nicht weiter: %2</translation>
+    </message>
+    <message>
+        <source>The router did not tell its internet address, so players outside cannot be told where to connect</source>
+        <translation>Der Router nennt seine Internetadresse nicht; Spieler von außerhalb erfahren also nicht, wohin sie sich verbinden sollen</translation>
+    </message>
+    <message>
+        <source>No router answered (UPnP is off or not supported)</source>
+        <translation>Kein Router hat geantwortet (UPnP ist aus oder wird nicht unterstützt)</translation>
     </message>
 </context>
 <context>
@@ -539,10 +644,335 @@
     </message>
 </context>
 <context>
+    <name>kalvex::GameLauncher</name>
+    <message>
+        <source>A game started from the lobby is still running.</source>
+        <translation>Ein Spiel, das über die Lobby gestartet wurde, läuft noch.</translation>
+    </message>
+    <message>
+        <source>The game program &quot;kalvex&quot; was found neither beside the lobby nor on the PATH.</source>
+        <translation>Das Spielprogramm „kalvex“ wurde weder neben der Lobby noch im PATH gefunden.</translation>
+    </message>
+    <message>
+        <source>The game program %1 could not be started: %2</source>
+        <translation>Das Spielprogramm %1 ließ sich nicht starten: %2</translation>
+    </message>
+</context>
+<context>
     <name>kalvex::HttpDownload</name>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kalvex::InternetTab</name>
+    <message>
+        <source>not reachable from outside</source>
+        <translation>von außen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Chat server account</source>
+        <translation>Konto auf dem Chatserver</translation>
+    </message>
+    <message>
+        <source>an XMPP server, e.g. jabber.example.org</source>
+        <translation>ein XMPP-Server, z. B. jabber.example.org</translation>
+    </message>
+    <message>
+        <source>Anonymous login</source>
+        <translation>Anonym anmelden</translation>
+    </message>
+    <message>
+        <source>you@example.org</source>
+        <translation>du@example.org</translation>
+    </message>
+    <message>
+        <source>Remember password</source>
+        <translation>Passwort merken</translation>
+    </message>
+    <message>
+        <source>room@conference.example.org</source>
+        <translation>raum@conference.example.org</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>Konto:</translation>
+    </message>
+    <message>
+        <source>Room:</source>
+        <translation>Raum:</translation>
+    </message>
+    <message>
+        <source>Games in the room:</source>
+        <translation>Spiele im Raum:</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Gastgeber</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Stand</translation>
+    </message>
+    <message>
+        <source>Your outside address:</source>
+        <translation>Deine Adresse von außen:</translation>
+    </message>
+    <message>
+        <source>Room chat:</source>
+        <translation>Chat im Raum:</translation>
+    </message>
+    <message>
+        <source>Say something to the room, then press Enter</source>
+        <translation>Sag etwas in den Raum und drück die Eingabetaste</translation>
+    </message>
+    <message>
+        <source>People in the room:</source>
+        <translation>Leute im Raum:</translation>
+    </message>
+    <message>
+        <source>The password was not remembered.</source>
+        <translation>Das Passwort wurde nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s password store refused to keep the password.</source>
+        <translation>Der Passwortspeicher des Desktops hat das Passwort nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s password store.</source>
+        <translation>Das Passwort liegt im Passwortspeicher des Desktops.</translation>
+    </message>
+    <message>
+        <source>This desktop has no password store: the password is kept as plain text in orbolobby.ini. Uncheck &quot;Remember password&quot; to keep it nowhere.</source>
+        <translation>Dieser Desktop hat keinen Passwortspeicher: Das Passwort liegt als Klartext in orbolobby.ini. Nimm den Haken bei „Passwort merken“ weg, dann wird es nirgends abgelegt.</translation>
+    </message>
+    <message>
+        <source>Type the chat server&apos;s name first.</source>
+        <translation>Gib zuerst den Namen des Chatservers ein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a server: type its name, or name:port.</source>
+        <translation>„%1“ ist kein Server: Gib seinen Namen ein, oder Name:Port.</translation>
+    </message>
+    <message>
+        <source>Type your account as name@server, or choose anonymous login.</source>
+        <translation>Gib dein Konto als name@server ein, oder wähl „Anonym anmelden“.</translation>
+    </message>
+    <message>
+        <source>Type your account&apos;s password.</source>
+        <translation>Gib das Passwort deines Kontos ein.</translation>
+    </message>
+    <message>
+        <source>Type the room as room@conference.server.</source>
+        <translation>Gib den Raum als raum@conference.server ein.</translation>
+    </message>
+    <message>
+        <source>You are in %1 as %2.</source>
+        <translation>Du bist in %1 als %2.</translation>
+    </message>
+    <message>
+        <source>You left the room.</source>
+        <translation>Du hast den Raum verlassen.</translation>
+    </message>
+    <message>
+        <source>%1 came in.</source>
+        <translation>%1 ist hereingekommen.</translation>
+    </message>
+    <message>
+        <source>%1 left.</source>
+        <translation>%1 ist gegangen.</translation>
+    </message>
+    <message>
+        <source>Someone in the room already goes by &quot;%1&quot;: choose another name above and connect again.</source>
+        <translation>Im Raum heißt schon jemand „%1“: Wähl oben einen anderen Namen und verbinde dich noch einmal.</translation>
+    </message>
+    <message>
+        <source>Someone in the room already goes by &quot;%1&quot;. Choose another name above, or enter as &quot;%2&quot;.</source>
+        <translation>Im Raum heißt schon jemand „%1“. Wähl oben einen anderen Namen, oder tritt als „%2“ ein.</translation>
+    </message>
+    <message>
+        <source>Enter as &quot;%1&quot;</source>
+        <translation>Als „%1“ eintreten</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address: type host or host:port.</source>
+        <translation>„%1“ ist keine Adresse: Gib Host oder Host:Port ein.</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not connected.</source>
+        <translation>Nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Verbinde mit %1 …</translation>
+    </message>
+    <message>
+        <source>In %1 as %2.</source>
+        <translation>In %1 als %2.</translation>
+    </message>
+    <message>
+        <source>Trying again in %1 s.</source>
+        <translation>Neuer Versuch in %1 s.</translation>
+    </message>
+    <message>
+        <source>Trying again...</source>
+        <translation>Neuer Versuch …</translation>
+    </message>
+    <message>
+        <source>hosts a game</source>
+        <translation>ist Gastgeber eines Spiels</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>spielt</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>Its host&apos;s router did not open the game&apos;s port, and no address was typed: ask the host.</source>
+        <translation>Der Router des Gastgebers hat den Port des Spiels nicht geöffnet, und es wurde keine Adresse eingetragen: Frag den Gastgeber.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvex::LobbyWindow</name>
+    <message>
+        <source>Your name:</source>
+        <translation>Dein Name:</translation>
+    </message>
+    <message>
+        <source>Games on this network:</source>
+        <translation>Spiele in diesem Netz:</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Gastgeber</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Seen</source>
+        <translation>Gesehen</translation>
+    </message>
+    <message>
+        <source>Host&apos;s address:</source>
+        <translation>Adresse des Gastgebers:</translation>
+    </message>
+    <message>
+        <source>a game in the list, or host, host:port, [IPv6 address]:port</source>
+        <translation>ein Spiel aus der Liste, oder Host, Host:Port, [IPv6-Adresse]:Port</translation>
+    </message>
+    <message>
+        <source>Host a Game</source>
+        <translation>Spiel eröffnen</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>Solo Game</source>
+        <translation>Allein spielen</translation>
+    </message>
+    <message>
+        <source>Rejoin</source>
+        <translation>Wieder beitreten</translation>
+    </message>
+    <message>
+        <source>Local Network</source>
+        <translation>Lokales Netz</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message>
+        <source>This game cannot be reached from outside its host&apos;s network: ask its host for an address.</source>
+        <translation>Dieses Spiel ist von außerhalb des Netzes seines Gastgebers nicht erreichbar: Frag den Gastgeber nach einer Adresse.</translation>
+    </message>
+    <message>
+        <source>The lobby port %1 is in use (%2): games started here run without their lobby link.</source>
+        <translation>Der Lobby-Port %1 ist belegt (%2): Hier gestartete Spiele laufen ohne Verbindung zur Lobby.</translation>
+    </message>
+    <message>
+        <source>Games on this network cannot be found: UDP port %1 is not available (%2).</source>
+        <translation>Spiele in diesem Netz lassen sich nicht finden: UDP-Port %1 ist nicht verfügbar (%2).</translation>
+    </message>
+    <message>
+        <source>Looking for games on this network...</source>
+        <translation>Suche nach Spielen in diesem Netz …</translation>
+    </message>
+    <message>
+        <source>Select a game in the list, or type the host&apos;s address.</source>
+        <translation>Wähl ein Spiel in der Liste aus, oder gib die Adresse des Gastgebers ein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address: type host, host:port or [IPv6 address]:port.</source>
+        <translation>„%1“ ist keine Adresse: Gib Host, Host:Port oder [IPv6-Adresse]:Port ein.</translation>
+    </message>
+    <message>
+        <source>Double-click a game to join it, or select it and press Join.</source>
+        <translation>Doppelklick auf ein Spiel, um beizutreten, oder wähl es aus und drück „Beitreten“.</translation>
+    </message>
+    <message>
+        <source>Your game is running and can be found on this network and in the internet room.</source>
+        <translation>Dein Spiel läuft und ist in diesem Netz und im Internet-Raum zu finden.</translation>
+    </message>
+    <message>
+        <source>Your game is running and can be found on this network.</source>
+        <translation>Dein Spiel läuft und ist in diesem Netz zu finden.</translation>
+    </message>
+    <message>
+        <source>Your game is running.</source>
+        <translation>Dein Spiel läuft.</translation>
+    </message>
+    <message>
+        <source>Your game is starting...</source>
+        <translation>Dein Spiel startet …</translation>
+    </message>
+    <message>
+        <source>Rejoin %1</source>
+        <translation>Wieder beitreten: %1</translation>
     </message>
 </context>
 <context>
@@ -658,6 +1088,29 @@
     <message>
         <source>E&amp;xpert</source>
         <translation>&amp;Experte</translation>
+    </message>
+</context>
+<context>
+    <name>kalvex::RoomAdvertiser</name>
+    <message>
+        <source>your router forwards the port, but its own outside address %1 is private (another router stands before it)</source>
+        <translation>dein Router leitet den Port weiter, aber seine eigene Adresse nach außen, %1, ist privat (ein weiterer Router steht davor)</translation>
+    </message>
+    <message>
+        <source>Your game is listed in the room at %1 (the address you typed).</source>
+        <translation>Dein Spiel steht im Raum unter %1 (der Adresse, die du eingetragen hast).</translation>
+    </message>
+    <message>
+        <source>Your router forwards port %1: your game is listed in the room at %2.</source>
+        <translation>Dein Router leitet Port %1 weiter: Dein Spiel steht im Raum unter %2.</translation>
+    </message>
+    <message>
+        <source>Players outside cannot reach your game: %1. Forward TCP port %2 to this computer by hand and type your outside address below; until then your game is listed as not reachable from outside.</source>
+        <translation>Spieler von außerhalb erreichen dein Spiel nicht: %1. Leite TCP-Port %2 von Hand an diesen Computer weiter und trag unten deine Adresse von außen ein; bis dahin steht dein Spiel als „von außen nicht erreichbar“ im Raum.</translation>
+    </message>
+    <message>
+        <source>Asking your router to forward TCP port %1...</source>
+        <translation>Dein Router wird gebeten, TCP-Port %1 weiterzuleiten …</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1487,164 @@ Die unlesbare Bilanzdatei %1 ließ sich nicht beiseitelegen, darum wird die Bila
     <message>
         <source>OFF</source>
         <translation>AUS</translation>
+    </message>
+</context>
+<context>
+    <name>kalvex::XmppGameRoom</name>
+    <message>
+        <source>&quot;%1&quot; is no room address (like kalvex@conference.example.org), or &quot;%2&quot; no name that can be used in it.</source>
+        <translation>„%1“ ist keine Raumadresse (wie kalvex@conference.example.org), oder „%2“ ist kein Name, der sich darin verwenden lässt.</translation>
+    </message>
+    <message>
+        <source>Please enter the server.</source>
+        <translation>Bitte gib den Server ein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no account (like name@example.org).</source>
+        <translation>„%1“ ist kein Konto (wie name@example.org).</translation>
+    </message>
+    <message>
+        <source>The connection to the server %1 was lost: it does not answer.</source>
+        <translation>Die Verbindung zum Server %1 ist abgerissen: Er antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>The server %1 sent far more than a room needs: the lobby left it.</source>
+        <translation>Der Server %1 hat weit mehr geschickt, als ein Raum braucht: Die Lobby hat ihn verlassen.</translation>
+    </message>
+    <message>
+        <source>The server %1 refused the login: bad password or unknown account.</source>
+        <translation>Der Server %1 hat die Anmeldung abgelehnt: falsches Passwort oder unbekanntes Konto.</translation>
+    </message>
+    <message>
+        <source>The server %1 does not allow anonymous login: please use an account.</source>
+        <translation>Der Server %1 erlaubt keine anonyme Anmeldung: Bitte nimm ein Konto.</translation>
+    </message>
+    <message>
+        <source>The server %1 offers no way to log in that the lobby knows.</source>
+        <translation>Der Server %1 bietet keine Anmeldeart, die die Lobby kennt.</translation>
+    </message>
+    <message>
+        <source>The server %1 offers no encrypted connection (TLS), so the lobby does not log in there.</source>
+        <translation>Der Server %1 bietet keine verschlüsselte Verbindung (TLS), deshalb meldet sich die Lobby dort nicht an.</translation>
+    </message>
+    <message>
+        <source>The encrypted connection to the server %1 failed.</source>
+        <translation>Die verschlüsselte Verbindung zum Server %1 ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Cannot find the server %1.</source>
+        <translation>Der Server %1 ist nicht zu finden.</translation>
+    </message>
+    <message>
+        <source>Cannot reach the server %1 (%2).</source>
+        <translation>Der Server %1 ist nicht erreichbar (%2).</translation>
+    </message>
+    <message>
+        <source>The server %1 does not serve &quot;%2&quot;: please check the server and the account.</source>
+        <translation>Der Server %1 ist nicht für „%2“ zuständig: Bitte prüf den Server und das Konto.</translation>
+    </message>
+    <message>
+        <source>The server %1 closed the connection.</source>
+        <translation>Der Server %1 hat die Verbindung beendet.</translation>
+    </message>
+    <message>
+        <source>The server %1 closed the connection: %2</source>
+        <translation>Der Server %1 hat die Verbindung beendet: %2</translation>
+    </message>
+    <message>
+        <source>The connection to the server %1 was lost.</source>
+        <translation>Die Verbindung zum Server %1 ist abgerissen.</translation>
+    </message>
+    <message>
+        <source>it is for another server</source>
+        <translation>es gehört zu einem anderen Server</translation>
+    </message>
+    <message>
+        <source>no trusted authority signed it</source>
+        <translation>keine vertrauenswürdige Stelle hat es unterschrieben</translation>
+    </message>
+    <message>
+        <source>it has expired</source>
+        <translation>es ist abgelaufen</translation>
+    </message>
+    <message>
+        <source>it is not valid yet</source>
+        <translation>es ist noch nicht gültig</translation>
+    </message>
+    <message>
+        <source>it was revoked</source>
+        <translation>es wurde widerrufen</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot prove who it is: its certificate is refused (%2).</source>
+        <translation>Der Server %1 kann nicht beweisen, wer er ist: Sein Zertifikat wird abgelehnt (%2).</translation>
+    </message>
+    <message>
+        <source>You are no longer in the room.</source>
+        <translation>Du bist nicht mehr im Raum.</translation>
+    </message>
+    <message>
+        <source>You were removed from the room.</source>
+        <translation>Du wurdest aus dem Raum entfernt.</translation>
+    </message>
+    <message>
+        <source>You are banned from the room.</source>
+        <translation>Du bist aus dem Raum verbannt.</translation>
+    </message>
+    <message>
+        <source>The room was closed.</source>
+        <translation>Der Raum wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>The name %1 is still in use in the room, perhaps by this lobby&apos;s lost connection.</source>
+        <translation>Der Name %1 ist im Raum noch belegt, vielleicht von der abgerissenen Verbindung dieser Lobby.</translation>
+    </message>
+    <message>
+        <source>The room %1 does not exist.</source>
+        <translation>Den Raum %1 gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>The room %1 does not exist, and the server does not let the lobby create it.</source>
+        <translation>Den Raum %1 gibt es nicht, und der Server lässt die Lobby ihn nicht anlegen.</translation>
+    </message>
+    <message>
+        <source>The room %1 is for its members only.</source>
+        <translation>Der Raum %1 ist nur für seine Mitglieder.</translation>
+    </message>
+    <message>
+        <source>The room %1 does not let you in.</source>
+        <translation>Der Raum %1 lässt dich nicht hinein.</translation>
+    </message>
+    <message>
+        <source>The room %1 wants a password.</source>
+        <translation>Der Raum %1 verlangt ein Passwort.</translation>
+    </message>
+    <message>
+        <source>The room %1 is full, or its server does not answer.</source>
+        <translation>Der Raum %1 ist voll, oder sein Server antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>The server of the room %1 cannot be reached.</source>
+        <translation>Der Server des Raums %1 ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; cannot be used in the room %2.</source>
+        <translation>Der Name „%1“ lässt sich im Raum %2 nicht verwenden.</translation>
+    </message>
+    <message>
+        <source>The room %1 refused entry (error %2).</source>
+        <translation>Der Raum %1 hat den Zutritt verweigert (Fehler %2).</translation>
+    </message>
+</context>
+<context>
+    <name>kalvex::XmppSocketConnection</name>
+    <message>
+        <source>no answer</source>
+        <translation>keine Antwort</translation>
+    </message>
+    <message>
+        <source>it sends too much</source>
+        <translation>er schickt zu viel</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "lobby/found_games.h"
 
+#include "net/shown_text.h"
+
 #include <algorithm>
 
 namespace kalvex {
@@ -45,10 +47,10 @@ std::string heardAgoText(std::int64_t lastHeardMs, std::int64_t nowMs)
 {
     const std::int64_t seconds = std::max<std::int64_t>(0, (nowMs - lastHeardMs) / 1000);
     if (seconds < 1)
-        return "now";
+        return translate("FoundGames", "now");
     if (seconds < 60)
-        return std::to_string(seconds) + " s ago";
-    return std::to_string(seconds / 60) + " min ago";
+        return withArgs(translate("FoundGames", "%1 s ago"), {std::to_string(seconds)});
+    return withArgs(translate("FoundGames", "%1 min ago"), {std::to_string(seconds / 60)});
 }
 
 } // namespace kalvex

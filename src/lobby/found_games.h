@@ -39,7 +39,8 @@ private:
     std::vector<FoundGame> list;
 };
 
-// "now", "3 s ago", "1 min ago": how long ago a game was last heard.
+// "now", "3 s ago", "1 min ago": how long ago a game was last heard, in the
+// player's language.
 std::string heardAgoText(std::int64_t lastHeardMs, std::int64_t nowMs);
 
 } // namespace kalvex

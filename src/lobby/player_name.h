@@ -13,7 +13,8 @@ namespace kalvex {
 // Longer names are refused: they would not fit a discovery datagram.
 inline constexpr std::size_t kMaxPlayerNameBytes = 32;
 
-// Why a name cannot be used, as a sentence for the user; nothing when it can.
+// Why a name cannot be used, as a sentence for the user in his language;
+// nothing when it can.
 std::optional<std::string> playerNameProblem(std::string_view name);
 
 } // namespace kalvex

@@ -1,5 +1,7 @@
 #include "lobby/router_session.h"
 
+#include "net/shown_text.h"
+
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -8,42 +10,54 @@ namespace kalvex {
 
 namespace {
 
-constexpr const char *kNotConnectedText =
-    "The router answered but is not connected to the internet, so players outside cannot reach "
-    "this game";
-constexpr const char *kStoppedAnsweringText = "The router stopped answering (UPnP)";
+std::string notConnectedText()
+{
+    return translate("RouterSession", "The router answered but is not connected to the internet, "
+                                      "so players outside cannot reach this game");
+}
+
+std::string stoppedAnsweringText()
+{
+    return translate("RouterSession", "The router stopped answering (UPnP)");
+}
 
 std::string noInternetAddressText(const std::string &address)
 {
     if (address.empty() || address == "0.0.0.0")
-        return "The router has no public internet address (it may sit behind another router), so "
-               "players outside cannot reach this game";
-    return "The router's internet address " + address +
-           " is itself a private one: this network sits behind another router (the provider's), "
-           "so players outside cannot reach this game";
+        return translate("RouterSession",
+                         "The router has no public internet address (it may sit behind another "
+                         "router), so players outside cannot reach this game");
+    return withArgs(translate("RouterSession",
+                              "The router's internet address %1 is itself a private one: this "
+                              "network sits behind another router (the provider's), so players "
+                              "outside cannot reach this game"),
+                    {address});
 }
 
 std::string refusalReason(int code)
 {
     switch (code) {
     case kRouterNotAuthorized:
-        return "it does not let this machine open that port (action not authorized)";
+        return translate("RouterSession",
+                         "it does not let this machine open that port (action not authorized)");
     case kRouterConflictInMappingEntry:
-        return "it already forwards that port to another machine (conflict with another mapping)";
+        return translate("RouterSession", "it already forwards that port to another machine "
+                                          "(conflict with another mapping)");
     case kRouterNoPortMapsAvailable:
-        return "its table of forwarded ports is full";
+        return translate("RouterSession", "its table of forwarded ports is full");
     case kRouterConflictWithOtherMechanisms:
-        return "it conflicts with a forwarding set up another way on the router";
+        return translate("RouterSession",
+                         "it conflicts with a forwarding set up another way on the router");
     case 716: // WildCardNotPermittedInExtPort
-        return "it does not accept that port (wildcard not permitted)";
+        return translate("RouterSession", "it does not accept that port (wildcard not permitted)");
     case 724: // SamePortValuesRequired
-        return "it needs the same port outside and inside";
+        return translate("RouterSession", "it needs the same port outside and inside");
     case 727: // ExternalPortOnlySupportsWildcard
-        return "it only forwards ports it chooses itself";
+        return translate("RouterSession", "it only forwards ports it chooses itself");
     case 501: // ActionFailed
-        return "the action failed on the router";
+        return translate("RouterSession", "the action failed on the router");
     default:
-        return "error " + std::to_string(code);
+        return withArgs(translate("RouterSession", "error %1"), {std::to_string(code)});
     }
 }
 
@@ -84,9 +98,9 @@ std::optional<std::array<unsigned, 4>> ipv4Parts(const std::string &text)
 std::string routerRefusalText(std::uint16_t port, int code)
 {
     if (code < 0)
-        return kStoppedAnsweringText;
-    return "The router refused to forward TCP port " + std::to_string(port) + ": " +
-           refusalReason(code);
+        return stoppedAnsweringText();
+    return withArgs(translate("RouterSession", "The router refused to forward TCP port %1: %2"),
+                    {std::to_string(port), refusalReason(code)});
 }
 
 bool isPublicIPv4(const std::string &address)
@@ -121,9 +135,9 @@ MappingOutcome RouterSession::map(std::uint16_t wanted)
     if (!routerKnown) {
         const RouterSearch search = gateway->find();
         if (search == RouterSearch::NoneAnswered)
-            return failure(kNoRouterText);
+            return failure(translate("RouterSession", kNoRouterText));
         if (search == RouterSearch::NotConnected)
-            return failure(kNotConnectedText);
+            return failure(notConnectedText());
         routerKnown = true;
         lease = requestedLease;
     }
@@ -140,9 +154,11 @@ MappingOutcome RouterSession::mapOnKnownRouter(std::uint16_t wanted)
     std::string external;
     const int addressResult = gateway->externalAddress(external);
     if (addressResult != 0)
-        return failure(addressResult < 0 ? kStoppedAnsweringText
-                                         : "The router did not tell its internet address, so "
-                                           "players outside cannot be told where to connect");
+        return failure(addressResult < 0
+                           ? stoppedAnsweringText()
+                           : translate("RouterSession",
+                                       "The router did not tell its internet address, so "
+                                       "players outside cannot be told where to connect"));
     if (!isPublicIPv4(external))
         return failure(noInternetAddressText(external));
 
@@ -179,7 +195,7 @@ int RouterSession::addMapping(std::uint16_t wanted)
 MappingOutcome RouterSession::renew()
 {
     if (!port)
-        return failure(kNoRouterText);
+        return failure(translate("RouterSession", kNoRouterText));
     const std::uint16_t wanted = *port;
     MappingOutcome outcome = mapOnKnownRouter(wanted);
     if (!outcome.mapped) {

@@ -4,6 +4,7 @@
 // waits for the router on every call.
 
 #include "lobby/router_gateway.h"
+#include "net/shown_text.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,8 +51,10 @@ private:
     std::optional<std::uint16_t> port;
 };
 
-// The texts a player sees when the router cannot forward the port.
-inline constexpr const char *kNoRouterText = "No router answered (UPnP is off or not supported)";
+// The texts a player sees when the router cannot forward the port, in his
+// language (the English one is looked up under "RouterSession").
+inline constexpr const char *kNoRouterText =
+    QT_TRANSLATE_NOOP("RouterSession", "No router answered (UPnP is off or not supported)");
 std::string routerRefusalText(std::uint16_t port, int code);
 // True for an IPv4 address that players elsewhere on the internet can reach
 // (not private, shared, loop-back, link-local, reserved or unspecified).

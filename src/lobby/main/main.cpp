@@ -2,6 +2,7 @@
 
 #include "app/qt/kalvex_application.h"
 #include "app/qt/single_instance.h"
+#include "app/qt/translations.h"
 #include "lobby/qt/game_room.h"
 #include "lobby/qt/lobby_window.h"
 #include "lobby/qt/password_store.h"
@@ -33,6 +34,8 @@ int main(int argc, char **argv)
     Q_INIT_RESOURCE(desktop_icons);
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("kalvex"), QIcon(QStringLiteral(":/icons/kalvex-64.png"))));
+    // The game's catalogue holds the lobby's texts too.
+    kalvex::installTranslations(application, QStringLiteral("kalvex"));
 
     kalvex::SingleInstance guard(QStringLiteral("orbo77lobby"));
     if (guard.anotherInstanceRuns())

@@ -35,13 +35,13 @@ QString GameLauncher::findGameProgram()
 bool GameLauncher::start(const GameCommand &next, QString *problem)
 {
     if (running()) {
-        *problem = QStringLiteral("A game started from the lobby is still running.");
+        *problem = tr("A game started from the lobby is still running.");
         return false;
     }
     const QString program = findGameProgram();
     if (program.isEmpty()) {
-        *problem = QStringLiteral("The game program \"kalvex\" was found neither beside the "
-                                  "lobby nor on the PATH.");
+        *problem = tr("The game program \"kalvex\" was found neither beside the "
+                      "lobby nor on the PATH.");
         return false;
     }
     command = next;
@@ -67,7 +67,7 @@ bool GameLauncher::start(const GameCommand &next, QString *problem)
     connect(process.get(), &QProcess::errorOccurred, this,
             [this, program](QProcess::ProcessError e) {
                 if (e == QProcess::FailedToStart)
-                    emit startFailed(QStringLiteral("The game program %1 could not be started: %2")
+                    emit startFailed(tr("The game program %1 could not be started: %2")
                                          .arg(program, process->errorString()));
             });
     connect(process.get(), &QProcess::finished, this, &GameLauncher::finished);

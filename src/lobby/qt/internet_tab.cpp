@@ -35,7 +35,12 @@ enum Column
 
 // Nobody types more into one line of the room's chat.
 constexpr int kMaxChatInput = 500;
-const QString kNotReachable = QStringLiteral("not reachable from outside");
+// Shown, and compared, in place of the address of a game that cannot be
+// reached from outside.
+QString notReachableText()
+{
+    return InternetTab::tr("not reachable from outside");
+}
 constexpr int kNicknameRole = Qt::UserRole;
 
 template <typename W> W *named(W *widget, const char *name)
@@ -50,6 +55,12 @@ QLabel *note(const char *name, QWidget *parent)
     label->setWordWrap(true);
     label->hide();
     return label;
+}
+
+// A line of the room's chat that the lobby itself writes.
+QString ownLine(const QString &text)
+{
+    return QStringLiteral("<i style=\"color:#606060\">%1</i>").arg(text);
 }
 
 void showText(QLabel *label, const QString &text)
@@ -115,21 +126,19 @@ InternetTab::~InternetTab()
 
 QWidget *InternetTab::buildAccountForm()
 {
-    auto *box = named(new QGroupBox(QStringLiteral("Chat server account"), this), "box_account");
+    auto *box = named(new QGroupBox(tr("Chat server account"), this), "box_account");
     serverEdit = named(new QLineEdit(box), "edit_room_server");
-    serverEdit->setPlaceholderText(QStringLiteral("an XMPP server, e.g. jabber.example.org"));
-    anonymousCheck =
-        named(new QCheckBox(QStringLiteral("Anonymous login"), box), "check_anonymous");
+    serverEdit->setPlaceholderText(tr("an XMPP server, e.g. jabber.example.org"));
+    anonymousCheck = named(new QCheckBox(tr("Anonymous login"), box), "check_anonymous");
     jidEdit = named(new QLineEdit(box), "edit_room_jid");
-    jidEdit->setPlaceholderText(QStringLiteral("you@example.org"));
+    jidEdit->setPlaceholderText(tr("you@example.org"));
     passwordEdit = named(new QLineEdit(box), "edit_room_password");
     passwordEdit->setEchoMode(QLineEdit::Password);
-    rememberCheck =
-        named(new QCheckBox(QStringLiteral("Remember password"), box), "check_remember_password");
+    rememberCheck = named(new QCheckBox(tr("Remember password"), box), "check_remember_password");
     passwordPlaceLabel = note("label_password_place", box);
     roomEdit = named(new QLineEdit(box), "edit_room");
-    roomEdit->setPlaceholderText(QStringLiteral("room@conference.example.org"));
-    connectButton = named(new QPushButton(QStringLiteral("Connect"), box), "button_room_connect");
+    roomEdit->setPlaceholderText(tr("room@conference.example.org"));
+    connectButton = named(new QPushButton(tr("Connect"), box), "button_room_connect");
     connectButton->setMinimumHeight(32);
     stateLabel = named(new QLabel(box), "label_room_state");
     errorLabel = note("label_room_error", box);
@@ -152,7 +161,7 @@ QWidget *InternetTab::buildAccountForm()
     serverRow->addWidget(anonymousCheck);
     auto *accountRow = new QHBoxLayout;
     accountRow->addWidget(jidEdit, 3);
-    accountRow->addWidget(new QLabel(QStringLiteral("Password:"), box));
+    accountRow->addWidget(new QLabel(tr("Password:"), box));
     accountRow->addWidget(passwordEdit, 2);
     accountRow->addWidget(rememberCheck);
     auto *roomRow = new QHBoxLayout;
@@ -160,10 +169,10 @@ QWidget *InternetTab::buildAccountForm()
     roomRow->addWidget(connectButton);
 
     auto *form = new QFormLayout(box);
-    form->addRow(QStringLiteral("Server:"), serverRow);
-    form->addRow(QStringLiteral("Account:"), accountRow);
+    form->addRow(tr("Server:"), serverRow);
+    form->addRow(tr("Account:"), accountRow);
     form->addRow(QString(), passwordPlaceLabel);
-    form->addRow(QStringLiteral("Room:"), roomRow);
+    form->addRow(tr("Room:"), roomRow);
     form->addRow(QString(), stateLabel);
     form->addRow(QString(), errorLabel);
     form->addRow(QString(), nameTakenRow);
@@ -194,11 +203,9 @@ QWidget *InternetTab::buildRoomView()
     splitter->setChildrenCollapsible(false);
 
     auto *gamesPage = new QWidget(splitter);
-    auto *gamesLabel = new QLabel(QStringLiteral("Games in the room:"), gamesPage);
+    auto *gamesLabel = new QLabel(tr("Games in the room:"), gamesPage);
     gameList = named(new QTreeWidget(gamesPage), "list_room_games");
-    gameList->setHeaderLabels({QStringLiteral("Host"), QStringLiteral("Address"),
-                               QStringLiteral("Port"), QStringLiteral("Players"),
-                               QStringLiteral("State")});
+    gameList->setHeaderLabels({tr("Host"), tr("Address"), tr("Port"), tr("Players"), tr("State")});
     gameList->setRootIsDecorated(false);
     gameList->setUniformRowHeights(true);
     gameList->setAllColumnsShowFocus(true);
@@ -209,7 +216,7 @@ QWidget *InternetTab::buildRoomView()
     gameList->setColumnWidth(PlayersColumn, 60);
     gameList->setColumnWidth(StateColumn, 70);
     gamesLabel->setBuddy(gameList);
-    auto *reachableLabel = new QLabel(QStringLiteral("Your outside address:"), gamesPage);
+    auto *reachableLabel = new QLabel(tr("Your outside address:"), gamesPage);
     reachableEdit = named(new QLineEdit(gamesPage), "edit_reachable_address");
     reachableEdit->setPlaceholderText(QStringLiteral(
         "empty: ask the router; or host[:port] when you forwarded the port by hand"));
@@ -226,13 +233,13 @@ QWidget *InternetTab::buildRoomView()
     gamesLayout->addWidget(reachabilityLabel);
 
     auto *chatPage = new QWidget(splitter);
-    auto *chatLabel = new QLabel(QStringLiteral("Room chat:"), chatPage);
+    auto *chatLabel = new QLabel(tr("Room chat:"), chatPage);
     chatView = named(new QTextBrowser(chatPage), "text_room_chat");
     chatView->setOpenLinks(false);
     chatEdit = named(new QLineEdit(chatPage), "edit_room_chat");
     chatEdit->setMaxLength(kMaxChatInput);
-    chatEdit->setPlaceholderText(QStringLiteral("Say something to the room, then press Enter"));
-    auto *peopleLabel = new QLabel(QStringLiteral("People in the room:"), chatPage);
+    chatEdit->setPlaceholderText(tr("Say something to the room, then press Enter"));
+    auto *peopleLabel = new QLabel(tr("People in the room:"), chatPage);
     peopleList = named(new QListWidget(chatPage), "list_room_people");
     peopleList->setFixedWidth(170);
     auto *chatColumn = new QVBoxLayout;
@@ -252,7 +259,7 @@ QWidget *InternetTab::buildRoomView()
     connect(gameList, &QTreeWidget::itemSelectionChanged, this, &InternetTab::gameSelectionChanged);
     connect(gameList, &QTreeWidget::itemActivated, this, [this] {
         if (QTreeWidgetItem *item = gameList->currentItem();
-            item != nullptr && item->text(AddressColumn) != kNotReachable)
+            item != nullptr && item->text(AddressColumn) != notReachableText())
             emit gameActivated();
     });
     connect(chatEdit, &QLineEdit::returnPressed, this, &InternetTab::sendChat);
@@ -332,10 +339,10 @@ void InternetTab::keepPassword(const QString &account, const QString &password)
         } else if (outcome == PasswordStore::Outcome::Unavailable) {
             // Nothing was kept; the note says where it would go next time.
             self->passwordPlace = PasswordPlace::SettingsFile;
-            self->passwordNote = QStringLiteral("The password was not remembered.");
+            self->passwordNote = tr("The password was not remembered.");
         } else {
-            self->passwordNote = QStringLiteral("The desktop's password store refused to keep "
-                                                "the password.");
+            self->passwordNote = tr("The desktop's password store refused to keep "
+                                    "the password.");
         }
         self->showPasswordPlace();
     });
@@ -346,11 +353,11 @@ void InternetTab::showPasswordPlace()
     QString text;
     if (rememberCheck->isChecked()) {
         if (passwordPlace == PasswordPlace::DesktopStore)
-            text = QStringLiteral("The password is kept in the desktop's password store.");
+            text = tr("The password is kept in the desktop's password store.");
         else if (passwordPlace == PasswordPlace::SettingsFile)
-            text = QStringLiteral("This desktop has no password store: the password is kept as "
-                                  "plain text in orbolobby.ini. Uncheck \"Remember password\" "
-                                  "to keep it nowhere.");
+            text = tr("This desktop has no password store: the password is kept as "
+                      "plain text in orbolobby.ini. Uncheck \"Remember password\" "
+                      "to keep it nowhere.");
     }
     if (!passwordNote.isEmpty())
         text = passwordNote + QLatin1Char(' ') + text;
@@ -379,8 +386,8 @@ std::optional<RoomAccount> InternetTab::account(const QString &name)
         parseChatServer(serverEdit->text().trimmed().toStdString());
     if (!server) {
         showError(serverEdit->text().trimmed().isEmpty()
-                      ? QStringLiteral("Type the chat server's name first.")
-                      : QStringLiteral("\"%1\" is not a server: type its name, or name:port.")
+                      ? tr("Type the chat server's name first.")
+                      : tr("\"%1\" is not a server: type its name, or name:port.")
                             .arg(serverEdit->text().trimmed()));
         serverEdit->setFocus();
         return std::nullopt;
@@ -396,20 +403,20 @@ std::optional<RoomAccount> InternetTab::account(const QString &name)
         account.password = passwordEdit->text();
         const qsizetype at = account.jid.indexOf(QLatin1Char('@'));
         if (at <= 0 || at == account.jid.size() - 1) {
-            showError(QStringLiteral("Type your account as name@server, or choose anonymous "
-                                     "login."));
+            showError(tr("Type your account as name@server, or choose anonymous "
+                         "login."));
             jidEdit->setFocus();
             return std::nullopt;
         }
         if (account.password.isEmpty()) {
-            showError(QStringLiteral("Type your account's password."));
+            showError(tr("Type your account's password."));
             passwordEdit->setFocus();
             return std::nullopt;
         }
     }
     const qsizetype at = account.room.indexOf(QLatin1Char('@'));
     if (at <= 0 || at == account.room.size() - 1 || account.room.contains(QLatin1Char(' '))) {
-        showError(QStringLiteral("Type the room as room@conference.server."));
+        showError(tr("Type the room as room@conference.server."));
         roomEdit->setFocus();
         return std::nullopt;
     }
@@ -466,8 +473,9 @@ void InternetTab::entered(const QString &name)
     showError(QString());
     nameTakenRow->hide();
     setState(State::InRoom);
-    addChatLine(QStringLiteral("<i style=\"color:#606060\">You are in %1 as %2.</i>")
-                    .arg(roomEdit->text().trimmed().toHtmlEscaped(), name.toHtmlEscaped()));
+    addChatLine(
+        ownLine(tr("You are in %1 as %2.")
+                    .arg(roomEdit->text().trimmed().toHtmlEscaped(), name.toHtmlEscaped())));
     advertiser.setInRoom(true);
 }
 
@@ -475,7 +483,7 @@ void InternetTab::left()
 {
     forgetRoom();
     if (current == State::InRoom) {
-        addChatLine(QStringLiteral("<i style=\"color:#606060\">You left the room.</i>"));
+        addChatLine(ownLine(tr("You left the room.")));
         setState(State::Offline);
     }
 }
@@ -486,8 +494,7 @@ void InternetTab::occupantChanged(const QString &name, const std::optional<GameA
     if (!present.changed(name.toStdString(), advert))
         return;
     if (!known && current == State::InRoom && name != nickname)
-        addChatLine(
-            QStringLiteral("<i style=\"color:#606060\">%1 came in.</i>").arg(name.toHtmlEscaped()));
+        addChatLine(ownLine(tr("%1 came in.").arg(name.toHtmlEscaped())));
     showPeople();
     showGames();
 }
@@ -496,8 +503,7 @@ void InternetTab::occupantLeft(const QString &name)
 {
     if (!present.left(name.toStdString()))
         return;
-    addChatLine(
-        QStringLiteral("<i style=\"color:#606060\">%1 left.</i>").arg(name.toHtmlEscaped()));
+    addChatLine(ownLine(tr("%1 left.").arg(name.toHtmlEscaped())));
     showPeople();
     showGames();
 }
@@ -518,14 +524,13 @@ void InternetTab::nicknameTaken(const QString &suggestion)
     setState(State::Offline);
     suggestedName = suggestion;
     nameTakenLabel->setText(
-        suggestion.isEmpty()
-            ? QStringLiteral("Someone in the room already goes by \"%1\": choose another name "
-                             "above and connect again.")
-                  .arg(nickname)
-            : QStringLiteral("Someone in the room already goes by \"%1\". Choose another name "
-                             "above, or enter as \"%2\".")
-                  .arg(nickname, suggestion));
-    useNameButton->setText(QStringLiteral("Enter as \"%1\"").arg(suggestion));
+        suggestion.isEmpty() ? tr("Someone in the room already goes by \"%1\": choose another name "
+                                  "above and connect again.")
+                                   .arg(nickname)
+                             : tr("Someone in the room already goes by \"%1\". Choose another name "
+                                  "above, or enter as \"%2\".")
+                                   .arg(nickname, suggestion));
+    useNameButton->setText(tr("Enter as \"%1\"").arg(suggestion));
     useNameButton->setVisible(!suggestion.isEmpty());
     nameTakenRow->show();
 }
@@ -579,7 +584,7 @@ void InternetTab::reachableEdited()
     const QString text = reachableEdit->text().trimmed();
     if (!advertiser.setReachableAddress(text)) {
         showText(reachabilityLabel,
-                 QStringLiteral("\"%1\" is not an address: type host or host:port.").arg(text));
+                 tr("\"%1\" is not an address: type host or host:port.").arg(text));
         return;
     }
     RoomSettings settings = loadRoomSettings();
@@ -595,23 +600,23 @@ void InternetTab::setState(State next)
                            static_cast<QWidget *>(anonymousCheck)})
         field->setEnabled(offline);
     anonymousToggled();
-    connectButton->setText(offline                 ? QStringLiteral("Connect")
-                           : next == State::InRoom ? QStringLiteral("Disconnect")
-                                                   : QStringLiteral("Cancel"));
+    connectButton->setText(offline                 ? tr("Connect")
+                           : next == State::InRoom ? tr("Disconnect")
+                                                   : tr("Cancel"));
     chatEdit->setEnabled(next == State::InRoom);
     QString text;
     switch (next) {
     case State::Offline:
-        text = QStringLiteral("Not connected.");
+        text = tr("Not connected.");
         break;
     case State::Connecting:
-        text = QStringLiteral("Connecting to %1...").arg(serverEdit->text().trimmed());
+        text = tr("Connecting to %1...").arg(serverEdit->text().trimmed());
         break;
     case State::InRoom:
-        text = QStringLiteral("In %1 as %2.").arg(roomEdit->text().trimmed(), nickname);
+        text = tr("In %1 as %2.").arg(roomEdit->text().trimmed(), nickname);
         break;
     case State::WaitingToRetry:
-        text = QStringLiteral("Not connected.");
+        text = tr("Not connected.");
         break;
     }
     stateLabel->setText(text);
@@ -621,9 +626,9 @@ void InternetTab::showError(const QString &text)
 {
     QString shown = text;
     if (!text.isEmpty() && current == State::WaitingToRetry)
-        shown += QStringLiteral(" Trying again in %1 s.").arg(retryIn);
+        shown += QLatin1Char(' ') + tr("Trying again in %1 s.").arg(retryIn);
     else if (!text.isEmpty() && current == State::Connecting && retryIn <= 0 && !failure.isEmpty())
-        shown += QStringLiteral(" Trying again...");
+        shown += QLatin1Char(' ') + tr("Trying again...");
     showText(errorLabel, shown);
 }
 
@@ -633,7 +638,7 @@ void InternetTab::showPeople()
     for (const RoomPerson &person : present.people()) {
         auto *item = new QListWidgetItem(QString::fromStdString(person.nickname), peopleList);
         if (person.advert)
-            item->setToolTip(QStringLiteral("hosts a game"));
+            item->setToolTip(tr("hosts a game"));
         if (QString::fromStdString(person.nickname) == nickname) {
             QFont bold = item->font();
             bold.setBold(true);
@@ -660,17 +665,16 @@ void InternetTab::showGames()
             item->setText(HostColumn,
                           advert.hostName.empty() ? nick : QString::fromStdString(advert.hostName));
             item->setText(AddressColumn, advert.reachable() ? QString::fromStdString(advert.address)
-                                                            : kNotReachable);
+                                                            : notReachableText());
             item->setText(PortColumn,
                           advert.reachable() ? QString::number(advert.port) : QString());
             item->setText(PlayersColumn, QString::number(advert.seated));
-            item->setText(StateColumn,
-                          advert.running ? QStringLiteral("playing") : QStringLiteral("waiting"));
+            item->setText(StateColumn, advert.running ? tr("playing") : tr("waiting"));
             if (!advert.reachable()) {
                 item->setForeground(AddressColumn, QColor(0x80, 0x80, 0x80));
                 item->setToolTip(AddressColumn,
-                                 QStringLiteral("Its host's router did not open the game's port, "
-                                                "and no address was typed: ask the host."));
+                                 tr("Its host's router did not open the game's port, "
+                                    "and no address was typed: ask the host."));
             }
             if (nick == selectedHost) {
                 gameList->setCurrentItem(item);
@@ -692,7 +696,7 @@ void InternetTab::gameSelectionChanged()
     if (selected.isEmpty())
         return;
     const QTreeWidgetItem *item = selected.first();
-    const bool reachable = item->text(AddressColumn) != kNotReachable;
+    const bool reachable = item->text(AddressColumn) != notReachableText();
     emit unreachableSelected(!reachable);
     if (reachable)
         emit gameSelected(

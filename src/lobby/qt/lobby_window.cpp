@@ -80,17 +80,16 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
     setWindowTitle(QStringLiteral("Orbo77 Lobby"));
     clock.start();
 
-    auto *nameLabel = new QLabel(QStringLiteral("Your name:"), this);
+    auto *nameLabel = new QLabel(tr("Your name:"), this);
     nameEdit = new QLineEdit(loadLobbyPlayerName(), this);
     nameEdit->setObjectName(QStringLiteral("edit_name"));
     nameEdit->setMaxLength(static_cast<int>(kMaxPlayerNameBytes));
     nameLabel->setBuddy(nameEdit);
 
-    auto *listLabel = new QLabel(QStringLiteral("Games on this network:"), this);
+    auto *listLabel = new QLabel(tr("Games on this network:"), this);
     gameList = new QTreeWidget(this);
     gameList->setObjectName(QStringLiteral("list_games"));
-    gameList->setHeaderLabels({QStringLiteral("Host"), QStringLiteral("Address"),
-                               QStringLiteral("Port"), QStringLiteral("Seen")});
+    gameList->setHeaderLabels({tr("Host"), tr("Address"), tr("Port"), tr("Seen")});
     gameList->setRootIsDecorated(false);
     gameList->setUniformRowHeights(true);
     gameList->setAllColumnsShowFocus(true);
@@ -102,17 +101,17 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
     listLabel->setBuddy(gameList);
     discoveryState = label("label_discovery", this);
 
-    auto *addressLabel = new QLabel(QStringLiteral("Host's address:"), this);
+    auto *addressLabel = new QLabel(tr("Host's address:"), this);
     addressEdit = new QLineEdit(this);
     addressEdit->setObjectName(QStringLiteral("edit_address"));
     addressEdit->setPlaceholderText(
-        QStringLiteral("a game in the list, or host, host:port, [IPv6 address]:port"));
+        tr("a game in the list, or host, host:port, [IPv6 address]:port"));
     addressLabel->setBuddy(addressEdit);
 
-    hostButton = button(QStringLiteral("Host a Game"), "button_host", this);
-    joinButton = button(QStringLiteral("Join"), "button_join", this);
-    soloButton = button(QStringLiteral("Solo Game"), "button_solo", this);
-    rejoinButton = button(QStringLiteral("Rejoin"), "button_rejoin", this);
+    hostButton = button(tr("Host a Game"), "button_host", this);
+    joinButton = button(tr("Join"), "button_join", this);
+    soloButton = button(tr("Solo Game"), "button_solo", this);
+    rejoinButton = button(tr("Rejoin"), "button_rejoin", this);
     rejoinButton->hide();
 
     status = label("label_status", this);
@@ -141,7 +140,7 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
     localLayout->addWidget(listLabel);
     localLayout->addWidget(gameList, 1);
     localLayout->addWidget(discoveryState);
-    tabs->addTab(localPage, QStringLiteral("Local Network"));
+    tabs->addTab(localPage, tr("Local Network"));
     internet = new InternetTab(
         *services.room, *services.passwords, *advertiser,
         [this]() -> std::optional<QString> {
@@ -152,7 +151,7 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
             return QString::fromStdString(*name);
         },
         tabs);
-    tabs->addTab(internet, QStringLiteral("Internet"));
+    tabs->addTab(internet, tr("Internet"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
@@ -194,8 +193,8 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
         roomGameUnreachable = unreachable;
         if (unreachable) {
             addressEdit->clear();
-            showNote(QStringLiteral("This game cannot be reached from outside its host's "
-                                    "network: ask its host for an address."));
+            showNote(tr("This game cannot be reached from outside its host's network: ask its "
+                        "host for an address."));
         }
         showGameState();
     });
@@ -214,18 +213,17 @@ LobbyWindow::LobbyWindow(const Ports &ports, InternetServices internetServices, 
     linkState->hide();
     status->hide();
     if (!links->listen(ports.link, &error))
-        linkState->setText(QStringLiteral("The lobby port %1 is in use (%2): games started here "
-                                          "run without their lobby link.")
-                               .arg(ports.link)
-                               .arg(error));
+        linkState->setText(tr("The lobby port %1 is in use (%2): games started here run without "
+                              "their lobby link.")
+                               .arg(QString::number(ports.link), error));
     linkState->setVisible(!linkState->text().isEmpty());
-    if (!listener->listen(ports.discovery, &error))
-        discoveryState->setText(QStringLiteral("Games on this network cannot be found: UDP port "
-                                               "%1 is not available (%2).")
-                                    .arg(ports.discovery)
-                                    .arg(error));
+    discoveryUnavailable = !listener->listen(ports.discovery, &error);
+    if (discoveryUnavailable)
+        discoveryState->setText(tr("Games on this network cannot be found: UDP port %1 is not "
+                                   "available (%2).")
+                                    .arg(QString::number(ports.discovery), error));
     else
-        discoveryState->setText(QStringLiteral("Looking for games on this network..."));
+        discoveryState->setText(tr("Looking for games on this network..."));
     games->setLinkPort(ports.link);
     refreshTimer.start(kRefreshMs);
     showGameState();
@@ -315,14 +313,13 @@ void LobbyWindow::joinGame()
         return;
     const QString typed = addressEdit->text().trimmed();
     if (typed.isEmpty()) {
-        showProblem(QStringLiteral("Select a game in the list, or type the host's address."));
+        showProblem(tr("Select a game in the list, or type the host's address."));
         addressEdit->setFocus();
         return;
     }
     const std::optional<GameAddress> address = parseGameAddress(typed.toStdString());
     if (!address) {
-        showProblem(QStringLiteral("\"%1\" is not an address: type host, host:port or "
-                                   "[IPv6 address]:port.")
+        showProblem(tr("\"%1\" is not an address: type host, host:port or [IPv6 address]:port.")
                         .arg(typed));
         addressEdit->setFocus();
         return;
@@ -401,11 +398,10 @@ void LobbyWindow::showGames()
             item->setSelected(true);
         }
     }
-    if (list.empty() && !discoveryState->text().startsWith(QStringLiteral("Games on this")))
-        discoveryState->setText(QStringLiteral("Looking for games on this network..."));
-    else if (!list.empty() && !discoveryState->text().startsWith(QStringLiteral("Games on this")))
+    if (!discoveryUnavailable) // else its reason stays shown
         discoveryState->setText(
-            QStringLiteral("Double-click a game to join it, or select it and press Join."));
+            list.empty() ? tr("Looking for games on this network...")
+                         : tr("Double-click a game to join it, or select it and press Join."));
     emit stateShown();
 }
 
@@ -465,23 +461,22 @@ void LobbyWindow::showGameState()
     joinButton->setEnabled(!running && !unreachableGameSelected());
     soloButton->setEnabled(!running);
     if (links->openLinks() > 0 && announcer->active() && advertiser->advertised())
-        gameState->setText(QStringLiteral("Your game is running and can be found on this "
-                                          "network and in the internet room."));
+        gameState->setText(tr("Your game is running and can be found on this network and in "
+                              "the internet room."));
     else if (links->openLinks() > 0)
         gameState->setText(announcer->active()
-                               ? QStringLiteral("Your game is running and can be found on this "
-                                                "network.")
-                               : QStringLiteral("Your game is running."));
+                               ? tr("Your game is running and can be found on this network.")
+                               : tr("Your game is running."));
     else if (running)
-        gameState->setText(QStringLiteral("Your game is starting..."));
+        gameState->setText(tr("Your game is starting..."));
     else
         gameState->clear();
     gameState->setVisible(!gameState->text().isEmpty());
 
     const std::optional<RejoinTarget> offer = running ? std::nullopt : rejoinOffer();
     if (offer)
-        rejoinButton->setText(QStringLiteral("Rejoin %1")
-                                  .arg(QString::fromStdString(displayAddress(offer->address))));
+        rejoinButton->setText(
+            tr("Rejoin %1").arg(QString::fromStdString(displayAddress(offer->address))));
     rejoinButton->setVisible(offer.has_value());
     emit stateShown();
 }

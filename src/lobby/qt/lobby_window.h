@@ -133,6 +133,8 @@ private:
     QLabel *linkState;
     QLabel *gameState;
     QLabel *discoveryState;
+    // The discovery port could not be had: its reason stays shown.
+    bool discoveryUnavailable = false;
     bool wasLinked = false;
 };
 

@@ -110,9 +110,9 @@ void RoomAdvertiser::mapped(const QString &address, quint16 port)
         routerProblem.clear();
     } else {
         routed.reset();
-        routerProblem = QStringLiteral("your router forwards the port, but its own outside "
-                                       "address %1 is private (another router stands before "
-                                       "it)")
+        routerProblem = tr("your router forwards the port, but its own outside "
+                           "address %1 is private (another router stands before "
+                           "it)")
                             .arg(address);
     }
     update();
@@ -180,24 +180,20 @@ QString RoomAdvertiser::reachabilityText() const
             ? QString::fromStdString(displayAddress({current->address, current->port}))
             : QString();
     if (typed)
-        return QStringLiteral("Your game is listed in the room at %1 (the address you typed).")
-            .arg(where);
+        return tr("Your game is listed in the room at %1 (the address you typed).").arg(where);
     if (routed)
-        return QStringLiteral("Your router forwards port %1: your game is listed in the room at "
-                              "%2.")
-            .arg(current->port)
-            .arg(where);
+        return tr("Your router forwards port %1: your game is listed in the room at %2.")
+            .arg(QString::number(current->port), where);
     if (!routerProblem.isEmpty()) {
         QString reason = routerProblem;
         while (reason.endsWith(QLatin1Char('.')))
             reason.chop(1);
-        return QStringLiteral("Players outside cannot reach your game: %1. Forward TCP port %2 "
-                              "to this computer by hand and type your outside address below; "
-                              "until then your game is listed as not reachable from outside.")
-            .arg(reason)
-            .arg(hosted->port);
+        return tr("Players outside cannot reach your game: %1. Forward TCP port %2 to this "
+                  "computer by hand and type your outside address below; until then your game "
+                  "is listed as not reachable from outside.")
+            .arg(reason, QString::number(hosted->port));
     }
-    return QStringLiteral("Asking your router to forward TCP port %1...").arg(hosted->port);
+    return tr("Asking your router to forward TCP port %1...").arg(hosted->port);
 }
 
 } // namespace kalvex
