@@ -867,6 +867,10 @@
         <source>Its host&apos;s router did not open the game&apos;s port, and no address was typed: ask the host.</source>
         <translation>Der Router des Gastgebers hat den Port des Spiels nicht geöffnet, und es wurde keine Adresse eingetragen: Frag den Gastgeber.</translation>
     </message>
+    <message>
+        <source>empty: ask the router; or host[:port] when you forwarded the port by hand</source>
+        <translation>leer: den Router fragen; oder Host[:Port], wenn du den Port von Hand weitergeleitet hast</translation>
+    </message>
 </context>
 <context>
     <name>kalvex::LobbyWindow</name>

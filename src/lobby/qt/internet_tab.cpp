@@ -218,8 +218,8 @@ QWidget *InternetTab::buildRoomView()
     gamesLabel->setBuddy(gameList);
     auto *reachableLabel = new QLabel(tr("Your outside address:"), gamesPage);
     reachableEdit = named(new QLineEdit(gamesPage), "edit_reachable_address");
-    reachableEdit->setPlaceholderText(QStringLiteral(
-        "empty: ask the router; or host[:port] when you forwarded the port by hand"));
+    reachableEdit->setPlaceholderText(
+        tr("empty: ask the router; or host[:port] when you forwarded the port by hand"));
     reachableLabel->setBuddy(reachableEdit);
     reachabilityLabel = note("label_reachability", gamesPage);
     auto *reachableRow = new QHBoxLayout;
