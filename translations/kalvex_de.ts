@@ -869,7 +869,7 @@
     </message>
     <message>
         <source>empty: ask the router; or host[:port] when you forwarded the port by hand</source>
-        <translation>leer: den Router fragen; oder Host[:Port], wenn du den Port von Hand weitergeleitet hast</translation>
+        <translation>leer: den Router fragen; oder Host[:Port], wenn du den Port selbst weiterleitest</translation>
     </message>
 </context>
 <context>
