@@ -14,7 +14,6 @@ Usage: screen_reader_test.py KALVEX_PROGRAM
 
 import os
 import shutil
-import signal
 import socket
 import subprocess
 import sys
@@ -22,7 +21,12 @@ import tempfile
 import threading
 import time
 
-SKIP = 77
+# The shared helpers, read without leaving compiled files in the sources.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from desktop_process import (SKIP, Failure, Processes, accessible_application,  # noqa: E402
+                             check, free_port, start_display, wait_for)
+
 DISPLAYS = range(80, 90)
 CHAT_TEXT = "Hello there, can anyone hear me?"
 # The transcript's line for it: the head the server puts before it, the
@@ -37,53 +41,6 @@ except ImportError as missing:
     print(f"SKIP: python3-pyatspi is not installed ({missing}); "
           "scripts/install-deps.sh installs it")
     sys.exit(SKIP)
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(predicate, seconds, what):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise Failure(f"timed out after {seconds} s waiting for {what}")
-
-
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-class Processes:
-    """Every process this test starts, ended by it, each by its own id."""
-
-    def __init__(self):
-        self.started = []
-
-    def start(self, arguments, **options):
-        process = subprocess.Popen(arguments, **options)
-        self.started.append(process)
-        return process
-
-    def end_all(self):
-        for process in reversed(self.started):
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait(5)
 
 
 class SilentLobby:
@@ -147,22 +104,6 @@ class Peer:
         return slot
 
 
-def start_display(processes):
-    for number in DISPLAYS:
-        if os.path.exists(f"/tmp/.X{number}-lock"):
-            continue
-        server = processes.start(["Xvfb", f":{number}", "-screen", "0", "1024x768x24",
-                                  "-nolisten", "tcp"],
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        socket_path = f"/tmp/.X11-unix/X{number}"
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and server.poll() is None:
-            if os.path.exists(socket_path):
-                return f":{number}"
-            time.sleep(0.1)
-    raise Failure("no X display from :80 to :89 could be started")
-
-
 def find(root, predicate, what, seconds=20):
     def search():
         try:
@@ -172,27 +113,13 @@ def find(root, predicate, what, seconds=20):
     return wait_for(search, seconds, what)
 
 
-def game_application(pid):
-    def search():
-        desktop = pyatspi.Registry.getDesktop(0)
-        for index in range(desktop.childCount):
-            app = desktop.getChildAtIndex(index)
-            try:
-                if app is not None and app.get_process_id() == pid:
-                    return app
-            except Exception:
-                continue
-        return None
-    return wait_for(search, 30, "the game on the accessibility bus")
-
-
 def run(program):
     processes = Processes()
     home = tempfile.mkdtemp(prefix="kalvex-a11y-home-")
     runtime = tempfile.mkdtemp(prefix="kalvex-a11y-run-")
     os.chmod(runtime, 0o700)
     try:
-        display = start_display(processes)
+        display = start_display(processes, DISPLAYS)
         environment = dict(os.environ, DISPLAY=display)
         processes.start(["openbox"], env=environment,
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -203,7 +130,7 @@ def run(program):
                            KALVEX_LOBBY_PORT=str(lobby.port))
         game = processes.start([program, "Host", "127.0.0.1", "true"], env=environment)
 
-        app = game_application(game.pid)
+        app = accessible_application(game.pid, "the game on the accessibility bus")
         transcript = find(app, lambda node: node.name == "Chat transcript",
                           "the chat transcript in the tree")
         check(transcript.getRole() == pyatspi.ROLE_TEXT,

@@ -21,7 +21,12 @@ import sys
 import tempfile
 import time
 
-SKIP = 77
+# The shared helpers, read without leaving compiled files in the sources.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from desktop_process import (SKIP, Failure, Processes, accessible_application,  # noqa: E402
+                             check, free_port, start_display, wait_for)
+
 IN_SESSION = "KALVEX_LOBBY_LANGUAGE_TEST_SESSION"
 
 try:
@@ -37,49 +42,6 @@ SHOWN = {
     "de": {"Spiel eröffnen", "Beitreten", "Allein spielen", "Lokales Netz", "Internet"},
 }
 HOST_BUTTON = {"en": "Host a Game", "de": "Spiel eröffnen"}
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(predicate, seconds, what):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise Failure(f"timed out after {seconds} s waiting for {what}")
-
-
-def free_port(kind=socket.SOCK_STREAM):
-    with socket.socket(socket.AF_INET, kind) as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-class Processes:
-    """Every process this test starts, ended by it, each by its own id."""
-
-    def __init__(self):
-        self.started = []
-
-    def start(self, arguments, **options):
-        process = subprocess.Popen(arguments, **options)
-        self.started.append(process)
-        return process
-
-    def end_all(self):
-        for process in reversed(self.started):
-            end(process.pid)
-            process.wait(5)
-        self.started.clear()
 
 
 def end(pid):
@@ -135,35 +97,6 @@ def displays():
     return range(int(first), int(last or first) + 1)
 
 
-def start_display(processes):
-    for number in displays():
-        if os.path.exists(f"/tmp/.X{number}-lock"):
-            continue
-        server = processes.start(["Xvfb", f":{number}", "-screen", "0", "1024x768x24",
-                                  "-nolisten", "tcp"],
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and server.poll() is None:
-            if os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                return f":{number}"
-            time.sleep(0.1)
-    raise Failure("no X display could be started (KALVEX_TEST_DISPLAYS)")
-
-
-def application(pid):
-    def search():
-        desktop = pyatspi.Registry.getDesktop(0)
-        for index in range(desktop.childCount):
-            app = desktop.getChildAtIndex(index)
-            try:
-                if app is not None and app.get_process_id() == pid:
-                    return app
-            except Exception:
-                continue
-        return None
-    return wait_for(search, 30, "the lobby on the accessibility bus")
-
-
 def shown_names(app):
     roles = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_PAGE_TAB)
     try:
@@ -192,7 +125,7 @@ def play(program, language, ports, environment):
             KALVEX_HOME=home, XDG_RUNTIME_DIR=runtime,
             KALVEX_PORT=str(ports["game"]), KALVEX_LOBBY_PORT=str(ports["link"]),
             KALVEX_DISCOVERY_PORT=str(ports["discovery"])))
-        app = application(lobby.pid)
+        app = accessible_application(lobby.pid, "the lobby on the accessibility bus")
         names = wait_for(lambda: (lambda n: n if SHOWN[language] <= n else None)(shown_names(app)),
                          20, f"the {language} buttons and tabs")
 
@@ -221,7 +154,7 @@ def play(program, language, ports, environment):
 def run(program):
     processes = Processes()
     try:
-        display = start_display(processes)
+        display = start_display(processes, displays())
         environment = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            KALVEX_DISCOVERY_BROADCAST="127.255.255.255",
