@@ -294,6 +294,9 @@ void MainWindow::showEvent(QShowEvent *event)
         noteReferenceBounds();
         guarded(ErrorOrigin::Local, [this] { processparams(); });
     });
+    // The audio backend and the sounds load after the first picture, not
+    // before it; a cue that comes first loads them itself.
+    QTimer::singleShot(0, soundPlayer.get(), &SoundPlayer::prepare);
 }
 
 void MainWindow::processparams()
