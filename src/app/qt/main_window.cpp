@@ -294,8 +294,16 @@ void MainWindow::showEvent(QShowEvent *event)
         noteReferenceBounds();
         guarded(ErrorOrigin::Local, [this] { processparams(); });
     });
-    // The audio backend and the sounds load after the first picture, not
-    // before it; a cue that comes first loads them itself.
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (paintedOnce)
+        return;
+    paintedOnce = true;
+    // The audio backend and the sounds load once the first picture is on the
+    // screen, not before it; a cue that comes first loads them itself.
     QTimer::singleShot(0, soundPlayer.get(), &SoundPlayer::prepare);
 }
 
