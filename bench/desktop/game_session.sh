@@ -23,22 +23,29 @@ free_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
 }
 
-# launch_game NAME: starts it afresh in the background and sets game_pid.
-launch_game() {
-  local name=$1 path
-  path=$(game_path "$name")
+# prepare_game NAME: everything a start needs that is not the game's own
+# work (a fresh home, free ports, the command line), done before the clock
+# runs: picking a port alone starts a Python interpreter, over 100 ms.
+prepare_game() {
+  local name=$1
   rm -rf "$work/home" "$work/run"
   mkdir -m 700 "$work/home" "$work/run"
-  local common=(HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
+  game_command=(env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config"
                 XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache")
   if [ "$name" = kalvex ]; then
     [ -s "$work/lobby.port" ] || start_silent_lobby "$work/lobby.port"
-    env "${common[@]}" KALVEX_HOME="$work/home" KALVEX_PORT="$(free_port)" \
-      KALVEX_LOBBY_PORT="$(cat "$work/lobby.port")" KALVEX_LOBBY_URL=http://127.0.0.1:1/none \
-      "$path" Host 127.0.0.1 true > "$work/$name.log" 2>&1 &
+    game_command+=(KALVEX_HOME="$work/home" KALVEX_PORT="$(free_port)"
+                   KALVEX_LOBBY_PORT="$(< "$work/lobby.port")" KALVEX_LOBBY_URL=http://127.0.0.1:1/none
+                   "$(game_path "$name")" Host 127.0.0.1 true)
   else
-    env "${common[@]}" "$path" > "$work/$name.log" 2>&1 &
+    game_command+=("$(game_path "$name")")
   fi
+}
+
+# launch_game NAME: starts the prepared game in the background and sets
+# game_pid.
+launch_game() {
+  "${game_command[@]}" > "$work/$1.log" 2>&1 &
   game_pid=$!
   pids+=($game_pid)
 }
@@ -56,6 +63,7 @@ time_startups() {
   local name=$1 runs=$2 run start
   startup_times=()
   for run in $(seq "$runs"); do
+    prepare_game "$name"
     start=$(now_ms)
     launch_game "$name"
     if ! game_window=$(wait_shown_window "$game_pid"); then

@@ -31,6 +31,7 @@ case $platform in
   *) echo "PLATFORM is offscreen, xvfb or xvfb-wm" >&2; exit 1 ;;
 esac
 
+prepare_game kalvex
 launch_game kalvex
 host=$game_pid
 if [ "$platform" = offscreen ]; then

@@ -7,6 +7,7 @@
 #include "app/qt/kalvex_application.h"
 #include "app/qt/program.h"
 #include "app/qt/single_instance.h"
+#include "app/qt/start_up_leftovers.h"
 #include "app/qt/translations.h"
 #include "windows/qt/windows_resources.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char **argv)
     if (guard.anotherInstanceRuns())
         return 0;
 
+    kalvex::limitPaintingThreads();
     kalvex::ErrorBox::install();
     kalvex::CursorBlinkLimit cursorBlinkLimit;
     if (!kalvex::jpegDecoderAvailable())
@@ -61,5 +63,6 @@ int main(int argc, char **argv)
     QObject::connect(&guard, &kalvex::SingleInstance::raiseRequested, &window,
                      &kalvex::MainWindow::bringForward);
     window.show();
+    kalvex::trimHeapAfterStartUp(&window);
     return QApplication::exec();
 }

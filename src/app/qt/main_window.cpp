@@ -296,6 +296,17 @@ void MainWindow::showEvent(QShowEvent *event)
     });
 }
 
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (paintedOnce)
+        return;
+    paintedOnce = true;
+    // The audio backend and the sounds load once the first picture is on the
+    // screen, not before it; a cue that comes first loads them itself.
+    QTimer::singleShot(0, soundPlayer.get(), &SoundPlayer::prepare);
+}
+
 void MainWindow::processparams()
 {
     setStartAvailable(false, false);

@@ -123,6 +123,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -187,6 +188,7 @@ private:
     // program; a difference at closing means the user moved or resized it.
     QRect referencePlacement;
     bool shownOnce = false;
+    bool paintedOnce = false;
     // The server answered "CMD_full": its box, not the close, ends the program.
     bool refusedAsFull = false;
 };

@@ -97,6 +97,12 @@ bool hasStoredSound(std::string_view name)
 SoundPlayer::SoundPlayer(QObject *parent) : QObject(parent)
 {
     initSoundResources();
+}
+
+void SoundPlayer::prepare()
+{
+    if (prepared())
+        return;
     // Asked first, so that the audio backend starts with its warning dropped.
     const bool audio = hasAudioOutput();
     devices = std::make_unique<QMediaDevices>();
@@ -143,7 +149,9 @@ void SoundPlayer::play(std::string_view name)
     const QString key = soundKey(name);
     if (key.isEmpty())
         return;
-    if (effects.empty())
+    if (!prepared())
+        prepare();
+    else if (effects.empty())
         loadEffects();
     const auto found = effects.find(key);
     if (found == effects.end()) {

@@ -22,10 +22,14 @@ void initSoundResources();
 // Whether a sound of that name is stored in the program (any letter case).
 bool hasStoredSound(std::string_view name);
 
-// The program's SoundBackend: one QSoundEffect per stored sound, loaded up
-// front so that a cue starts at once; each new sound stops the one playing.
-// Without an audio output device it plays nothing and says nothing, and it
-// picks up a device that appears later.
+// The program's SoundBackend: one QSoundEffect per stored sound, loaded
+// ahead of the cues so that a cue starts at once; each new sound stops the
+// one playing. Without an audio output device it plays nothing and says
+// nothing, and it picks up a device that appears later.
+//
+// Constructing it costs nothing: the audio backend is asked for its devices
+// and the sounds are loaded by prepare(), which the program calls once its
+// window is on the screen, or else by the first sound.
 class SoundPlayer : public QObject, public SoundBackend
 {
     Q_OBJECT
@@ -33,6 +37,11 @@ class SoundPlayer : public QObject, public SoundBackend
 public:
     explicit SoundPlayer(QObject *parent = nullptr);
     ~SoundPlayer() override;
+
+    // Starts the audio backend and loads every sound (when an output device
+    // exists); later calls do nothing.
+    void prepare();
+    bool prepared() const { return devices != nullptr; }
 
     void play(std::string_view name) override;
 

@@ -13,6 +13,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcDownload, "kalvex.windows", QtCriticalMsg)
@@ -63,6 +64,9 @@ QPushButton *bigButton(const QString &text, const QString &name, const QString &
     return button;
 }
 
+// The advertising picture's size on the screen, in either of its forms.
+constexpr QSize kPictureSize(340, 210);
+
 // The advertising picture, decoded from its JPEG (one drawn at twice the
 // size for screens scaled by more than 1); a painted plate stands in when the
 // picture cannot be read.
@@ -78,7 +82,7 @@ QPixmap advertisingPicture(qreal ratio)
         return QPixmap::fromImage(image);
     }
     qCWarning(lcDownload) << "cannot read the lobby picture:" << reader.errorString();
-    const QRect box(0, 0, 340, 210);
+    const QRect box(QPoint(0, 0), kPictureSize);
     QPixmap plate(box.size() * ratio);
     plate.setDevicePixelRatio(ratio);
     plate.fill(QColor(29, 59, 110));
@@ -111,9 +115,11 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
 
     // Left panel: the lobby, its download and the download's state.
     auto *left = new WhitePanel(this);
-    auto *picture = new QLabel(left);
+    // The picture is decoded when the window is first shown (most runs never
+    // show it); its place is kept from the start.
+    picture = new QLabel(left);
     picture->setObjectName(QStringLiteral("image_ad"));
-    picture->setPixmap(advertisingPicture(devicePixelRatioF()));
+    picture->setFixedSize(kPictureSize);
     picture->setAlignment(Qt::AlignCenter);
     auto *closedCaption = new QLabel(tr("IS CLOSED"), picture);
     closedCaption->setObjectName(QStringLiteral("label_closed"));
@@ -121,8 +127,7 @@ Tdownload::Tdownload(const QString &programDirectory, QWidget *mainWindow,
         "color: #e02020; font-weight: bold; font-size: 10px; background: rgba(255,255,255,0.9);"
         " border-radius: 3px; padding: 1px 4px;"));
     closedCaption->adjustSize();
-    closedCaption->move(
-        qRound(picture->pixmap().deviceIndependentSize().width()) - closedCaption->width() - 8, 8);
+    closedCaption->move(kPictureSize.width() - closedCaption->width() - 8, 8);
 
     auto *pitch = wrappedText(tr("Download The Orbo77 Lobby Now to play this  and "
                                  "other exciting games online with other players! "),
@@ -233,6 +238,13 @@ Tdownload::~Tdownload()
 {
     // The request goes before the file it writes into.
     delete http;
+}
+
+void Tdownload::showEvent(QShowEvent *event)
+{
+    if (picture->pixmap().isNull())
+        picture->setPixmap(advertisingPicture(devicePixelRatioF()));
+    SecondaryWindow::showEvent(event);
 }
 
 void Tdownload::showState()

@@ -64,6 +64,9 @@ signals:
     // A download has ended and its outcome is shown.
     void downloadEnded();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void finish(bool succeeded, const QString &error);
     void startInstaller();
@@ -77,6 +80,7 @@ private:
     HttpDownload *http;
     QFile file;
 
+    QLabel *picture;
     QPushButton *getButton;
     QPushButton *abortButton;
     QLabel *info;

@@ -99,6 +99,19 @@ TEST(SoundPlayerWithoutAudio, PlaysNothingAndSaysNothing)
     EXPECT_TRUE(capturedMessages.isEmpty()) << capturedMessages.join('\n').toStdString();
 }
 
+TEST(SoundPlayerWithoutAudio, StartsTheAudioBackendOnlyWhenPreparedOrAtTheFirstSound)
+{
+    SoundPlayer waiting;
+    EXPECT_FALSE(waiting.prepared());
+    EXPECT_TRUE(waiting.findChildren<QSoundEffect *>().isEmpty());
+    waiting.prepare();
+    EXPECT_TRUE(waiting.prepared());
+
+    SoundPlayer played;
+    played.play("click");
+    EXPECT_TRUE(played.prepared()) << "the first sound starts the backend itself";
+}
+
 TEST(StoredSounds, EveryCueAndChatterSoundIsStored)
 {
     for (const std::string &name : allStoredNames())
@@ -173,4 +186,22 @@ TEST(SoundPlayerWithAudio, EachSoundCutsOffTheOneStillPlaying)
     EXPECT_EQ(playing(), QStringList{"wave13.wav"});
     player.play("nothing stored");
     EXPECT_EQ(playing(), QStringList{"wave13.wav"});
+}
+
+TEST(SoundPlayerWithAudio, TheFirstCueOfAnUnpreparedPlayerIsHeard)
+{
+    SoundPlayer player;
+    if (!player.hasAudioOutput())
+        GTEST_SKIP() << "no audio output";
+    ASSERT_TRUE(player.findChildren<QSoundEffect *>().isEmpty());
+    player.play("winner");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (const QSoundEffect *effect : player.findChildren<QSoundEffect *>()) {
+                if (effect->isPlaying() && effect->source().fileName() == "winner.wav")
+                    return true;
+            }
+            return false;
+        },
+        2000));
 }

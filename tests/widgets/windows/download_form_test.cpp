@@ -49,8 +49,13 @@ TEST_F(DownloadWindow, AdvertisingPictureIsAJpegDecodedByTheJpegPlugin)
     EXPECT_TRUE(jpegDecoderAvailable());
     QImageReader reader(":/windows/lobby_ad.jpg");
     EXPECT_EQ(reader.format(), "jpeg");
-    const QPixmap picture = window.findChild<QLabel *>("image_ad")->pixmap();
-    EXPECT_EQ(picture.size(), QSize(340, 210));
+    auto *picture = window.findChild<QLabel *>("image_ad");
+    EXPECT_TRUE(picture->pixmap().isNull()) << "decoded only when the window is shown";
+    EXPECT_EQ(picture->size(), QSize(340, 210)) << "its place is kept meanwhile";
+    window.show();
+    EXPECT_EQ(picture->pixmap().size(), QSize(340, 210));
+    EXPECT_EQ(picture->pixmap().toImage().pixel(170, 105),
+              QImage(":/windows/lobby_ad.jpg").convertToFormat(QImage::Format_RGB32).pixel(170, 105));
 }
 
 TEST_F(DownloadWindow, StopWhileIdleShowsItsTwoTextsAndChangesNothingElse)

@@ -123,6 +123,7 @@ TEST(AtScaleTwo, TheDownloadWindowShowsTheLobbyPictureDrawnAtTwiceTheSize)
     QTemporaryDir home;
     RecordingDesktop desktop;
     Tdownload window(home.path(), nullptr, {}, &desktop);
+    window.show();
     auto *picture = window.findChild<QLabel *>("image_ad");
     const QPixmap shown = picture->pixmap();
     EXPECT_EQ(shown.size(), QSize(680, 420));
